@@ -1,0 +1,42 @@
+# Siacci: the two everyday commands are `make run` and `make test`.
+BUILD ?= build
+JOBS ?= 2
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all bootstrap configure build run test bench sanitize screenshots clean
+
+all: build
+
+bootstrap:
+	@bash scripts/bootstrap
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+configure: $(BUILD)/CMakeCache.txt
+
+build: bootstrap configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/siacci
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: bootstrap
+	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)-bench -j $(JOBS) --target siacci_bench
+	$(BUILD)-bench/siacci_bench
+
+sanitize: bootstrap
+	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DSIACCI_SANITIZE=ON
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	cd $(BUILD)-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+screenshots: build
+	mkdir -p $(BUILD)/screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/siacci_screenshots $(BUILD)/screenshots
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize

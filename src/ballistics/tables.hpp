@@ -31,6 +31,11 @@ enum class TableRefusal {
     VelocityOutOfBand,  // the muzzle velocity lies outside the band table
     IncrementNotPositive,
     TooManyRows,        // more than kMaxTableRows rows
+    // A ballistic coefficient of 0 (or an atmosphere at absolute zero): distance and time have
+    // no scale, and nothing can be computed.
+    InputNotComputable,
+    // Terminal table: no bullet diameter or weight (not positive), which every index needs.
+    TerminalDataMissing,
 };
 
 inline constexpr int kMaxTableRows = 10000;

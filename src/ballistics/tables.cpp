@@ -1,0 +1,287 @@
+#include "ballistics/tables.hpp"
+
+#include "ballistics/engine/engine.hpp"
+#include "ballistics/table_common.hpp"
+#include "common/number_text.hpp"
+#include "common/units.hpp"
+
+#include <cmath>
+
+namespace siacci {
+
+using namespace tabledetail;
+
+const GridLayout& metricLayout()
+{
+    static const GridLayout layout{
+        {{
+            {"", "", "Tempo", "Variazione", "Vento", " ", "Totale", "Ordinata"},
+            {"Distanza", "Velocità", "Di volo", "Centro", "16Km./h", "Energia", "Calo", "M.R.T."},
+            {"metri", "metri/s.", "sec", "cm.", "cm.", "Kgm.", "cm.", "cm."},
+        }},
+        {800, 800, 800, 960, 900, 700, 800, 900},
+    };
+    return layout;
+}
+
+const GridLayout& imperialLayout()
+{
+    static const GridLayout layout{
+        {{
+            {"", "", "Tempo", "Variazione", "Vento", "Energia", "Totale", "Ordinata"},
+            {"Distanza", "Velocità", "Di volo", "Dal centro", "10/Mph", "Foot/", "Calo", "M.R.T."},
+            {"yards", "feets/s.", "sec", "inch.", "inch.", "pounds", "inch", "inch"},
+        }},
+        {800, 800, 800, 960, 900, 700, 800, 900},
+    };
+    return layout;
+}
+
+const GridLayout& terminalLayout()
+{
+    static const GridLayout layout{
+        {{
+            {"", "", "Penetr.", "Power", "Relative", "Relative", "", "Penetr."},
+            {"Distanza", "Velocità", "Tessuti", "Index", "Stopping", "Incapacit.", "Energia",
+             "In Ossa"},
+            {"metri", "metri/s.", "Molli/cm.", "Rating", "Power", "Index", "Kgm.", "cm."},
+        }},
+        {800, 800, 800, 800, 800, 1000, 800, 900},
+    };
+    return layout;
+}
+
+std::string refusalMessage(TableRefusal refusal, TableMode mode)
+{
+    switch (refusal) {
+    case TableRefusal::None:
+        return "";
+    case TableRefusal::VelocityOutOfBand:
+        return mode == TableMode::Imperial
+                   ? "Velocità fuori dai limiti del programma: imposta una velocità da 300 a "
+                     "4.499 fps."
+                   : "Velocità fuori dai limiti del programma: imposta una velocità da 92 a "
+                     "1.371 metri/sec.";
+    case TableRefusal::IncrementNotPositive:
+        return "L'incremento deve essere maggiore di zero.";
+    case TableRefusal::TooManyRows:
+        return "La tabella avrebbe più di 10.000 righe: aumenta l'incremento.";
+    case TableRefusal::InputNotComputable:
+        return "Con questi dati la tabella non si può calcolare: controlla il coefficiente "
+               "balistico e la temperatura.";
+    case TableRefusal::TerminalDataMissing:
+        return "Per la balistica terminale servono il diametro e il peso del proiettile.";
+    }
+    return "";
+}
+
+namespace {
+
+// The cell "0" of the energy column ends a screen table; cellText writes "0" for 0 and for a
+// value that is not finite.
+bool energyShowsZero(double energy) { return energy == 0 || !std::isfinite(energy); }
+
+TableRefusal prepareOrRefuse(const std::optional<ShotContext>& shot, double v0_fps)
+{
+    if (!muzzleBand(v0_fps))
+        return TableRefusal::VelocityOutOfBand;
+    if (!shot)
+        return TableRefusal::InputNotComputable;
+    return TableRefusal::None;
+}
+
+// The two header lines of the inputs, shared by the trajectory reports in their own wording.
+struct HeaderWords {
+    const char* altitude;
+    const char* temperature;
+    const char* sight;
+    const char* bc;
+    const char* zero;
+    const char* siteAngle;
+};
+
+void printHeader(std::vector<PrintLine>& out, const std::string& banner, const ShotInput& in,
+                 const HeaderWords& w, char sep)
+{
+    out.push_back(lineAt(1, banner));
+    out.push_back(emptyLine());
+    out.push_back(lineAt(6, in.description));
+    out.push_back(emptyLine());
+    out.push_back(lineAt(6, w.altitude + printerNumber(in.altitude, sep) + w.temperature +
+                                printerNumber(in.temperature, sep) + w.sight +
+                                printerNumber(in.sightHeight, sep)));
+    out.push_back(lineAt(6, w.bc + printerNumber(in.bc, sep) + w.zero +
+                                printerNumber(in.zeroDistance, sep) + w.siteAngle +
+                                printerNumber(in.siteAngle.degrees, sep)));
+    out.push_back(emptyLine());
+}
+
+PrintLine headingLine(std::initializer_list<PrintItem> items) { return PrintLine(items); }
+
+} // namespace
+
+TableRun europa(const ShotInput& input, RunKind kind, char sep)
+{
+    TableRun run;
+    const Stepping stepping{kFeetPerMetreDistance, 0.49, input.increment, input.maxDistance};
+    if ((run.refusal = checkStepping(stepping)) != TableRefusal::None)
+        return run;
+    auto prepared = prepareShot(input.velocity, input.bc, input.altitude, input.temperature,
+                                input.weight, input.sightHeight);
+    run.refusal = prepareOrRefuse(prepared, std::floor(kFeetPerMetreVelocity * input.velocity));
+    if (run.refusal != TableRefusal::None)
+        return run;
+    ShotContext& shot = *prepared;
+
+    evaluatePoint(shot, 0);
+    zeroShot(shot, input.zeroDistance);
+
+    const bool print = kind == RunKind::Print;
+    if (print) {
+        printHeader(run.printed, kPrintBanner, input,
+                    {"ALTITUDINE METRI=", "   TEMPERATURA GRADI=", "   ALTEZZA OTTICA cm.=+",
+                     "CB=", "   CENTRO BERSAGLIO METRI=", "   ANGOLO di SITO gradi="},
+                    sep);
+        run.printed.push_back(headingLine(
+            {{23, "Tempo"}, {34, "Variazione"}, {48, "Vento"}, {68, "Totale"}, {79, "Ordinata"}}));
+        run.printed.push_back(headingLine({{2, "Distanza"},
+                                           {13, "Velocità"},
+                                           {23, "di volo"},
+                                           {34, "dal Centro"},
+                                           {48, "16km/h."},
+                                           {58, "Energia"},
+                                           {68, "Calo"},
+                                           {79, "M.R.T."}}));
+        run.printed.push_back(headingLine({{2, "metri"},
+                                           {13, "m/sec."},
+                                           {23, "sec."},
+                                           {36, "cm."},
+                                           {48, "cm."},
+                                           {58, "kgm."},
+                                           {68, "cm."},
+                                           {79, "cm."}}));
+    } else {
+        run.rows.reserve(static_cast<std::size_t>(*countRows(stepping)));
+    }
+
+    const double h = input.sightHeight;
+    for (double x = 0;; x += stepping.step_ft()) {
+        const TrajectoryPoint p = evaluatePoint(shot, x);
+        TrajectoryRow row;
+        const double distance = roundShown(x / kFeetPerMetreDistance, 10);
+        row[0] = roundedCell(x / kFeetPerMetreDistance, 1, 0.49, sep);
+        row[1] = roundedCell(p.velocity_ms, 0, 0.49, sep);
+        row[2] = roundedCell(p.time_s, 3, 0.49, sep);
+        if (x <= 0) {
+            row[3] = cellText(-h, sep);
+        } else {
+            // Summed in tenths, so that a correction that nearly cancels the height never shows
+            // binary noise such as 0.100000000000001.
+            const double correction = siteCorrection(input.siteAngle, p.time_s, input.weight);
+            const double y = pathHeight(shot, x, p);
+            row[3] = cellOf(std::round(10 * correction) + std::floor(10 * y + 0.49), 1, sep);
+        }
+        row[4] = roundedCell(p.drift, 1, 0.49, sep);
+        const double energy = std::floor(p.energy_kgm + 0.49);
+        row[5] = cellOf(energy, 0, sep);
+        row[6] = roundedCell(p.drop, 1, 0.49, sep);
+        row[7] = roundedCell(p.mrt, 1, 0.49, sep);
+
+        if (print) {
+            run.printed.push_back(rowLine(row));
+        } else {
+            run.rows.push_back(std::move(row));
+            if (energyShowsZero(energy)) {
+                run.stopped = true;
+                run.stopDistance = distance;
+                break;
+            }
+        }
+        if (stepping.isLast(x))
+            break;
+    }
+    return run;
+}
+
+TableRun america(const ShotInput& input, RunKind kind, char sep)
+{
+    TableRun run;
+    const Stepping stepping{kFeetPerYard, 0, input.increment, input.maxDistance};
+    if ((run.refusal = checkStepping(stepping)) != TableRefusal::None)
+        return run;
+    auto prepared = prepareShotImperial(input.velocity, input.bc, input.altitude,
+                                        input.temperature, input.weight, input.sightHeight);
+    run.refusal = prepareOrRefuse(prepared, input.velocity);
+    if (run.refusal != TableRefusal::None)
+        return run;
+    ShotContext& shot = *prepared;
+
+    evaluatePoint(shot, 0);
+    zeroShot(shot, input.zeroDistance);
+
+    const bool print = kind == RunKind::Print;
+    if (print) {
+        printHeader(run.printed, std::string(" ") + kPrintBanner, input,
+                    {"Altitudine metri=", "   Temperatura gradi=", "   Altezza Ottica inches=+",
+                     "CB=", "   Centro Bersaglio Yards=", "   Angolo di Sito gradi="},
+                    sep);
+        run.printed.push_back(headingLine(
+            {{23, "Tempo"}, {34, "Variazione"}, {48, "Vento"}, {68, "Totale"}, {79, "Ordinata"}}));
+        run.printed.push_back(headingLine({{2, "Distanza"},
+                                           {13, "Velocità"},
+                                           {23, "di volo"},
+                                           {34, "dal Centro"},
+                                           {48, "16km/h."},
+                                           {58, "Energia"},
+                                           {68, "Calo"},
+                                           {79, "M.R.T."}}));
+        run.printed.push_back(headingLine({{2, "yards"},
+                                           {13, "f/s."},
+                                           {23, "sec."},
+                                           {36, "inches"},
+                                           {48, "inches"},
+                                           {58, "f/pounds"},
+                                           {68, "inches"},
+                                           {79, "inches"}}));
+    } else {
+        run.rows.reserve(static_cast<std::size_t>(*countRows(stepping)));
+    }
+
+    const double h = input.sightHeight;
+    for (double x = 0;; x += stepping.step_ft()) {
+        const TrajectoryPoint p = evaluatePoint(shot, x);
+        const double distance = x / kFeetPerYard;
+        const double deviation = x <= 0 ? -h : roundShown(pathHeight(shot, x, p), 10);
+        TrajectoryRow row;
+        row[0] = cellText(distance, sep);
+        row[1] = roundedCell(p.velocity_fps, 0, 0.49, sep);
+        row[2] = roundedCell(p.time_s, 3, 0.49, sep);
+        row[3] = x <= 0 ? cellText(-h, sep) : roundedCell(pathHeight(shot, x, p), 1, 0.49, sep);
+        // The engine's drift at the muzzle is kept, as in the metric table.
+        row[4] = roundedCell(p.drift, 1, 0.49, sep);
+        const double energy = std::floor(p.energy_ftlb + 0.49);
+        row[5] = cellOf(energy, 0, sep);
+        row[6] = roundedCell(p.drop, 1, 0.49, sep);
+        row[7] = roundedCell(p.mrt, 1, 0.49, sep);
+
+        if (print) {
+            // The printed distance and deviation are numbers: a blank before, one after.
+            PrintLine line = rowLine(row);
+            line[0].text = printerNumber(distance, sep);
+            line[3].text = printerNumber(deviation, sep);
+            run.printed.push_back(std::move(line));
+        } else {
+            run.rows.push_back(std::move(row));
+            if (energyShowsZero(energy)) {
+                run.stopped = true;
+                run.stopDistance = distance;
+                break;
+            }
+        }
+        if (stepping.isLast(x))
+            break;
+    }
+    return run;
+}
+
+} // namespace siacci

@@ -1,0 +1,175 @@
+#pragma once
+
+#include "ballistics/tables.hpp"
+#include "common/ports.hpp"
+#include "common/shot.hpp"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The main window Form4 as a model: the inputs of one shot, the three table modes, the option
+// groups, the triggers that start a computation, and the grid Grid1. The Qt view forwards every
+// event to one method here and then shows what the model exposes; nothing is decided in the view.
+namespace siacci {
+
+struct CartridgePreset;
+
+// The input fields of the tab "DATI BASE", and the description field.
+enum class Field { Text12, Text11, Text3, Text5, Text4, Text9, Text8, Text7, Text6, Text10 };
+inline constexpr int kFieldCount = 10;
+
+// The labels whose captions change with the unit system.
+enum class UnitLabel { Label7, Label8, Label9, Label6, Label10, Label11 };
+inline constexpr int kUnitLabelCount = 6;
+
+// Where the model asks the view to put the keyboard focus.
+enum class FocusTarget { Option1, Text10 };
+
+// The toolbar's picture buttons, by their number: Image1 ... Image9.
+inline constexpr int kToolbarButtons = 9;
+
+// One of the ten stored positions behind the bullet buttons.
+struct BulletSlot {
+    std::string description;
+    double velocity = 0;     // m/s
+    double weight = 0;       // grains
+    double bc = 0;
+    double sightHeight = 0;  // cm
+    TerminalCoefficients terminal;
+};
+
+// What the grid Grid1 shows: three fixed heading rows above the data rows.
+struct GridContents {
+    std::array<std::array<std::string, 8>, 3> headings{};
+    std::vector<TrajectoryRow> rows;
+    std::array<int, 8> widths_twips{};  // meaningful once widthsSet
+};
+
+class Form4 {
+public:
+    Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator = '.');
+
+    // --- events -------------------------------------------------------------------------------
+    void startUp();
+    // The user (or the program) changed a field's text.
+    void fieldChanged(Field field, const std::string& text);
+    void calcolaClicked();                // Command1 "CALCOLA"
+    void siteAngleClicked(int index);     // Option11 ... Option15: index 0 ... 4
+    void europeeClicked();                // Option16
+    void ingleseClicked();                // Option17
+    void shapeClicked(int option);        // Option18 ... Option25, by their number
+    void bulletFocused(int button);       // Option1 / Option2 received the focus (1-based)
+    void bulletClicked(int button);       // a click on Option1 ... Option10 (1-based)
+    void selectBullet(int button);        // the bullet selection of button 1 ... 10
+    void presetChosen(const CartridgePreset& preset); // a catalogue menu item
+    void printMenu();                     // menu "STAMPA"
+    void printToolbar();                  // toolbar Image9
+    void fine();                          // menu "FINE", toolbar Image5
+    void pointerOverImage(int image);     // hint label: 1 ... 9
+    void pointerOverBackground();
+
+    // --- routines of the window ---------------------------------------------------------------
+    void Calcola();
+    bool ita();
+    bool ami();
+    void italiano();
+    void inglese();
+    void chiamata();
+    void spunta();
+    void rsfunction();
+    void europa();
+    void america();
+    void rscalc();
+
+    // --- what the view shows ------------------------------------------------------------------
+    const std::string& fieldText(Field field) const { return m_fields[index(field)]; }
+    const std::string& unitCaption(UnitLabel label) const { return m_unitCaptions[static_cast<int>(label)]; }
+    bool image1Visible() const { return m_image1Visible; }
+    bool siteOptionsVisible() const { return m_siteOptionsVisible; }
+    bool unitOptionsVisible() const { return m_unitOptionsVisible; }
+    bool shapeFramesVisible() const { return m_shapeFramesVisible; }
+    bool gridVisible() const { return m_gridVisible; }
+    bool hintVisible() const { return m_hintVisible; }
+    const std::string& hintText() const { return m_hintText; }
+    bool bulletVisible(int button) const { return m_bulletVisible[button - 1]; }
+    const std::string& bulletCaption(int button) const { return m_bulletCaptions[button - 1]; }
+    int checkedBullet() const { return m_checkedBullet; } // 0: none
+    bool terminalMenuEnabled() const { return m_terminalMenuEnabled; }
+    bool graphicMenuEnabled() const { return m_graphicMenuEnabled; }
+    const GridContents& grid() const { return m_grid; }
+    bool columnWidthsSet() const { return m_widthsSet; }
+    bool gridHoldsTable() const { return m_gridHoldsTable; }
+    // The focus the view should give, once; cleared by reading it.
+    std::optional<FocusTarget> takeFocusRequest();
+    char decimalSeparator() const { return m_decimal; }
+
+    // --- program-wide state -------------------------------------------------------------------
+    ShotInput& shot() { return m_shot; }
+    const ShotInput& shot() const { return m_shot; }
+    TableMode tableMode() const { return m_mode; }
+    bool printMode() const { return m_printMode; }
+    const std::string& velocityText() const { return m_velocityText; }
+    const BulletSlot& slot(int button) const { return m_slots[button - 1]; }
+    // The two point lists of the graph (Text1 distances, Text2 heights).
+    std::string& graphDistanceList() { return m_text1; }
+    std::string& graphHeightList() { return m_text2; }
+
+    // Writes a field from the program; the change handler runs, as when the user types.
+    void setField(Field field, const std::string& text);
+    void setTableMode(TableMode mode);
+    void setGridHoldsTable() { m_gridHoldsTable = true; }
+
+    // The captions of every label of the main window that never changes, for the view.
+    static const char* fieldLabelCaption(Field field); // start-up caption of the field's label
+
+private:
+    static int index(Field f) { return static_cast<int>(f); }
+    // The one place that decides whether a trigger computes: velocity, ballistic coefficient
+    // and increment must all be set (an increment below 0 counts as not set).
+    bool inputsComputable() const;
+    void startTableOfMode();
+    void setMetricCaptions();
+    void setImperialCaptions();
+    void closeGraph();
+    // The velocity check of both unit systems: the prompt, the answer, the limits.
+    bool velocityCheck(double low, double high, bool highInclusive, const char* promptText,
+                       const char* limitsText);
+    void runTable(TableRun (*routine)(const ShotInput&, RunKind, char), const GridLayout& layout,
+                  bool waitCursor);
+    void applyTableRun(const TableRun& run, const GridLayout& layout);
+
+    Dialogs& m_dialogs;
+    WindowHost& m_windows;
+    PrintSink& m_printer;
+    char m_decimal;
+
+    ShotInput m_shot;
+    TableMode m_mode = TableMode::Metric;
+    bool m_printMode = false;
+    std::string m_velocityText;
+    std::array<std::string, kFieldCount> m_fields{};
+    std::array<std::string, kUnitLabelCount> m_unitCaptions{};
+    std::array<BulletSlot, 10> m_slots{};
+    std::array<std::string, 10> m_bulletCaptions{};
+    std::array<bool, 10> m_bulletVisible{};
+    int m_checkedBullet = 0;
+    bool m_image1Visible = true;
+    bool m_siteOptionsVisible = true;
+    bool m_unitOptionsVisible = true;
+    bool m_shapeFramesVisible = false;
+    bool m_gridVisible = false;
+    bool m_hintVisible = false;
+    std::string m_hintText = "GRAFICO";
+    bool m_terminalMenuEnabled = true;
+    bool m_graphicMenuEnabled = true;
+    GridContents m_grid;
+    bool m_widthsSet = false;
+    bool m_gridHoldsTable = false;
+    std::optional<FocusTarget> m_focusRequest;
+    std::string m_text1;
+    std::string m_text2;
+};
+
+} // namespace siacci

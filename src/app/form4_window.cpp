@@ -1,0 +1,577 @@
+#include "app/form4_window.hpp"
+
+#include "app/program.hpp"
+#include "catalogue/catalogue.hpp"
+#include "common/twips.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace siacci {
+
+namespace {
+
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+QString qs(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The input fields of the tab "DATI BASE" in the order they are shown.
+constexpr Field kInputFields[9] = {Field::Text12, Field::Text11, Field::Text7, Field::Text6,
+                                   Field::Text5,  Field::Text3,  Field::Text4, Field::Text9,
+                                   Field::Text8};
+
+constexpr const char* kFieldNames[kFieldCount] = {"Text12", "Text11", "Text3", "Text5", "Text4",
+                                                  "Text9",  "Text8",  "Text7", "Text6", "Text10"};
+
+// The label beside each field; the fields whose label changes with the units point at it.
+std::optional<UnitLabel> unitLabelOf(Field f)
+{
+    switch (f) {
+    case Field::Text12: return UnitLabel::Label7;
+    case Field::Text3: return UnitLabel::Label8;
+    case Field::Text4: return UnitLabel::Label9;
+    case Field::Text6: return UnitLabel::Label6;
+    case Field::Text5: return UnitLabel::Label10;
+    default: return std::nullopt;
+    }
+}
+
+const char* fixedLabelName(Field f)
+{
+    switch (f) {
+    case Field::Text11: return "Label4";
+    case Field::Text9: return "Label3";
+    case Field::Text8: return "Label2";
+    case Field::Text7: return "Label5";
+    default: return "";
+    }
+}
+
+constexpr const char* kUnitLabelNames[kUnitLabelCount] = {"Label7", "Label8",  "Label9",
+                                                          "Label6", "Label10", "Label11"};
+
+} // namespace
+
+// Collects the lines of one printed report.
+class CollectingPrintSink : public PrintSink {
+public:
+    void setFontSize(double points) override { m_fontSize = points; }
+    void printLine(const PrintLine& line) override { m_lines.push_back(line); }
+    void endDoc() override { m_lines.clear(); }
+
+private:
+    double m_fontSize = 11;
+    std::vector<PrintLine> m_lines;
+};
+
+Form4Window::Form4Window(QWidget* parent) : QMainWindow(parent), m_dialogs(this)
+{
+    setObjectName("Form4");
+    setWindowTitle(kProgramTitle);
+    const QChar point = QLocale::system().decimalPoint().front();
+    m_printSink = std::make_unique<CollectingPrintSink>();
+    m_program = std::make_unique<Program>(m_dialogs, *this, *m_printSink,
+                                          point == QLatin1Char(',') ? ',' : '.');
+    createActions();
+    createMenus();
+    createWidgets();
+    model().startUp();
+    refresh();
+}
+
+Form4Window::~Form4Window()
+{
+    for (auto& w : m_windows)
+        if (w)
+            delete w.data();
+}
+
+Form4& Form4Window::model()
+{
+    return m_program->form();
+}
+
+template <typename F> void Form4Window::act(F&& f)
+{
+    f();
+    refresh();
+    applyFocusRequest();
+}
+
+// --- construction -------------------------------------------------------------------------------
+
+void Form4Window::createActions()
+{
+}
+
+void Form4Window::createMenus()
+{
+    QMenu* file = menuBar()->addMenu("FILE");
+    file->setObjectName("mnuFile");
+    QAction* apri = file->addAction("APRI FILE");
+    apri->setObjectName("apri");
+    connect(apri, &QAction::triggered, this, [this] { show(WindowId::GetFile); });
+    QAction* salva = file->addAction("SALVA FILE");
+    salva->setObjectName("salva");
+    connect(salva, &QAction::triggered, this, [this] { show(WindowId::SaveFile); });
+    QAction* stampa = file->addAction("STAMPA");
+    stampa->setObjectName("stampa");
+    connect(stampa, &QAction::triggered, this, [this] { act([this] { model().printMenu(); }); });
+    file->addSeparator();
+    QAction* fine = file->addAction("FINE");
+    fine->setObjectName("fine");
+    connect(fine, &QAction::triggered, this, [this] { model().fine(); });
+
+    createCatalogueMenus();
+
+    QMenu* util = menuBar()->addMenu("UTILITA'");
+    util->setObjectName("mnuUtilita");
+    QAction* cicb = util->addAction("CALCOLA IL COEFFICIENTE BALISTICO");
+    cicb->setObjectName("CICB");
+    connect(cicb, &QAction::triggered, this, [this] { show(WindowId::Cb); });
+    m_graphicAction = util->addAction("GRAFICO");
+    m_graphicAction->setObjectName("Graphic");
+    QAction* cac = util->addAction("CALCOLATRICE+CONVERSIONI");
+    cac->setObjectName("CAC");
+    connect(cac, &QAction::triggered, this, [this] { show(WindowId::Calc); });
+}
+
+void Form4Window::createCatalogueMenus()
+{
+    for (const CatalogueMenu& menu : catalogueMenus()) {
+        QMenu* top = menuBar()->addMenu(qs(menu.title));
+        top->setObjectName(qs(menu.objectName));
+        if (menu.objectName == "RS")
+            m_terminalMenu = top;
+        for (const CartridgeFamily& family : menu.families) {
+            QMenu* target = top;
+            if (!family.caption.empty()) {
+                target = top->addMenu(qs(family.caption));
+                target->setObjectName(qs(family.caption));
+            }
+            for (const CartridgePreset& preset : family.presets) {
+                QAction* item = target->addAction(qs(preset.caption));
+                item->setObjectName(qs(preset.itemName));
+                const CartridgePreset* p = &preset;
+                connect(item, &QAction::triggered, this,
+                        [this, p] { act([this, p] { model().presetChosen(*p); }); });
+            }
+        }
+    }
+}
+
+QWidget* Form4Window::createToolbar()
+{
+    auto* bar = new QWidget;
+    bar->setObjectName("Toolbar");
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(4, 4, 4, 4);
+    for (int i : {1, 2, 3, 4, 5, 6, 9}) {
+        auto* b = new QToolButton;
+        b->setObjectName(QString("Image%1").arg(i));
+        b->setIconSize(QSize(32, 32));
+        b->setAutoRaise(true);
+        b->setMouseTracking(true);
+        b->installEventFilter(this);
+        m_images[static_cast<std::size_t>(i - 1)] = b;
+        row->addWidget(b);
+    }
+    m_hint = new QLabel("GRAFICO");
+    m_hint->setObjectName("Label1");
+    QFont hintFont("Arial");
+    hintFont.setBold(true);
+    m_hint->setFont(hintFont);
+    m_hint->setMinimumWidth(120);
+    row->addSpacing(8);
+    row->addWidget(m_hint);
+    row->addStretch();
+    return bar;
+}
+
+QWidget* Form4Window::createInputTab()
+{
+    auto* page = new QWidget;
+    auto* form = new QGridLayout(page);
+    int row = 0;
+    for (Field f : kInputFields) {
+        auto* edit = new QLineEdit;
+        edit->setObjectName(kFieldNames[static_cast<int>(f)]);
+        edit->setMaximumWidth(110);
+        m_fields[static_cast<std::size_t>(f)] = edit;
+        QLabel* label = nullptr;
+        if (auto unit = unitLabelOf(f)) {
+            label = new QLabel;
+            label->setObjectName(kUnitLabelNames[static_cast<int>(*unit)]);
+            m_unitLabels[static_cast<std::size_t>(*unit)] = label;
+        } else {
+            label = new QLabel(Form4::fieldLabelCaption(f));
+            label->setObjectName(fixedLabelName(f));
+        }
+        label->setBuddy(edit);
+        form->addWidget(label, row, 0);
+        form->addWidget(edit, row, 1);
+        connect(edit, &QLineEdit::textEdited, this, [this, f](const QString& text) {
+            model().fieldChanged(f, text.toStdString());
+        });
+        connect(edit, &QLineEdit::returnPressed, this,
+                [this] { act([this] { model().calcolaClicked(); }); });
+        ++row;
+    }
+    m_calcola = new QPushButton("CALCOLA");
+    m_calcola->setObjectName("Command1");
+    m_calcola->setMinimumHeight(32);
+    connect(m_calcola, &QPushButton::clicked, this,
+            [this] { act([this] { model().calcolaClicked(); }); });
+    form->addWidget(m_calcola, row, 0, 1, 2);
+    form->setRowStretch(row + 1, 1);
+    return page;
+}
+
+QWidget* Form4Window::createBulletTab()
+{
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    m_bulletGroup = new QButtonGroup(this);
+    m_bulletGroup->setExclusive(false);
+    for (int k = 1; k <= 10; ++k) {
+        auto* b = new QRadioButton;
+        b->setObjectName(QString("Option%1").arg(k));
+        b->setAutoExclusive(false);
+        m_bullets[static_cast<std::size_t>(k - 1)] = b;
+        m_bulletGroup->addButton(b, k);
+        if (k <= 2)
+            b->installEventFilter(this); // Option1 and Option2 select on receiving the focus
+        connect(b, &QRadioButton::clicked, this,
+                [this, k] { act([this, k] { model().bulletClicked(k); }); });
+        column->addWidget(b);
+    }
+    column->addStretch();
+    return page;
+}
+
+QWidget* Form4Window::createOptionsTab()
+{
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+
+    auto* site = new QGroupBox("Angolo di Sito");
+    site->setObjectName("FrameSito");
+    auto* siteCol = new QVBoxLayout(site);
+    const char* siteCaptions[5] = {"Gradi 0", "Gradi 15", "Gradi 30", "Gradi 45", "Gradi 60"};
+    for (int i = 0; i < 5; ++i) {
+        auto* b = new QRadioButton(siteCaptions[i]);
+        b->setObjectName(QString("Option%1").arg(11 + i));
+        m_siteOptions[static_cast<std::size_t>(i)] = b;
+        siteCol->addWidget(b);
+        connect(b, &QRadioButton::clicked, this,
+                [this, i] { act([this, i] { model().siteAngleClicked(i); }); });
+    }
+    m_siteOptions[0]->setChecked(true);
+
+    auto* units = new QGroupBox("MISURE");
+    units->setObjectName("FrameMisure");
+    auto* unitCol = new QVBoxLayout(units);
+    m_europee = new QRadioButton("EUROPEE");
+    m_europee->setObjectName("Option16");
+    m_inglesi = new QRadioButton("INGLESI");
+    m_inglesi->setObjectName("Option17");
+    unitCol->addWidget(m_europee);
+    unitCol->addWidget(m_inglesi);
+    unitCol->addStretch();
+    connect(m_europee, &QRadioButton::clicked, this,
+            [this] { act([this] { model().europeeClicked(); }); });
+    connect(m_inglesi, &QRadioButton::clicked, this,
+            [this] { act([this] { model().ingleseClicked(); }); });
+
+    m_rspFrame = new QGroupBox("Relative Stopping Power");
+    m_rspFrame->setObjectName("FrameRSP");
+    auto* rspCol = new QVBoxLayout(m_rspFrame);
+    const char* rsp[5] = {"HollowPoint ", "WadCutter", "SemiWadCutter", "SemiRoundNose",
+                          "RoundNose"};
+    for (int i = 0; i < 5; ++i) {
+        auto* b = new QRadioButton(rsp[i]);
+        b->setObjectName(QString("Option%1").arg(18 + i));
+        rspCol->addWidget(b);
+        connect(b, &QRadioButton::clicked, this,
+                [this, i] { act([this, i] { model().shapeClicked(18 + i); }); });
+    }
+    m_pirFrame = new QGroupBox("Power Index Rating");
+    m_pirFrame->setObjectName("FramePIR");
+    auto* pirCol = new QVBoxLayout(m_pirFrame);
+    const char* pir[3] = {"FMJ Full Metal Jacket", "Flat Point fronte 60% del cal.",
+                          "Molto Espansive"};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new QRadioButton(pir[i]);
+        b->setObjectName(QString("Option%1").arg(23 + i));
+        pirCol->addWidget(b);
+        connect(b, &QRadioButton::clicked, this,
+                [this, i] { act([this, i] { model().shapeClicked(23 + i); }); });
+    }
+    pirCol->addStretch();
+
+    grid->addWidget(site, 0, 0);
+    grid->addWidget(units, 0, 1);
+    grid->addWidget(m_rspFrame, 1, 0);
+    grid->addWidget(m_pirFrame, 1, 1);
+    grid->setRowStretch(2, 1);
+    return page;
+}
+
+void Form4Window::createWidgets()
+{
+    auto* central = new QWidget;
+    central->setObjectName("Background");
+    central->setMouseTracking(true);
+    central->installEventFilter(this);
+    setCentralWidget(central);
+    setMouseTracking(true);
+
+    auto* outer = new QVBoxLayout(central);
+    outer->addWidget(createToolbar());
+
+    auto* body = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName("SSTab1");
+    m_tabs->addTab(createInputTab(), "DATI BASE");
+    m_tabs->addTab(createBulletTab(), "TIPO DI PALLA");
+    m_tabs->addTab(createOptionsTab(), "Sito -Misure-RSP-PIR");
+    left->addWidget(m_tabs, 1);
+
+    auto* description = new QLineEdit;
+    description->setObjectName("Text10");
+    m_fields[static_cast<std::size_t>(Field::Text10)] = description;
+    connect(description, &QLineEdit::textEdited, this, [this](const QString& text) {
+        model().fieldChanged(Field::Text10, text.toStdString());
+    });
+    left->addWidget(description);
+
+    m_unitSystem = new QLabel;
+    m_unitSystem->setObjectName("Label11");
+    m_unitLabels[static_cast<std::size_t>(UnitLabel::Label11)] = m_unitSystem;
+    QFont bold = m_unitSystem->font();
+    bold.setBold(true);
+    m_unitSystem->setFont(bold);
+    left->addWidget(m_unitSystem);
+    body->addLayout(left, 0);
+
+    m_grid = new QTableWidget(0, 8);
+    m_grid->setObjectName("Grid1");
+    m_grid->verticalHeader()->hide();
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    m_grid->installEventFilter(this);
+    body->addWidget(m_grid, 1);
+    outer->addLayout(body, 1);
+
+    resize(1180, 720);
+}
+
+// --- refresh ------------------------------------------------------------------------------------
+
+void Form4Window::refresh()
+{
+    Form4& m = model();
+    for (int i = 0; i < kFieldCount; ++i) {
+        QLineEdit* edit = m_fields[static_cast<std::size_t>(i)];
+        const QString text = qs(m.fieldText(static_cast<Field>(i)));
+        if (edit && edit->text() != text) {
+            const QSignalBlocker block(edit);
+            edit->setText(text);
+        }
+    }
+    for (int i = 0; i < kUnitLabelCount; ++i)
+        m_unitLabels[static_cast<std::size_t>(i)]->setText(qs(m.unitCaption(static_cast<UnitLabel>(i))));
+
+    m_images[0]->setVisible(m.image1Visible());
+    for (auto* b : m_siteOptions)
+        b->setVisible(m.siteOptionsVisible());
+    m_europee->setVisible(m.unitOptionsVisible());
+    m_inglesi->setVisible(m.unitOptionsVisible());
+    {
+        const QSignalBlocker b1(m_europee), b2(m_inglesi);
+        const bool imperial = m.tableMode() == TableMode::Imperial;
+        m_europee->setChecked(!imperial);
+        m_inglesi->setChecked(imperial);
+    }
+    m_rspFrame->setVisible(m.shapeFramesVisible());
+    m_pirFrame->setVisible(m.shapeFramesVisible());
+    m_hint->setVisible(m.hintVisible());
+    m_hint->setText(qs(m.hintText()));
+    for (int k = 1; k <= 10; ++k) {
+        QRadioButton* b = m_bullets[static_cast<std::size_t>(k - 1)];
+        const QSignalBlocker block(b);
+        b->setText(qs(m.bulletCaption(k)));
+        b->setVisible(m.bulletVisible(k));
+        b->setChecked(m.checkedBullet() == k);
+    }
+    if (m_terminalMenu)
+        m_terminalMenu->menuAction()->setEnabled(m.terminalMenuEnabled());
+    m_graphicAction->setEnabled(m.graphicMenuEnabled());
+    refreshGrid();
+}
+
+void Form4Window::refreshGrid()
+{
+    const GridContents& g = model().grid();
+    m_grid->setVisible(model().gridVisible());
+    QStringList headers;
+    for (int c = 0; c < 8; ++c)
+        headers << QString("%1\n%2\n%3").arg(qs(g.headings[0][c]), qs(g.headings[1][c]),
+                                             qs(g.headings[2][c]));
+    m_grid->setHorizontalHeaderLabels(headers);
+    m_grid->setRowCount(static_cast<int>(g.rows.size()));
+    for (int r = 0; r < static_cast<int>(g.rows.size()); ++r) {
+        for (int c = 0; c < 8; ++c) {
+            const QString text = qs(g.rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
+            QTableWidgetItem* item = m_grid->item(r, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                m_grid->setItem(r, c, item);
+            }
+            item->setText(text);
+        }
+    }
+    if (!model().columnWidthsSet())
+        return;
+    // The widths of the first table are minimums: a column widens where the font would cut a
+    // heading or a cell.
+    const double dpi = logicalDpiX();
+    const QFontMetrics headerMetrics(m_grid->horizontalHeader()->font());
+    const QFontMetrics cellMetrics(m_grid->font());
+    for (int c = 0; c < 8; ++c) {
+        int width = twipsToPixels(g.widths_twips[static_cast<std::size_t>(c)], dpi);
+        for (int r = 0; r < 3; ++r)
+            width = std::max(width, headerMetrics.horizontalAdvance(qs(g.headings[r][c])) + 14);
+        for (const auto& row : g.rows)
+            width = std::max(width, cellMetrics.horizontalAdvance(qs(row[static_cast<std::size_t>(c)])) + 12);
+        m_grid->setColumnWidth(c, width);
+    }
+}
+
+void Form4Window::applyFocusRequest()
+{
+    const auto request = model().takeFocusRequest();
+    if (!request)
+        return;
+    m_programFocus = true;
+    if (*request == FocusTarget::Option1)
+        m_bullets[0]->setFocus();
+    else
+        m_fields[static_cast<std::size_t>(Field::Text10)]->setFocus();
+    m_programFocus = false;
+}
+
+// --- events -------------------------------------------------------------------------------------
+
+bool Form4Window::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && !m_programFocus) {
+        if (watched == m_bullets[0])
+            act([this] { model().bulletFocused(1); });
+        else if (watched == m_bullets[1])
+            act([this] { model().bulletFocused(2); });
+    }
+    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+        for (int i = 0; i < kToolbarButtons; ++i)
+            if (watched == m_images[static_cast<std::size_t>(i)]) {
+                act([this, i] { model().pointerOverImage(i + 1); });
+                return false;
+            }
+        if (watched == centralWidget() && event->type() == QEvent::MouseMove)
+            act([this] { model().pointerOverBackground(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form4Window::mouseMoveEvent(QMouseEvent* event)
+{
+    act([this] { model().pointerOverBackground(); });
+    QMainWindow::mouseMoveEvent(event);
+}
+
+QWidget* Form4Window::createWindow(WindowId)
+{
+    return nullptr;
+}
+
+// --- WindowHost ---------------------------------------------------------------------------------
+
+void Form4Window::show(WindowId id)
+{
+    if (id == WindowId::Main) {
+        QMainWindow::show();
+        return;
+    }
+    QPointer<QWidget>& w = m_windows[static_cast<std::size_t>(id)];
+    if (!w)
+        w = createWindow(id);
+    if (!w)
+        return;
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void Form4Window::close(WindowId id)
+{
+    if (id == WindowId::Main) {
+        QMainWindow::close();
+        return;
+    }
+    if (QWidget* w = m_windows[static_cast<std::size_t>(id)])
+        w->close();
+}
+
+bool Form4Window::isOpen(WindowId id) const
+{
+    if (id == WindowId::Main)
+        return isVisible();
+    const QWidget* w = m_windows[static_cast<std::size_t>(id)];
+    return w && w->isVisible();
+}
+
+QWidget* Form4Window::window(WindowId id) const
+{
+    return m_windows[static_cast<std::size_t>(id)];
+}
+
+void Form4Window::setWaitCursor(bool on)
+{
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+} // namespace siacci

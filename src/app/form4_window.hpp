@@ -1,0 +1,99 @@
+#pragma once
+
+#include "app/form4.hpp"
+#include "app/qt_dialogs.hpp"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableWidget;
+class QToolButton;
+
+namespace siacci {
+
+class Program;
+
+// The main window: menus, picture buttons, the three input tabs and the grid. A thin view over
+// the Form4 model; every event goes to the model, then the widgets are refreshed from it.
+class Form4Window : public QMainWindow, public WindowHost {
+    Q_OBJECT
+
+public:
+    explicit Form4Window(QWidget* parent = nullptr);
+    ~Form4Window() override;
+
+    Form4& model();
+    Program& program() { return *m_program; }
+
+    // WindowHost: the program's other windows, single instances created when first shown.
+    void show(WindowId window) override;
+    void close(WindowId window) override;
+    bool isOpen(WindowId window) const override;
+    void setWaitCursor(bool on) override;
+    QWidget* window(WindowId window) const;
+
+    // Shows every widget as the model says.
+    void refresh();
+
+    using QMainWindow::close;
+    using QMainWindow::show;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createCatalogueMenus();
+    void createWidgets();
+    QWidget* createToolbar();
+    QWidget* createInputTab();
+    QWidget* createBulletTab();
+    QWidget* createOptionsTab();
+    QWidget* createWindow(WindowId id);
+    void applyFocusRequest();
+    void refreshGrid();
+    // Runs a model event, then refreshes the widgets.
+    template <typename F> void act(F&& f);
+
+    QtDialogs m_dialogs;
+    std::unique_ptr<PrintSink> m_printSink;
+    std::unique_ptr<Program> m_program;
+
+    std::array<QLineEdit*, kFieldCount> m_fields{};
+    std::array<QLabel*, kUnitLabelCount> m_unitLabels{};
+    std::array<QRadioButton*, 10> m_bullets{};
+    QButtonGroup* m_bulletGroup = nullptr;
+    std::array<QRadioButton*, 5> m_siteOptions{};
+    QRadioButton* m_europee = nullptr;
+    QRadioButton* m_inglesi = nullptr;
+    QGroupBox* m_rspFrame = nullptr;
+    QGroupBox* m_pirFrame = nullptr;
+    std::array<QToolButton*, kToolbarButtons> m_images{};
+    QLabel* m_hint = nullptr;
+    QLabel* m_unitSystem = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QTableWidget* m_grid = nullptr;
+    QPushButton* m_calcola = nullptr;
+    QMenu* m_terminalMenu = nullptr;
+    QAction* m_graphicAction = nullptr;
+    bool m_programFocus = false;
+    bool m_closing = false;
+
+    std::array<QPointer<QWidget>, 7> m_windows{};
+};
+
+} // namespace siacci

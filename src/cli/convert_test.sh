@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# siacci-cli convert: the result text of the calculator's conversion keys, and the refusals.
+set -u
+cli=${SIACCI_CLI:?SIACCI_CLI must name the siacci-cli executable}
+failures=0
+checks=0
+
+# expect NAME WANTED_STATUS WANTED_STDOUT ARGS...: runs the tool, compares status and stdout.
+expect() {
+    local name=$1 status=$2 wanted=$3
+    shift 3
+    local got rc
+    # The x keeps the trailing newlines (and the leading space) that would otherwise be lost.
+    got=$("$cli" "$@" 2>/dev/null; echo "x$?")
+    rc=${got##*x}
+    got=${got%x*}
+    checks=$((checks + 1))
+    if [[ $rc != "$status" ]]; then
+        echo "FAIL $name: exit $rc, wanted $status"
+        failures=$((failures + 1))
+    elif [[ $got != "$wanted" ]]; then
+        echo "FAIL $name: output differs"
+        diff <(printf '%s' "$wanted" | cat -A) <(printf '%s' "$got" | cat -A) | head -20
+        failures=$((failures + 1))
+    fi
+}
+
+# expect_stderr NAME ARGS...: the refusal says something on stderr.
+expect_stderr() {
+    local name=$1
+    shift
+    checks=$((checks + 1))
+    if [[ -z $("$cli" "$@" 2>&1 >/dev/null) ]]; then
+        echo "FAIL $name: nothing on stderr"
+        failures=$((failures + 1))
+    fi
+}
+
+# The results: two decimals (temperatures one), rounded down, a space before a result that
+# is not negative.
+expect "inches" 0 $' 25.4\n' convert 0 10
+expect "centimetres" 0 $' 0.39\n' convert 1 1
+expect "metres to yards" 0 $' 109.44\n' convert 5 100
+expect "km to miles, product as written" 0 $' 62.13\n' convert 7 100
+expect "grams to grains" 0 $' 38.57\n' convert 9 2.5
+expect "decimal comma" 0 $' 38.57\n' convert 9 2,5
+expect "kgm to foot pounds" 0 $' 72.33\n' convert 11 10
+expect "celsius -40" 0 $'-40\n' convert 12 -40
+expect "celsius 100" 0 $' 212\n' convert 12 100
+expect "fahrenheit 0" 0 $'-17.8\n' convert 13 0
+expect "negative rounds down" 0 $'-0.4\n' convert 1 -1
+
+# Bad usage: a key that does not exist, a value that is no number, a missing value.
+expect "key 14" 2 "" convert 14 10
+expect_stderr "key 14 message" convert 14 10
+expect "key -1" 2 "" convert -1 10
+expect "key text" 2 "" convert inches 10
+expect "value text" 2 "" convert 0 dieci
+expect "value with letters" 2 "" convert 0 10x
+expect "empty value" 2 "" convert 0 ""
+expect "no value" 2 "" convert 0
+expect_stderr "no value message" convert 0
+expect "too many" 2 "" convert 0 1 2
+# A result beyond the range of a number is refused.
+expect "too large" 3 "" convert 0 1$(printf '0%.0s' {1..307})
+expect_stderr "too large message" convert 0 1$(printf '0%.0s' {1..307})
+checks=$((checks + 1))
+if ! "$cli" convert --help | grep -q '^Uso: siacci-cli convert I VALUE$'; then
+    echo "FAIL help"
+    failures=$((failures + 1))
+fi
+
+echo "$((checks - failures)) passed, $failures failed"
+[[ $failures == 0 ]]

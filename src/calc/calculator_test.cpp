@@ -57,12 +57,6 @@ TEST_F(CalculatorTest, DigitKeysFollowTheKeypadOrderOfTheirIndices)
     EXPECT_EQ(calc.lastKeyKindText(), "NUMS");
 }
 
-TEST_F(CalculatorTest, FirstDigitAfterAnOperatorStartsANewNumber)
-{
-    type(calc, "12+3");
-    EXPECT_EQ(calc.readout(), "3");
-}
-
 TEST_F(CalculatorTest, AddsThenMultipliesTheRunningResult)
 {
     type(calc, "7+5=");

@@ -58,7 +58,9 @@ std::optional<int> muzzleBand(double v0_fps);
 
 // Builds the context from metric inputs: velocity m/s, altitude m, temperature C, weight grains,
 // sight height cm. V0 = floor(3.281 * velocity). Fails (nullopt) when V0 lies outside every band,
-// that is below 300 or from 4500 fps up.
+// that is below 300 or from 4500 fps up, and when nothing finite could be computed: a ballistic
+// coefficient of 0, an air density that is not finite (absolute zero), a weight or sight height
+// that is not finite.
 std::optional<ShotContext> prepareShot(double velocity_ms, double bc, double altitude_m,
                                        double temperature_c, double weight_gr, double sight_cm);
 

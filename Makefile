@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all bootstrap configure build run test bench sanitize screenshots clean
+.PHONY: all bootstrap configure build run test bench sanitize screenshots package clean
 
 all: build
 
@@ -37,6 +37,9 @@ sanitize: bootstrap
 screenshots: build
 	mkdir -p $(BUILD)/screenshots
 	QT_QPA_PLATFORM=offscreen $(BUILD)/siacci_screenshots $(BUILD)/screenshots
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize

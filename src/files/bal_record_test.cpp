@@ -1,4 +1,5 @@
 #include "files/bal_record.hpp"
+#include "files/file_test_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,35 +13,10 @@ namespace siacci {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A directory of its own under the system's temporary directory, removed afterwards.
-struct TempDir {
-    fs::path path;
-    TempDir()
-    {
-        std::random_device seed;
-        path = fs::temp_directory_path() / ("siacci-bal-" + std::to_string(seed()));
-        fs::create_directories(path);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-};
-
-std::string fileBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::TempDir;
+using testing::fileBytes;
+using testing::writeBytes;
+using testing::entriesIn;
 
 std::vector<std::string> splitFields(const std::string& line)
 {
@@ -305,10 +281,7 @@ TEST(BalFile, SaveReplacesAnExistingFileAndLeavesNothingElse)
     ASSERT_TRUE(writeBalFile(path, recordFromShot(hightShot(), TableMode::Metric)));
     EXPECT_EQ(fileBytes(path),
               "400,\"22 LONG RIFLE HIGHT 40 grains\",0.1,40,4,70,10,150,15,0,0,0,1,,,,,,,\r\n");
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path))
-        ++entries;
-    EXPECT_EQ(entries, 1);  // no temporary file left behind
+    EXPECT_EQ(entriesIn(dir.path), 1);  // no temporary file left behind
 }
 
 TEST(BalFile, FailedSaveKeepsWhatWasThere)
@@ -338,10 +311,7 @@ TEST(BalFile, FailedSaveKeepsWhatWasThere)
     EXPECT_FALSE(writeBalFile(existing, tooLong));
     EXPECT_EQ(fileBytes(existing), "prima");
 
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path))
-        ++entries;
-    EXPECT_EQ(entries, 3);  // file, cartella.bal, lungo.bal: no temporary file left behind
+    EXPECT_EQ(entriesIn(dir.path), 3);  // file, cartella.bal, lungo.bal: no temporary file left behind
 }
 
 TEST(BalFile, UnreadableFiles)

@@ -1,0 +1,21 @@
+# Fuzzing. The libFuzzer targets themselves are a clang project of their own (fuzz/, built and
+# run for a bounded time by scripts/run_fuzzers). Here, in the normal build, each target is
+# linked with a small driver instead of libFuzzer and replays its committed corpus
+# (testdata/fuzz/<target>/) as a test: every input ever kept stays a regression case for
+# `make test`, and for the sanitizers in `make sanitize`.
+
+set(SIACCI_FUZZ_DIR ${CMAKE_CURRENT_SOURCE_DIR}/fuzz)
+set(SIACCI_FUZZ_TARGETS number_text)
+if(EXISTS ${SRC}/files/bal_record.hpp)
+  list(APPEND SIACCI_FUZZ_TARGETS bal_record)
+endif()
+
+foreach(name ${SIACCI_FUZZ_TARGETS})
+  add_executable(fuzz_replay_${name} ${SIACCI_FUZZ_DIR}/${name}_fuzz.cpp
+                                     ${SIACCI_FUZZ_DIR}/replay_main.cpp)
+  target_include_directories(fuzz_replay_${name} PRIVATE ${SIACCI_FUZZ_DIR})
+  target_link_libraries(fuzz_replay_${name} PRIVATE siacci_core)
+  target_compile_options(fuzz_replay_${name} PRIVATE ${SIACCI_WARNINGS})
+  add_test(NAME fuzz_replay_${name}
+           COMMAND fuzz_replay_${name} ${CMAKE_CURRENT_SOURCE_DIR}/testdata/fuzz/${name})
+endforeach()

@@ -1,6 +1,8 @@
 #include "app/form4_window.hpp"
 
 #include "app/program.hpp"
+#include "calc/calc_window.hpp"
+#include "main/screenshots.hpp"
 #include "catalogue/catalogue.hpp"
 #include "common/twips.hpp"
 
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -94,7 +97,7 @@ Form4Window::Form4Window(QWidget* parent) : QMainWindow(parent), m_dialogs(this)
 {
     setObjectName("Form4");
     setWindowTitle(kProgramTitle);
-    const QChar point = QLocale::system().decimalPoint().front();
+    const QChar point = QLocale().decimalPoint().front();
     m_printSink = std::make_unique<CollectingPrintSink>();
     m_program = std::make_unique<Program>(m_dialogs, *this, *m_printSink,
                                           point == QLatin1Char(',') ? ',' : '.');
@@ -280,7 +283,7 @@ QWidget* Form4Window::createOptionsTab()
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
 
-    auto* site = new QGroupBox("Angolo di Sito");
+    auto* site = m_siteFrame = new QGroupBox("Angolo di Sito");
     site->setObjectName("FrameSito");
     auto* siteCol = new QVBoxLayout(site);
     const char* siteCaptions[5] = {"Gradi 0", "Gradi 15", "Gradi 30", "Gradi 45", "Gradi 60"};
@@ -294,7 +297,7 @@ QWidget* Form4Window::createOptionsTab()
     }
     m_siteOptions[0]->setChecked(true);
 
-    auto* units = new QGroupBox("MISURE");
+    auto* units = m_unitFrame = new QGroupBox("MISURE");
     units->setObjectName("FrameMisure");
     auto* unitCol = new QVBoxLayout(units);
     m_europee = new QRadioButton("EUROPEE");
@@ -362,6 +365,8 @@ void Form4Window::createWidgets()
     m_tabs->addTab(createInputTab(), "DATI BASE");
     m_tabs->addTab(createBulletTab(), "TIPO DI PALLA");
     m_tabs->addTab(createOptionsTab(), "Sito -Misure-RSP-PIR");
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->setMinimumWidth(m_tabs->tabBar()->sizeHint().width() + 24);
     left->addWidget(m_tabs, 1);
 
     auto* description = new QLineEdit;
@@ -407,6 +412,7 @@ void Form4Window::refresh()
         if (edit && edit->text() != text) {
             const QSignalBlocker block(edit);
             edit->setText(text);
+            edit->setCursorPosition(0);
         }
     }
     for (int i = 0; i < kUnitLabelCount; ++i)
@@ -417,6 +423,9 @@ void Form4Window::refresh()
         b->setVisible(m.siteOptionsVisible());
     m_europee->setVisible(m.unitOptionsVisible());
     m_inglesi->setVisible(m.unitOptionsVisible());
+    // A frame whose options are all hidden is hidden with them.
+    m_siteFrame->setVisible(m.siteOptionsVisible());
+    m_unitFrame->setVisible(m.unitOptionsVisible());
     {
         const QSignalBlocker b1(m_europee), b2(m_inglesi);
         const bool imperial = m.tableMode() == TableMode::Imperial;
@@ -520,9 +529,19 @@ void Form4Window::mouseMoveEvent(QMouseEvent* event)
     QMainWindow::mouseMoveEvent(event);
 }
 
-QWidget* Form4Window::createWindow(WindowId)
+QWidget* Form4Window::createWindow(WindowId id)
 {
-    return nullptr;
+    QWidget* w = nullptr;
+    switch (id) {
+    case WindowId::Calc: w = new CalcWindow(m_dialogs, this); break;
+    default: break;
+    }
+    if (w) {
+        // A window of its own, discarded when closed, so each opening starts afresh.
+        w->setWindowFlag(Qt::Window, true);
+        w->setAttribute(Qt::WA_DeleteOnClose, true);
+    }
+    return w;
 }
 
 // --- WindowHost ---------------------------------------------------------------------------------
@@ -574,4 +593,36 @@ void Form4Window::setWaitCursor(bool on)
         QApplication::restoreOverrideCursor();
 }
 
+namespace screenshots {
+
+void form4(const QString& dir)
+{
+    Form4Window w;
+    save(w, dir, "form4_empty");
+    Form4& m = w.model();
+    const std::pair<Field, const char*> example[] = {
+        {Field::Text12, "800"}, {Field::Text11, "0.4"}, {Field::Text3, "300"},
+        {Field::Text5, "220"},  {Field::Text4, "25"},   {Field::Text9, "15"},
+        {Field::Text8, "0"},    {Field::Text7, "150"},  {Field::Text6, "4"}};
+    for (const auto& [field, text] : example)
+        m.fieldChanged(field, text);
+    m.calcolaClicked();
+    w.refresh();
+    save(w, dir, "form4_metric");
+    m.ingleseClicked();
+    w.refresh();
+    save(w, dir, "form4_imperial");
+    m.presetChosen(*findPreset("tre11"));
+    m.bulletClicked(3);
+    w.refresh();
+    w.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
+    save(w, dir, "form4_bullets");
+    m.presetChosen(*findPreset("RS38"));
+    m.bulletClicked(9);
+    w.refresh();
+    w.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(2);
+    save(w, dir, "form4_terminal");
+}
+
+} // namespace screenshots
 } // namespace siacci

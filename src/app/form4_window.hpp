@@ -80,6 +80,8 @@ private:
     std::array<QRadioButton*, 5> m_siteOptions{};
     QRadioButton* m_europee = nullptr;
     QRadioButton* m_inglesi = nullptr;
+    QGroupBox* m_siteFrame = nullptr;
+    QGroupBox* m_unitFrame = nullptr;
     QGroupBox* m_rspFrame = nullptr;
     QGroupBox* m_pirFrame = nullptr;
     std::array<QToolButton*, kToolbarButtons> m_images{};
@@ -95,5 +97,10 @@ private:
 
     std::array<QPointer<QWidget>, 7> m_windows{};
 };
+
+namespace screenshots {
+// The main window: empty, the metric table, the imperial table, the bullet buttons, terminal.
+void form4(const QString& dir);
+} // namespace screenshots
 
 } // namespace siacci

@@ -1,0 +1,151 @@
+#include "app/form4_window.hpp"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTabWidget>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace siacci {
+namespace {
+
+QStringList rowTexts(QTableWidget* grid, int row)
+{
+    QStringList cells;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        cells << (grid->item(row, c) ? grid->item(row, c)->text() : QString());
+    return cells;
+}
+
+void typeInto(Form4Window& w, const char* name, const QString& text)
+{
+    auto* edit = w.findChild<QLineEdit*>(name);
+    ASSERT_NE(edit, nullptr) << name;
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void typeWorkedExample(Form4Window& w)
+{
+    typeInto(w, "Text12", "800");
+    typeInto(w, "Text11", "0,4"); // a decimal comma, as Italian users type it
+    typeInto(w, "Text7", "150");
+    typeInto(w, "Text6", "4");
+    typeInto(w, "Text5", "220");
+    typeInto(w, "Text3", "300");
+    typeInto(w, "Text4", "25");
+    typeInto(w, "Text9", "15");
+    typeInto(w, "Text8", "0");
+}
+
+// Brings a tab forward and lets its widgets take their geometry, so that clicks land.
+void showTab(Form4Window& w, int index)
+{
+    w.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(index);
+    QCoreApplication::processEvents();
+}
+
+class Form4WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+};
+
+TEST_F(Form4WindowTest, TypingTheWorkedExampleAndCalcolaFillsTheGrid)
+{
+    Form4Window w;
+    w.show();
+    auto* grid = w.findChild<QTableWidget*>("Grid1");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_FALSE(grid->isVisible()) << "hidden until the first table";
+    typeWorkedExample(w);
+    QTest::mouseClick(w.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    ASSERT_EQ(grid->rowCount(), 13);
+    EXPECT_TRUE(grid->isVisible());
+    EXPECT_EQ(rowTexts(grid, 0), QStringList({"0", "800", "0", "-4", "0", "317", "0", "0"}));
+    EXPECT_EQ(rowTexts(grid, 12),
+              QStringList({"300", "594", "0.435", "-24.3", "26.7", "175", "84.2", "21.7"}));
+    EXPECT_EQ(grid->horizontalHeaderItem(2)->text(), "Tempo\nDi volo\nsec");
+    const QFontMetrics metrics(grid->horizontalHeader()->font());
+    for (int c = 0; c < 8; ++c)
+        for (const QString& line : grid->horizontalHeaderItem(c)->text().split('\n'))
+            EXPECT_GT(grid->columnWidth(c), metrics.horizontalAdvance(line)) << "no heading is cut";
+}
+
+TEST_F(Form4WindowTest, InglesiShowsTheImperialTableAndCaptions)
+{
+    Form4Window w;
+    w.show();
+    typeWorkedExample(w);
+    QTest::mouseClick(w.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    showTab(w, 2);
+    auto* inglesi = w.findChild<QRadioButton*>("Option17");
+    inglesi->click();
+    auto* grid = w.findChild<QTableWidget*>("Grid1");
+    EXPECT_EQ(w.findChild<QLineEdit*>("Text12")->text(), " 2625");
+    EXPECT_EQ(w.findChild<QLineEdit*>("Text6")->text(), " 1.57");
+    EXPECT_EQ(w.findChild<QLabel*>("Label7")->text(), QString::fromUtf8("Velocità in feet/sec."));
+    EXPECT_FALSE(w.findChild<QWidget*>("Option11")->isVisible());
+    EXPECT_EQ(grid->rowCount(), 13);
+    EXPECT_EQ(grid->item(0, 3)->text(), "-1.57");
+}
+
+TEST_F(Form4WindowTest, ASiteAngleChangesTheDeviations)
+{
+    Form4Window w;
+    w.show();
+    typeWorkedExample(w);
+    typeInto(w, "Text8", "300");
+    typeInto(w, "Text9", "5");
+    typeInto(w, "Text4", "100");
+    typeInto(w, "Text3", "1000");
+    QTest::mouseClick(w.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    auto* grid = w.findChild<QTableWidget*>("Grid1");
+    const QString level = grid->item(1, 3)->text();
+    showTab(w, 2);
+    QTest::mouseClick(w.findChild<QRadioButton*>("Option13"), Qt::LeftButton);
+    EXPECT_NE(grid->item(1, 3)->text(), level);
+    EXPECT_EQ(grid->item(1, 3)->text(), "10.3");
+    EXPECT_EQ(grid->item(3, 3)->text(), "-13.8");
+}
+
+TEST_F(Form4WindowTest, CellsUseTheLocaleDecimalSeparator)
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    Form4Window w;
+    w.show();
+    typeWorkedExample(w);
+    QTest::mouseClick(w.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    auto* grid = w.findChild<QTableWidget*>("Grid1");
+    EXPECT_EQ(rowTexts(grid, 12),
+              QStringList({"300", "594", "0,435", "-24,3", "26,7", "175", "84,2", "21,7"}));
+}
+
+TEST_F(Form4WindowTest, CatalogueMenuThenABulletFillsInputsAndTable)
+{
+    Form4Window w;
+    w.show();
+    auto* item = w.findChild<QAction*>("tre11");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), ".308 WINCHESTER (7,62 NATO) 165-200 grains");
+    item->trigger();
+    auto* grid = w.findChild<QTableWidget*>("Grid1");
+    EXPECT_EQ(grid->rowCount(), 0) << "the fill computes nothing";
+    showTab(w, 1);
+    auto* third = w.findChild<QRadioButton*>("Option3");
+    EXPECT_EQ(third->text(), "165 grains SPITZER");
+    third->click();
+    EXPECT_TRUE(third->isChecked());
+    EXPECT_EQ(grid->rowCount(), 13);
+    EXPECT_EQ(w.findChild<QLineEdit*>("Text5")->text(), " 220");
+    EXPECT_EQ(grid->item(0, 3)->text(), "-4");
+}
+
+} // namespace
+} // namespace siacci

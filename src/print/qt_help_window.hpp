@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+class QTextBrowser;
+class QToolButton;
+
+// The help "DIRIDOZ": pages of Italian HTML built into the program, read in a window of its own.
+namespace siacci {
+
+inline constexpr const char* kHelpTitle = "DIRIDOZ - Guida di Siacci";
+
+// The contents page, where the help opens.
+QUrl helpContentsUrl();
+
+// The help window: the pages in a browser, with Indietro / Avanti through the pages read and
+// Indice back to the contents. The window deletes itself when closed (create it with new and
+// keep a QPointer to it).
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // What the LEGGIMI button does: the contents page, the window shown and brought forward.
+    void openContents();
+    // The page shown now.
+    QUrl currentPage() const;
+
+private:
+    void createWidgets();
+
+    QTextBrowser* m_browser = nullptr;
+    QToolButton* m_back = nullptr;
+    QToolButton* m_forward = nullptr;
+    QToolButton* m_home = nullptr;
+};
+
+namespace screenshots {
+// The help window at its contents, the about box and the print preview of a sample report,
+// as PNG files in `dir`.
+void print(const QString& dir);
+} // namespace screenshots
+
+} // namespace siacci

@@ -1,0 +1,349 @@
+#include "graph/graph_window.hpp"
+
+#include "common/twips.hpp"
+#include "main/screenshots.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QRadioButton>
+#include <QSaveFile>
+
+#include <cmath>
+#include <functional>
+
+namespace siacci {
+namespace {
+
+constexpr double kClientWidth_twips = 10665;
+constexpr double kClientHeight_twips = 7410;
+const QColor kScaleButtonColour(255, 224, 192);
+// A ring of 5 drawing units is a fraction of a pixel at the wider scales; it is never drawn
+// smaller than this, so that every computed point stays visible.
+constexpr double kMinRingRadius_px = 2.0;
+
+QColor toQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// A label that acts on a click, as the four scale buttons do.
+class ClickableLabel : public QLabel {
+public:
+    ClickableLabel(const QString& text, QWidget* parent, std::function<void()> onClick)
+        : QLabel(text, parent), m_onClick(std::move(onClick))
+    {
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            m_onClick();
+        QLabel::mouseReleaseEvent(event);
+    }
+
+private:
+    std::function<void()> m_onClick;
+};
+
+} // namespace
+
+GraphWindow::GraphWindow(GraphState& state, GraphHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_model(state, host)
+{
+    setObjectName("frmGraph");
+    setWindowTitle(QString::fromUtf8(kGraphWindowTitle));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setMouseTracking(true);
+    QFont formFont;
+    formFont.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",
+                          "Nimbus Sans", "DejaVu Sans"});
+    formFont.setStyleHint(QFont::SansSerif);
+    formFont.setPointSizeF(8.25);
+    formFont.setBold(true);
+    setFont(formFont);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    createActions();
+    createWidgets();
+    refresh();
+}
+
+void GraphWindow::createActions()
+{
+    m_saveImage = new QAction(QString::fromUtf8(kSaveImageAction), this);
+    m_saveImage->setObjectName("SalvaImmagine");
+    m_saveImage->setShortcut(QKeySequence::Save);
+    m_saveImage->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(m_saveImage, &QAction::triggered, this, [this] { askAndSaveImage(); });
+    addAction(m_saveImage);
+}
+
+void GraphWindow::createWidgets()
+{
+    const double dpi = logicalDpiX();
+    auto px = [dpi](double twips) { return twipsToPixels(twips, dpi); };
+    auto place = [&](QWidget* w, const char* name, double x, double y, double width, double height) {
+        w->setObjectName(name);
+        w->setGeometry(px(x), px(y), px(width), px(height));
+    };
+    resize(px(kClientWidth_twips), px(kClientHeight_twips));
+
+    m_title = new QLabel(this);
+    place(m_title, "Label2", 0, 0, 10575, 255);
+
+    auto* siteCaption = new QLabel("Angolo di Sito gradi", this);
+    place(siteCaption, "Label1", 1440, 360, 1695, 255);
+
+    const char* optionNames[5] = {"Option1", "Option2", "Option3", "Option4", "Option5"};
+    const char* optionCaptions[5] = {"0", "15", "30", "45", "60"};
+    const double optionX[5] = {3240, 3840, 4560, 5280, 6000};
+    const double optionWidth[5] = {495, 615, 615, 615, 615};
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < 5; ++i) {
+        auto* option = new QRadioButton(optionCaptions[i], this);
+        place(option, optionNames[i], optionX[i], 360, optionWidth[i], 255);
+        group->addButton(option, i);
+        connect(option, &QRadioButton::clicked, this, [this, i] { onSiteOption(i); });
+        m_siteOptions[i] = option;
+    }
+
+    auto* scaleFrame = new QGroupBox("Scala Metri", this);
+    place(scaleFrame, "Frame2", 6720, 240, 2175, 615);
+    struct ScaleButton { const char* name; const char* caption; double x, width; GraphScale scale; };
+    const ScaleButton buttons[4] = {{"Label6", "200", 120, 375, GraphScale::Metres200},
+                                    {"Label13", "350", 600, 375, GraphScale::Metres350},
+                                    {"Label12", "500", 1080, 375, GraphScale::Metres500},
+                                    {"Label11", "1.000", 1560, 495, GraphScale::Metres1000}};
+    for (const auto& b : buttons) {
+        const GraphScale scale = b.scale;
+        auto* label = new ClickableLabel(b.caption, scaleFrame, [this, scale] { onScale(scale); });
+        place(label, b.name, b.x, 240, b.width, 255);
+        label->setAlignment(Qt::AlignCenter);
+        label->setAutoFillBackground(true);
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::Window, kScaleButtonColour);
+        label->setPalette(pal);
+    }
+
+    auto* dataFrame = new QGroupBox("Dati", this);
+    place(dataFrame, "Frame1", 9000, 240, 1575, 855);
+    place(new QLabel("Cm.:", dataFrame), "Label9", 120, 240, 375, 255);
+    m_centimetres = new QLabel(dataFrame);
+    place(m_centimetres, "Label8", 600, 240, 735, 255);
+    place(new QLabel("Metri:", dataFrame), "Label10", 120, 480, 495, 255);
+    m_metres = new QLabel(dataFrame);
+    place(m_metres, "Label7", 720, 480, 735, 255);
+}
+
+void GraphWindow::refresh()
+{
+    m_title->setText(qs(m_model.title()));
+    m_metres->setText(qs(m_model.metresText()));
+    m_centimetres->setText(qs(m_model.centimetresText()));
+    for (int i = 0; i < 5; ++i) {
+        const QSignalBlocker block(m_siteOptions[i]);
+        if (i == m_model.siteOption())
+            m_siteOptions[i]->setChecked(true);
+    }
+    update();
+}
+
+void GraphWindow::chooseScale(GraphScale scale)
+{
+    onScale(scale);
+}
+
+void GraphWindow::onScale(GraphScale scale)
+{
+    m_model.scaleClicked(scale);
+    refresh();
+}
+
+void GraphWindow::onSiteOption(int option)
+{
+    // The main window recomputes the points and may show or raise this window meanwhile.
+    const QPointer<GraphWindow> self(this);
+    m_model.siteAngleClicked(option);
+    if (self)
+        refresh();
+}
+
+UserFrame GraphWindow::currentFrame() const
+{
+    if (m_model.frame())
+        return *m_model.frame();
+    return defaultFrame(width(), height(), logicalDpiX());
+}
+
+void GraphWindow::paintEvent(QPaintEvent*)
+{
+    const Picture& picture = m_model.picture();
+    if (picture.items.empty())
+        return;
+    const UserFrame frame = currentFrame();
+    const double w = width(), h = height();
+    // The visible rectangle in drawing units, with a margin for pens and rings at the edges.
+    const double mx = std::abs(frame.width) * 0.05, my = std::abs(frame.height) * 0.05;
+    const UserPoint corner1{frame.left - mx, frame.top + (frame.height > 0 ? -my : my)};
+    const UserPoint corner2{frame.left + frame.width + mx,
+                            frame.top + frame.height + (frame.height > 0 ? my : -my)};
+    const auto visible = [&](UserPoint p) { return clipSegment(p, p, corner1, corner2).has_value(); };
+    const auto device = [&](UserPoint p) {
+        const UserPoint d = toDevice(frame, p, w, h);
+        return QPointF(d.x, d.y);
+    };
+    const double pixelsPerUnitX = w / std::abs(frame.width);
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(font());
+    const QFontMetricsF metrics(font());
+    for (const Painted& item : picture.items) {
+        if (const auto* line = std::get_if<PaintedLine>(&item)) {
+            const auto part = clipSegment(line->from, line->to, corner1, corner2);
+            if (!part)
+                continue;
+            QPen pen(toQColor(line->colour), line->width,
+                     line->style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine,
+                     line->width > 1 ? Qt::RoundCap : Qt::FlatCap);
+            painter.setPen(pen);
+            painter.drawLine(device(part->first), device(part->second));
+        } else if (const auto* circle = std::get_if<PaintedCircle>(&item)) {
+            if (!visible(circle->centre))
+                continue;
+            const double radius = std::max(circle->radius * pixelsPerUnitX, kMinRingRadius_px);
+            painter.setPen(QPen(toQColor(circle->colour), circle->width));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(device(circle->centre), radius, radius);
+        } else if (const auto* text = std::get_if<PaintedText>(&item)) {
+            if (!visible(text->at))
+                continue;
+            // Text stays upright at the font's size: only its corner follows the drawing units.
+            painter.setPen(toQColor(text->colour));
+            painter.drawText(device(text->at) + QPointF(0, metrics.ascent()), qs(text->text));
+        }
+    }
+}
+
+void GraphWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    m_model.pointerMoved(toUser(currentFrame(), {at.x(), at.y()}, width(), height()));
+    m_metres->setText(qs(m_model.metresText()));
+    m_centimetres->setText(qs(m_model.centimetresText()));
+    QWidget::mouseMoveEvent(event);
+}
+
+void GraphWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    menu.addAction(m_saveImage);
+    menu.exec(event->globalPos());
+}
+
+bool GraphWindow::saveImage(const QString& path)
+{
+    const QImage image = grab().toImage();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!image.save(&file, "PNG")) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void GraphWindow::askAndSaveImage()
+{
+    QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8(kSaveImageDialogTitle),
+                                                QString(), QString::fromUtf8(kSaveImageFilter));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += ".png";
+    if (!saveImage(path))
+        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(kSaveImageFailed));
+}
+
+} // namespace siacci
+
+namespace siacci::screenshots {
+namespace {
+
+// Stands in for the main window: a site angle recomputes the worked example with it.
+class ExampleHost : public GraphHost {
+public:
+    explicit ExampleHost(GraphState& state) : m_state(state) {}
+    static ShotInput example()
+    {
+        ShotInput in;
+        in.velocity = 800;
+        in.bc = 0.4;
+        in.temperature = 15;
+        in.weight = 150;
+        in.sightHeight = 4;
+        in.zeroDistance = 220;
+        in.increment = 25;
+        in.maxDistance = 300;
+        in.description = "Palla spitzer 150 grains";
+        return in;
+    }
+    void graphSiteAngleChosen(const SiteAngle& angle) override
+    {
+        ShotInput in = example();
+        in.siteAngle = angle;
+        europagraphic(in, m_state);
+        LoadGraphPoints(m_state);
+    }
+
+private:
+    GraphState& m_state;
+};
+
+} // namespace
+
+void graph(const QString& dir)
+{
+    GraphState state;
+    ExampleHost host(state);
+    host.graphSiteAngleChosen(kSiteAngles[0]);
+    const ShotInput in = ExampleHost::example();
+    state.Label2 = graphTitle(in.description, in.zeroDistance, in.velocity);
+
+    auto* window = new GraphWindow(state, host);
+    save(*window, dir, "graph_blank");
+    const std::pair<GraphScale, const char*> scales[] = {{GraphScale::Metres200, "graph_200"},
+                                                         {GraphScale::Metres350, "graph_350"},
+                                                         {GraphScale::Metres500, "graph_500"},
+                                                         {GraphScale::Metres1000, "graph_1000"}};
+    for (const auto& [scale, name] : scales) {
+        window->chooseScale(scale);
+        // The pointer over the trajectory at about 150 m, for the readout.
+        const UserFrame frame = *window->model().frame();
+        const UserPoint at = toDevice(frame, {1500, 0}, window->width(), window->height());
+        QMouseEvent move(QEvent::MouseMove, QPointF(at.x, at.y), window->mapToGlobal(QPointF(at.x, at.y)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &move);
+        save(*window, dir, name);
+    }
+    delete window;
+}
+
+} // namespace siacci::screenshots

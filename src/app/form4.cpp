@@ -410,8 +410,8 @@ void Form4::america()
 void Form4::rscalc()
 {
     closeGraph();
-    m_text1.clear();
-    m_text2.clear();
+    m_graph.Text1.clear();
+    m_graph.Text2.clear();
     m_siteOptionsVisible = false;
     m_unitOptionsVisible = false;
     m_gridVisible = true;
@@ -456,8 +456,8 @@ void Form4::applyTableRun(const TableRun& run, const GridLayout& layout)
     if (run.stopped)
         m_shot.maxDistance = run.stopDistance;
     if (&layout == &terminalLayout()) { // the terminal table writes the graph's lists
-        m_text1 = run.graphDistances;
-        m_text2 = run.graphHeights;
+        m_graph.Text1 = run.graphDistances;
+        m_graph.Text2 = run.graphHeights;
     }
     m_widthsSet = true;
     m_gridHoldsTable = true;

@@ -3,6 +3,8 @@
 #include "ballistics/tables.hpp"
 #include "common/ports.hpp"
 #include "common/shot.hpp"
+#include "graph/graph_host.hpp"
+#include "graph/graph_points.hpp"
 
 #include <array>
 #include <optional>
@@ -47,7 +49,7 @@ struct GridContents {
     std::array<int, 8> widths_twips{};  // meaningful once widthsSet
 };
 
-class Form4 {
+class Form4 : public GraphHost {
 public:
     Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator = '.');
 
@@ -69,6 +71,9 @@ public:
     void fine();                          // menu "FINE", toolbar Image5
     void pointerOverImage(int image);     // hint label: 1 ... 9
     void pointerOverBackground();
+    void graphButton();                   // toolbar Image1: the title line, then processo
+    void graphicMenu();                   // menu "GRAFICO" (Graphic)
+    void graphSiteAngleChosen(const SiteAngle& angle) override; // the graph window's options
 
     // --- routines of the window ---------------------------------------------------------------
     void Calcola();
@@ -82,6 +87,7 @@ public:
     void europa();
     void america();
     void rscalc();
+    void processo();
 
     // --- what the view shows ------------------------------------------------------------------
     const std::string& fieldText(Field field) const { return m_fields[index(field)]; }
@@ -112,9 +118,11 @@ public:
     bool printMode() const { return m_printMode; }
     const std::string& velocityText() const { return m_velocityText; }
     const BulletSlot& slot(int button) const { return m_slots[button - 1]; }
-    // The two point lists of the graph (Text1 distances, Text2 heights).
-    std::string& graphDistanceList() { return m_text1; }
-    std::string& graphHeightList() { return m_text2; }
+    // The graph's program-wide state: the two point lists (Text1 distances, Text2 heights),
+    // GraphPoints, the scale and the title line.
+    GraphState& graph() { return m_graph; }
+    const std::string& graphDistanceList() const { return m_graph.Text1; }
+    const std::string& graphHeightList() const { return m_graph.Text2; }
 
     // Writes a field from the program; the change handler runs, as when the user types.
     void setField(Field field, const std::string& text);
@@ -168,8 +176,7 @@ private:
     bool m_widthsSet = false;
     bool m_gridHoldsTable = false;
     std::optional<FocusTarget> m_focusRequest;
-    std::string m_text1;
-    std::string m_text2;
+    GraphState m_graph;
 };
 
 } // namespace siacci

@@ -1,0 +1,88 @@
+#include "app/form4.hpp"
+
+#include "catalogue/catalogue.hpp"
+#include "common/fakes.hpp"
+
+#include <gtest/gtest.h>
+
+namespace siacci {
+namespace {
+
+class Form4GraphTest : public ::testing::Test {
+protected:
+    testing::FakeDialogs dialogs;
+    testing::FakeWindowHost windows;
+    testing::FakePrintSink printer;
+    Form4 form{dialogs, windows, printer};
+
+    void SetUp() override
+    {
+        form.startUp();
+        form.presetChosen(*findPreset("cinquesei1"));
+        form.bulletFocused(1);
+    }
+};
+
+TEST_F(Form4GraphTest, GraphButtonSetsTheTitleAndShowsThePoints)
+{
+    form.graphButton();
+    EXPECT_EQ(form.graph().Label2, "22 LONG RIFLE HIGHT 40 grains   Taratura Arma metri: 70"
+                                   "   Velocità Iniziale metri: 400");
+    EXPECT_TRUE(windows.isOpen(WindowId::Graph));
+    // Step 10 m out to 1000 m: 101 computed points after the origin.
+    EXPECT_EQ(form.graph().N, 102);
+    EXPECT_EQ(form.graph().GraphPoints[2].height_tenthMm, -400.f);
+}
+
+TEST_F(Form4GraphTest, TheUsersMaximumDistanceSurvivesTheGraph)
+{
+    // Before, the graph left 300 m behind, and the next Calcola wrote it into the field.
+    form.graphButton();
+    EXPECT_DOUBLE_EQ(form.shot().maxDistance, 150);
+    form.Calcola();
+    EXPECT_EQ(form.fieldText(Field::Text3), " 150");
+}
+
+TEST_F(Form4GraphTest, SiteAngleOfTheGraphWindowRecomputes)
+{
+    form.graphButton();
+    const float level = form.graph().GraphPoints[30].height_tenthMm;
+    form.graphSiteAngleChosen({45, 250});
+    EXPECT_EQ(form.shot().siteAngle, (SiteAngle{45, 250}));
+    EXPECT_GT(form.graph().GraphPoints[30].height_tenthMm, level);
+}
+
+TEST_F(Form4GraphTest, MenuCommandClosesTheWindowAndIsOnlyForMetric)
+{
+    form.graphButton();
+    windows.calls.clear();
+    form.graphicMenu();
+    using C = std::pair<char, WindowId>;
+    EXPECT_EQ(windows.calls, (std::vector<C>{{'c', WindowId::Graph}, {'s', WindowId::Graph}}));
+    form.inglese();
+    EXPECT_FALSE(form.graphicMenuEnabled());
+    EXPECT_FALSE(windows.isOpen(WindowId::Graph)) << "the switch to imperial closes the graph";
+    windows.calls.clear();
+    form.graphicMenu();
+    EXPECT_FALSE(windows.isOpen(WindowId::Graph));
+}
+
+TEST_F(Form4GraphTest, ZeroInputsShowThePreviousPoints)
+{
+    form.graphButton();
+    const int n = form.graph().N;
+    form.fieldChanged(Field::Text11, "");
+    form.graphButton();
+    EXPECT_EQ(form.graph().N, n);
+    EXPECT_TRUE(dialogs.prompts.empty());
+}
+
+TEST_F(Form4GraphTest, TablesCloseTheGraphWindow)
+{
+    form.graphButton();
+    form.calcolaClicked();
+    EXPECT_FALSE(windows.isOpen(WindowId::Graph));
+}
+
+} // namespace
+} // namespace siacci

@@ -1,0 +1,124 @@
+// siacci-cli pdf: the printed report of one shot written as a PDF file, laid out on its pages
+// exactly as the program's print preview shows it. Range cards from a script.
+#include "ballistics/tables.hpp"
+#include "cli/command.hpp"
+#include "cli/shot_options.hpp"
+#include "print/qt_report_painter.hpp"
+
+#include <QGuiApplication>
+#include <QString>
+
+#include <cstdio>
+#include <memory>
+#include <ostream>
+
+namespace siacci::cli {
+namespace {
+
+constexpr std::string_view kUsage =
+    "pdf [--mode metric|imperial|terminal] --velocity V --bc B [altre opzioni del tiro]\n"
+    "      --pdf FILE [--decimal SEP]\n"
+    "      il rapporto di stampa della tabella in un file PDF";
+
+void printHelp(std::ostream& out)
+{
+    out << "Uso: siacci-cli " << kUsage << "\n\nOpzioni del tiro:\n"
+        << shotOptionsUsage()
+        << "\nUscita:\n"
+           "  --pdf FILE        il file PDF da scrivere (sostituito se c'è già)\n"
+           "  --decimal SEP     separatore decimale dei numeri (predefinito: il punto)\n"
+           "\nIl rapporto è quello del comando STAMPA: tutte le distanze fino alla massima,\n"
+           "in carattere a spaziatura fissa di 11 punti, su più pagine se serve.\n"
+           "\nStato di uscita: 0 fatto, 2 uso errato, 3 dati rifiutati o file non scritto\n"
+           "(messaggio su stderr).\n";
+}
+
+// The tool's standard error is for its own messages: Qt's notes about the platform (no runtime
+// directory, no screen) are of no use to the script that runs it.
+void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+// The PDF writer needs the font machinery of a GUI application, but no screen.
+void ensureGuiApplication()
+{
+    if (QGuiApplication::instance())
+        return;
+    qInstallMessageHandler(quietQtNotes);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "siacci-cli";
+    static char* argv[] = {name, nullptr};
+    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int runPdf(const Args& args, std::ostream& out, std::ostream& err)
+{
+    std::string path;
+    char decimal = '.';
+    const ExtraOptionHandler outputOptions = [&](const Args& a, std::size_t& i,
+                                                 std::string& error) {
+        const std::string& arg = a[i];
+        if (arg != "--pdf" && arg != "--decimal")
+            return false;
+        if (i + 1 >= a.size()) {
+            error = "manca il valore di " + arg;
+            return false;
+        }
+        const std::string& value = a[++i];
+        if (arg == "--pdf")
+            path = value;
+        else if (value.size() == 1)
+            decimal = value[0];
+        else
+            error = "il separatore decimale è un solo carattere, non \"" + value + "\"";
+        return error.empty();
+    };
+
+    std::string error;
+    const auto options = parseShotOptions(args, error, outputOptions);
+    if (options && options->help) {
+        printHelp(out);
+        return kExitOk;
+    }
+    if (options && path.empty())
+        error = "manca --pdf FILE";
+    if (!options || path.empty()) {
+        err << "siacci-cli pdf: " << error << "\n";
+        err << "Uso: siacci-cli " << kUsage << "\n";
+        return kExitUsage;
+    }
+
+    TableMode mode = TableMode::Metric;
+    ShotInput shot;
+    std::string refusal = resolveShot(*options, mode, shot);
+    if (refusal.empty())
+        refusal = windowRefusal(mode, shot);
+    if (!refusal.empty()) {
+        err << refusal << "\n";
+        return kExitRefused;
+    }
+    const TableRun run = mode == TableMode::Imperial   ? america(shot, RunKind::Print, decimal)
+                         : mode == TableMode::Terminal ? rscalc(shot, RunKind::Print, decimal)
+                                                       : europa(shot, RunKind::Print, decimal);
+    if (run.refusal != TableRefusal::None) {
+        err << refusalMessage(run.refusal, mode) << "\n";
+        return kExitRefused;
+    }
+
+    ensureGuiApplication();
+    // The print commands set the printer's font to 11 points before the table runs.
+    if (!writeReportPdf(run.printed, 11, QString::fromLocal8Bit(path.c_str()))) {
+        err << "siacci-cli pdf: non riesco a scrivere il file \"" << path << "\"\n";
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
+const bool registered = registerCommand({"pdf", kUsage, &runPdf});
+
+} // namespace
+} // namespace siacci::cli

@@ -3,6 +3,8 @@
 #include "ballistics/tables.hpp"
 #include "common/ports.hpp"
 #include "common/shot.hpp"
+#include "files/file_windows.hpp"
+#include "files/shot_file_host.hpp"
 #include "graph/graph_host.hpp"
 #include "graph/graph_points.hpp"
 
@@ -49,7 +51,7 @@ struct GridContents {
     std::array<int, 8> widths_twips{};  // meaningful once widthsSet
 };
 
-class Form4 : public GraphHost {
+class Form4 : public GraphHost, public ShotFileHost {
 public:
     Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator = '.');
 
@@ -74,6 +76,14 @@ public:
     void graphButton();                   // toolbar Image1: the title line, then processo
     void graphicMenu();                   // menu "GRAFICO" (Graphic)
     void graphSiteAngleChosen(const SiteAngle& angle) override; // the graph window's options
+
+    // --- shot files ---------------------------------------------------------------------------
+    BalRecord currentRecord() const override;
+    std::string descriptionText() const override;
+    void fileOpened(const BalReadResult& result) override;
+    void fileSaved() override;
+    // The last file opened or saved, shared by the open and save windows for the run.
+    FileSession& fileSession() { return m_fileSession; }
 
     // --- routines of the window ---------------------------------------------------------------
     void Calcola();
@@ -177,6 +187,7 @@ private:
     bool m_gridHoldsTable = false;
     std::optional<FocusTarget> m_focusRequest;
     GraphState m_graph;
+    FileSession m_fileSession;
 };
 
 } // namespace siacci

@@ -1,7 +1,15 @@
 #include "app/form4_window.hpp"
 
 #include "app/program.hpp"
+#include "app/form4_export.hpp"
+#include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
+#include "files/file_window.hpp"
+#include "graph/graph_window.hpp"
+#include "print/about.hpp"
+#include "print/qt_help_window.hpp"
+#include "print/qt_icons.hpp"
+#include "print/qt_print_sink.hpp"
 #include "main/screenshots.hpp"
 #include "catalogue/catalogue.hpp"
 #include "common/twips.hpp"
@@ -9,6 +17,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QShortcut>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -81,24 +94,13 @@ constexpr const char* kUnitLabelNames[kUnitLabelCount] = {"Label7", "Label8",  "
 
 } // namespace
 
-// Collects the lines of one printed report.
-class CollectingPrintSink : public PrintSink {
-public:
-    void setFontSize(double points) override { m_fontSize = points; }
-    void printLine(const PrintLine& line) override { m_lines.push_back(line); }
-    void endDoc() override { m_lines.clear(); }
-
-private:
-    double m_fontSize = 11;
-    std::vector<PrintLine> m_lines;
-};
-
 Form4Window::Form4Window(QWidget* parent) : QMainWindow(parent), m_dialogs(this)
 {
     setObjectName("Form4");
     setWindowTitle(kProgramTitle);
+    setWindowIcon(applicationIcon());
     const QChar point = QLocale().decimalPoint().front();
-    m_printSink = std::make_unique<CollectingPrintSink>();
+    m_printSink = std::make_unique<QtPrintSink>(this);
     m_program = std::make_unique<Program>(m_dialogs, *this, *m_printSink,
                                           point == QLatin1Char(',') ? ',' : '.');
     createActions();
@@ -135,31 +137,40 @@ void Form4Window::createActions()
 
 void Form4Window::createMenus()
 {
-    QMenu* file = menuBar()->addMenu("FILE");
+    QMenu* file = menuBar()->addMenu("&FILE");
     file->setObjectName("mnuFile");
     QAction* apri = file->addAction("APRI FILE");
     apri->setObjectName("apri");
+    apri->setShortcut(QKeySequence::Open);
     connect(apri, &QAction::triggered, this, [this] { show(WindowId::GetFile); });
     QAction* salva = file->addAction("SALVA FILE");
     salva->setObjectName("salva");
+    salva->setShortcut(QKeySequence::Save);
     connect(salva, &QAction::triggered, this, [this] { show(WindowId::SaveFile); });
     QAction* stampa = file->addAction("STAMPA");
     stampa->setObjectName("stampa");
+    stampa->setShortcut(QKeySequence::Print);
     connect(stampa, &QAction::triggered, this, [this] { act([this] { model().printMenu(); }); });
+    QAction* esporta = file->addAction("ESPORTA TABELLA…");
+    esporta->setObjectName("esporta");
+    connect(esporta, &QAction::triggered, this, [this] { exportTable(); });
     file->addSeparator();
     QAction* fine = file->addAction("FINE");
     fine->setObjectName("fine");
+    fine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(fine, &QAction::triggered, this, [this] { model().fine(); });
 
     createCatalogueMenus();
 
-    QMenu* util = menuBar()->addMenu("UTILITA'");
+    QMenu* util = menuBar()->addMenu("&UTILITA'");
     util->setObjectName("mnuUtilita");
     QAction* cicb = util->addAction("CALCOLA IL COEFFICIENTE BALISTICO");
     cicb->setObjectName("CICB");
     connect(cicb, &QAction::triggered, this, [this] { show(WindowId::Cb); });
     m_graphicAction = util->addAction("GRAFICO");
     m_graphicAction->setObjectName("Graphic");
+    connect(m_graphicAction, &QAction::triggered, this,
+            [this] { act([this] { model().graphicMenu(); }); });
     QAction* cac = util->addAction("CALCOLATRICE+CONVERSIONI");
     cac->setObjectName("CAC");
     connect(cac, &QAction::triggered, this, [this] { show(WindowId::Calc); });
@@ -168,7 +179,10 @@ void Form4Window::createMenus()
 void Form4Window::createCatalogueMenus()
 {
     for (const CatalogueMenu& menu : catalogueMenus()) {
-        QMenu* top = menuBar()->addMenu(qs(menu.title));
+        // Access keys: Alt+R, Alt+P, Alt+I.
+        QString title = qs(menu.title);
+        title.insert(menu.objectName == "calibririfle" ? 5 : menu.objectName == "RS" ? 2 : 5, '&');
+        QMenu* top = menuBar()->addMenu(title);
         top->setObjectName(qs(menu.objectName));
         if (menu.objectName == "RS")
             m_terminalMenu = top;
@@ -202,7 +216,9 @@ QWidget* Form4Window::createToolbar()
         b->setAutoRaise(true);
         b->setMouseTracking(true);
         b->installEventFilter(this);
+        b->setIcon(toolbarIcon(i));
         m_images[static_cast<std::size_t>(i - 1)] = b;
+        connect(b, &QToolButton::clicked, this, [this, i] { toolbarClicked(i); });
         row->addWidget(b);
     }
     m_hint = new QLabel("GRAFICO");
@@ -511,6 +527,11 @@ bool Form4Window::eventFilter(QObject* watched, QEvent* event)
         else if (watched == m_bullets[1])
             act([this] { model().bulletFocused(2); });
     }
+    if (watched == m_grid && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copySelection();
+        return true;
+    }
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         for (int i = 0; i < kToolbarButtons; ++i)
             if (watched == m_images[static_cast<std::size_t>(i)]) {
@@ -529,12 +550,32 @@ void Form4Window::mouseMoveEvent(QMouseEvent* event)
     QMainWindow::mouseMoveEvent(event);
 }
 
+void Form4Window::toolbarClicked(int image)
+{
+    switch (image) {
+    case 1: act([this] { model().graphButton(); }); break;
+    case 2: show(WindowId::Cb); break;
+    case 3: show(WindowId::Help); break;
+    case 4: m_dialogs.message(aboutMessage()); break;
+    case 5: model().fine(); break;
+    case 6: show(WindowId::Calc); break;
+    case 9: act([this] { model().printToolbar(); }); break;
+    default: break;
+    }
+}
+
 QWidget* Form4Window::createWindow(WindowId id)
 {
+    Form4& m = model();
     QWidget* w = nullptr;
     switch (id) {
     case WindowId::Calc: w = new CalcWindow(m_dialogs, this); break;
-    default: break;
+    case WindowId::Cb: w = new CbWindow(m.shot(), m_dialogs, this); break;
+    case WindowId::Graph: w = new GraphWindow(m.graph(), m, this); break;
+    case WindowId::GetFile: w = new GetFileWindow(m.fileSession(), m, m_dialogs, this); break;
+    case WindowId::SaveFile: w = new SaveFileWindow(m.fileSession(), m, m_dialogs, this); break;
+    case WindowId::Help: w = new HelpWindow(this); break;
+    case WindowId::Main: break;
     }
     if (w) {
         // A window of its own, discarded when closed, so each opening starts afresh.
@@ -542,6 +583,34 @@ QWidget* Form4Window::createWindow(WindowId id)
         w->setAttribute(Qt::WA_DeleteOnClose, true);
     }
     return w;
+}
+
+// --- export ----------------------------------------------------------------------------------
+
+void Form4Window::exportTable()
+{
+    const QString path = QFileDialog::getSaveFileName(this, "Esporta la tabella", QString(),
+                                                      "Tabelle CSV (*.csv)");
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    const std::string csv = exportCsv(model());
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
+        !file.commit())
+        m_dialogs.message({"Siacci", "Non è stato possibile scrivere il file: " +
+                                         file.errorString().toStdString(),
+                           MessageIcon::Warning});
+}
+
+void Form4Window::copySelection()
+{
+    const auto ranges = m_grid->selectedRanges();
+    std::optional<CellRange> range;
+    if (!ranges.isEmpty())
+        range = CellRange{ranges.first().topRow(), ranges.first().leftColumn(),
+                          ranges.first().bottomRow(), ranges.first().rightColumn()};
+    QGuiApplication::clipboard()->setText(qs(copyCells(model(), range)));
 }
 
 // --- WindowHost ---------------------------------------------------------------------------------
@@ -557,6 +626,10 @@ void Form4Window::show(WindowId id)
         w = createWindow(id);
     if (!w)
         return;
+    if (auto* graph = dynamic_cast<GraphWindow*>(w.data()))
+        graph->refresh();
+    if (auto* help = dynamic_cast<HelpWindow*>(w.data()))
+        help->openContents();
     w->show();
     w->raise();
     w->activateWindow();

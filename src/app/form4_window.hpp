@@ -64,6 +64,9 @@ private:
     QWidget* createBulletTab();
     QWidget* createOptionsTab();
     QWidget* createWindow(WindowId id);
+    void toolbarClicked(int image);
+    void exportTable();
+    void copySelection();
     void applyFocusRequest();
     void refreshGrid();
     // Runs a model event, then refreshes the widgets.

@@ -1,7 +1,11 @@
 #include "main/screenshots.hpp"
 
 #include "app/form4_window.hpp"
+#include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
+#include "files/file_window.hpp"
+#include "graph/graph_window.hpp"
+#include "print/qt_help_window.hpp"
 
 #include <QApplication>
 #include <QDir>
@@ -13,5 +17,9 @@ int main(int argc, char** argv)
     QDir().mkpath(dir);
     siacci::screenshots::form4(dir);
     siacci::screenshots::calc(dir);
+    siacci::screenshots::cb(dir);
+    siacci::screenshots::graph(dir);
+    siacci::screenshots::files(dir);
+    siacci::screenshots::print(dir);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.hpp"
 #include "common/fakes.hpp"
+#include "files/bal_record.hpp"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,62 @@ TEST_F(Form4GraphTest, TablesCloseTheGraphWindow)
     form.graphButton();
     form.calcolaClicked();
     EXPECT_FALSE(windows.isOpen(WindowId::Graph));
+}
+
+} // namespace
+} // namespace siacci
+
+namespace siacci {
+namespace {
+
+class Form4FilesTest : public ::testing::Test {
+protected:
+    testing::FakeDialogs dialogs;
+    testing::FakeWindowHost windows;
+    testing::FakePrintSink printer;
+    Form4 saved{dialogs, windows, printer};
+    Form4 opened{dialogs, windows, printer};
+
+    void SetUp() override
+    {
+        saved.startUp();
+        opened.startUp();
+        saved.presetChosen(*findPreset("cinquesei1"));
+    }
+    void reopen() { opened.fileOpened(decodeBalRecord(encodeBalRecord(saved.currentRecord()))); }
+};
+
+TEST_F(Form4FilesTest, MetricShotReopensAndComputes)
+{
+    saved.bulletFocused(1);
+    reopen();
+    EXPECT_EQ(opened.tableMode(), TableMode::Metric);
+    EXPECT_EQ(opened.fieldText(Field::Text12), " 400");
+    EXPECT_EQ(opened.fieldText(Field::Text10), "22 LONG RIFLE HIGHT 40 grains");
+    EXPECT_EQ(opened.grid().rows, saved.grid().rows);
+    EXPECT_TRUE(opened.gridHoldsTable());
+}
+
+TEST_F(Form4FilesTest, ImperialShotKeepsItsUnitsAndCaptions)
+{
+    saved.inglese();
+    saved.bulletFocused(1);
+    reopen();
+    EXPECT_EQ(opened.tableMode(), TableMode::Imperial);
+    EXPECT_DOUBLE_EQ(opened.shot().velocity, 1312) << "not converted again";
+    EXPECT_DOUBLE_EQ(opened.shot().sightHeight, 1.57);
+    EXPECT_EQ(opened.unitCaption(UnitLabel::Label11), "MISURE INGLESI");
+    EXPECT_EQ(opened.grid().rows, saved.grid().rows);
+}
+
+TEST_F(Form4FilesTest, TerminalShotRecomputesItsTable)
+{
+    saved.presetChosen(*findPreset("RS38"));
+    saved.bulletClicked(9);
+    reopen();
+    EXPECT_EQ(opened.tableMode(), TableMode::Terminal);
+    EXPECT_EQ(opened.grid().rows, saved.grid().rows);
+    EXPECT_EQ(opened.grid().rows.size(), 16u);
 }
 
 } // namespace

@@ -1,0 +1,46 @@
+#include "app/form4_export.hpp"
+
+namespace siacci {
+
+GridContent gridContent(const Form4& form)
+{
+    GridContent grid;
+    grid.headings = form.grid().headings;
+    grid.rows = form.grid().rows;
+    return grid;
+}
+
+std::string exportCsv(const Form4& form)
+{
+    std::vector<TrailerLine> trailer;
+    if (!form.shot().description.empty())
+        trailer.push_back({"Descrizione", form.shot().description});
+    for (Field f : {Field::Text12, Field::Text11, Field::Text7, Field::Text6, Field::Text5,
+                    Field::Text3, Field::Text4, Field::Text9, Field::Text8}) {
+        std::string label = Form4::fieldLabelCaption(f);
+        switch (f) {
+        case Field::Text12: label = form.unitCaption(UnitLabel::Label7); break;
+        case Field::Text3: label = form.unitCaption(UnitLabel::Label8); break;
+        case Field::Text4: label = form.unitCaption(UnitLabel::Label9); break;
+        case Field::Text6: label = form.unitCaption(UnitLabel::Label6); break;
+        case Field::Text5: label = form.unitCaption(UnitLabel::Label10); break;
+        default: break;
+        }
+        trailer.push_back({label, form.fieldText(f)});
+    }
+    trailer.push_back({"Angolo di Sito gradi", std::to_string(form.shot().siteAngle.degrees)});
+    return tableCsv(gridContent(form), trailer, form.decimalSeparator());
+}
+
+std::string copyCells(const Form4& form, const std::optional<CellRange>& dataSelection)
+{
+    const GridContent grid = gridContent(form);
+    if (!dataSelection)
+        return wholeTableText(grid);
+    CellRange r = *dataSelection;
+    r.top += kGridHeadingRows;
+    r.bottom += kGridHeadingRows;
+    return selectionText(grid, r);
+}
+
+} // namespace siacci

@@ -175,7 +175,8 @@ TEST(CbSearch, WritesTheCoefficientAsWholeThousandthsInTheShortestText)
 
 // The fast search must give what the linear one gives, everywhere. The table of predictions
 // for k = 1..1500 is the linear search run once for every second velocity: its answer for V2 is
-// the first k whose prediction reaches V2.
+// the first k whose prediction reaches V2. Of the sweep's 320 000 cases, five defeat a plain
+// bisection over the coefficients (the prediction drops at a band limit).
 void expectSameAsLinear(int v1, double d)
 {
     constexpr int kMaxK = 1500;
@@ -195,6 +196,10 @@ void expectSameAsLinear(int v1, double d)
 
 TEST(CbSearch, FastSearchEqualsTheLinearSearchOverASweep)
 {
+    // Plain bisection would find 0.255 here: at the 1150 fps limit the rounded prediction falls
+    // from 351 to 350.
+    EXPECT_EQ(searchBcLinear({353, 351, 5}).thousandths, 253);
+    EXPECT_EQ(searchBc({353, 351, 5}).thousandths, 253);
     for (int v1 = 100; v1 <= 1371; v1 += 23)
         for (double d : {5, 12, 30, 75, 150, 300, 600, 1000})
             expectSameAsLinear(v1, d);
@@ -206,14 +211,6 @@ TEST(CbSearch, FastSearchEqualsTheLinearSearchOverASweep)
     expectSameAsLinear(353, 5);
     expectSameAsLinear(1371, 1000);
     expectSameAsLinear(100, 1000);
-}
-
-TEST(CbSearch, LinearReferenceAgreesOnTheKnownDrop)
-{
-    // Plain bisection would find 0.255 here: at the 1150 fps limit the rounded prediction falls
-    // from 351 to 350.
-    EXPECT_EQ(searchBcLinear({353, 351, 5}).thousandths, 253);
-    EXPECT_EQ(searchBc({353, 351, 5}).thousandths, 253);
 }
 
 } // namespace

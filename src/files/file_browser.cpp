@@ -322,11 +322,15 @@ void FileBrowser::readDirectory()
     fs::directory_iterator it(m_directory, fs::directory_options::skip_permission_denied, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.empty() || name[0] == '.')
-            continue;  // hidden
+        if (name.empty())
+            continue;
         std::error_code typeError;
-        if (it->is_directory(typeError))
-            subdirectories.push_back(name);
+        // Hidden directories stay hidden; hidden files do not, because many cartridge names
+        // proposed as file names begin with a point (".308 WINCHESTER ...").
+        if (it->is_directory(typeError)) {
+            if (name[0] != '.')
+                subdirectories.push_back(name);
+        }
         else if (it->is_regular_file(typeError) && matchesPattern(name, m_pattern))
             m_files.push_back(name);
     }

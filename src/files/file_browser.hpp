@@ -88,7 +88,8 @@ public:
     int highlightedDirectory() const { return m_highlighted; }
     void highlightDirectory(int index);
 
-    // The names of the files matching the pattern, sorted without regard to case.
+    // The names of the files matching the pattern, sorted without regard to case; names beginning
+    // with a point included. Directories beginning with a point are left out of Dir1.
     const std::vector<std::string>& files() const { return m_files; }
     int selectedFile() const { return m_selectedFile; } // -1: none
     void selectFile(int index);

@@ -128,6 +128,12 @@ public:
     void driveChanged(int index);
     void directoryOpened(int index);
     void fileClicked(int index);
+    // A double click is a click: nothing is written without "S A L V A".
+    WindowOutcome fileDoubleClicked(int index)
+    {
+        fileClicked(index);
+        return WindowOutcome::Stay;
+    }
     void nameEdited(const std::string& text);
     // "S A L V A". A name with "/" moves the window to that directory and keeps the last part as
     // the name; an empty name beeps; otherwise the file is written, and a failed write shows the

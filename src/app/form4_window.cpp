@@ -265,10 +265,21 @@ QWidget* Form4Window::createInputTab()
     m_calcola = new QPushButton("CALCOLA");
     m_calcola->setObjectName("Command1");
     m_calcola->setMinimumHeight(32);
+    m_calcola->installEventFilter(this); // Enter on the focused button computes too
     connect(m_calcola, &QPushButton::clicked, this,
             [this] { act([this] { model().calcolaClicked(); }); });
     form->addWidget(m_calcola, row, 0, 1, 2);
     form->setRowStretch(row + 1, 1);
+    form->setColumnStretch(2, 1);
+    // Tab order: the fields top to bottom, then CALCOLA.
+    QWidget* previous = nullptr;
+    for (Field f : kInputFields) {
+        QWidget* current = m_fields[static_cast<std::size_t>(f)];
+        if (previous)
+            setTabOrder(previous, current);
+        previous = current;
+    }
+    setTabOrder(previous, m_calcola);
     return page;
 }
 
@@ -375,7 +386,9 @@ void Form4Window::createWidgets()
     outer->addWidget(createToolbar());
 
     auto* body = new QHBoxLayout;
-    auto* left = new QVBoxLayout;
+    auto* leftPane = new QWidget;
+    auto* left = new QVBoxLayout(leftPane);
+    left->setContentsMargins(0, 0, 0, 0);
     m_tabs = new QTabWidget;
     m_tabs->setObjectName("SSTab1");
     m_tabs->addTab(createInputTab(), "DATI BASE");
@@ -400,7 +413,9 @@ void Form4Window::createWidgets()
     bold.setBold(true);
     m_unitSystem->setFont(bold);
     left->addWidget(m_unitSystem);
-    body->addLayout(left, 0);
+    // The inputs keep their width whether or not the grid is shown beside them.
+    leftPane->setFixedWidth(std::max(leftPane->sizeHint().width(), 400));
+    body->addWidget(leftPane, 0);
 
     m_grid = new QTableWidget(0, 8);
     m_grid->setObjectName("Grid1");
@@ -412,6 +427,7 @@ void Form4Window::createWidgets()
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
     m_grid->installEventFilter(this);
     body->addWidget(m_grid, 1);
+    body->addStretch(0);
     outer->addLayout(body, 1);
 
     resize(1180, 720);
@@ -526,6 +542,13 @@ bool Form4Window::eventFilter(QObject* watched, QEvent* event)
             act([this] { model().bulletFocused(1); });
         else if (watched == m_bullets[1])
             act([this] { model().bulletFocused(2); });
+    }
+    if (watched == m_calcola && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_calcola->click();
+            return true;
+        }
     }
     if (watched == m_grid && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {

@@ -26,8 +26,9 @@ test: build
 
 bench: bootstrap
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BUILD)-bench -j $(JOBS) --target siacci_bench
+	cmake --build $(BUILD)-bench -j $(JOBS) --target siacci_bench siacci_ui_bench
 	$(BUILD)-bench/siacci_bench
+	$(BUILD)-bench/siacci_ui_bench
 
 sanitize: bootstrap
 	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DSIACCI_SANITIZE=ON

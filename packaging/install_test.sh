@@ -32,8 +32,12 @@ else
   [ ! -e "$prefix/$BINDIR/siacci" ] || fail "siacci installed by a build without Qt"
 fi
 
-# Run from the prefix with a bare environment: nothing of the build tree may be needed.
-run_cli() { env -i PATH=/usr/bin:/bin LANG=C.UTF-8 "$cli" "$@"; }
+# Run from the prefix with a bare environment: nothing of the build tree may be needed (the
+# sanitizers' options alone pass, for the sanitized build).
+run_cli() {
+  env -i PATH=/usr/bin:/bin LANG=C.UTF-8 ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} \
+    ${UBSAN_OPTIONS:+UBSAN_OPTIONS=$UBSAN_OPTIONS} "$cli" "$@"
+}
 
 help=$(run_cli --help) || fail "siacci-cli --help exited $?"
 case "$help" in

@@ -387,17 +387,20 @@ BalReadResult decodeBalRecord(std::string_view bytes)
                 return result;
             }
             if (kind == BalField::SiteFactor) {
+                // Empty: never set. Otherwise one of the five factors, which names the whole angle.
                 const SiteAngle* match = nullptr;
                 for (const SiteAngle& a : kSiteAngles)
                     if (value && a.factor == *value)
                         match = &a;
-                if (!match) {
+                if (value && !match) {
                     result.reason = fieldReason(n, "non è un angolo di sito del programma");
                     return result;
                 }
-                r.siteAngle = *match;  // the factor alone names the whole angle
+                if (match)
+                    r.siteAngle = *match;
             } else if (kind == BalField::SiteDegrees) {
-                if (!value || *value != r.siteAngle->degrees) {
+                const bool agrees = r.siteAngle ? value && *value == r.siteAngle->degrees : !value;
+                if (!agrees) {
                     result.reason = fieldReason(n, "non corrisponde all'angolo di sito");
                     return result;
                 }
@@ -451,7 +454,7 @@ void applyRecord(const BalReadResult& result, ShotInput& shot, TableMode& mode)
     if (read(BalField::MaxDistance)) shot.maxDistance = number(r.maxDistance);
     if (read(BalField::Temperature)) shot.temperature = number(r.temperature);
     if (read(BalField::Altitude)) shot.altitude = number(r.altitude);
-    if (read(BalField::SiteFactor) && r.siteAngle) shot.siteAngle = *r.siteAngle;
+    if (read(BalField::SiteFactor)) shot.siteAngle = r.siteAngle.value_or(kSiteAngles[0]);
     if (read(BalField::Mode) && r.mode) mode = *r.mode;
     if (read(BalField::Diameter)) shot.terminal.diameter_mm = r.terminal.diameter_mm;
     if (read(BalField::X)) shot.terminal.x = r.terminal.x;
@@ -496,9 +499,14 @@ BalWriteResult writeBalFile(const std::filesystem::path& path, const BalRecord& 
     namespace fs = std::filesystem;
     const std::string text = encodeBalRecord(record);
     if (text.size() > kBalMaxLineBytes)
-        return {false, "la descrizione è troppo lunga"};
+        return {false, "la riga dei dati supera 1024 caratteri (descrizione troppo lunga)"};
     if (path.filename().empty())
         return {false, "il nome non è valido"};
+    // What is written must read back as written; a number formatted in the wrong form (a decimal
+    // comma from the locale, say) refuses the save instead of leaving a file that cannot be read.
+    const BalReadResult check = decodeBalRecord(text);
+    if (!check.complete() || encodeBalRecord(check.record) != text)
+        return {false, "i dati non possono essere scritti in forma leggibile"};
 
     std::error_code ec;
     if (fs::is_directory(path, ec))

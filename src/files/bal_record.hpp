@@ -72,7 +72,8 @@ std::string encodeBalRecord(const BalRecord& record);
 // Reads the first line of a shot file's bytes. Accepts numbers with or without the zero before
 // the point (".1", "0.1"), blanks around fields, an unquoted description, CR LF, LF or no line
 // end. UTF-8, or Windows-1252 when the bytes are not valid UTF-8. Fields 11 and 12 must be one of
-// the five site angles and field 13 a mode (1, 2 or 3); anything else stops the read there.
+// the five site angles (or both empty) and field 13 a mode (1, 2 or 3); anything else stops the
+// read there.
 // Never throws.
 BalReadResult decodeBalRecord(std::string_view bytes);
 
@@ -80,8 +81,8 @@ BalReadResult decodeBalRecord(std::string_view bytes);
 BalRecord recordFromShot(const ShotInput& shot, TableMode mode);
 
 // Puts the fields read into the shot and the mode; the fields after `fieldsRead` leave their
-// values as they were. An empty number field reads as 0 (an emptied input field), an empty
-// terminal coefficient as never set.
+// values as they were. An empty number field reads as 0 (an emptied input field), an empty site
+// angle as 0 degrees, an empty terminal coefficient as never set.
 void applyRecord(const BalReadResult& result, ShotInput& shot, TableMode& mode);
 
 // Reads a shot file. Never throws: a missing or unreadable file is a result with status

@@ -210,6 +210,14 @@ TEST(BalRecordRead, FactorAloneNamesTheWholeSiteAngle)
     TableMode mode = TableMode::Metric;
     applyRecord(r, shot, mode);
     EXPECT_EQ(shot.siteAngle, kSiteAngles[3]);
+
+    // Both empty: an angle never set, read as 0 degrees; one of them alone is a fault.
+    const BalReadResult empty = decodeBalRecord("400,\"x\",0.1,40,4,70,10,150,15,0,,,3,,,,,,,\r\n");
+    EXPECT_TRUE(empty.complete()) << empty.reason;
+    applyRecord(empty, shot, mode);
+    EXPECT_EQ(shot.siteAngle, kSiteAngles[0]);
+    EXPECT_EQ(decodeBalRecord("400,\"x\",0.1,40,4,70,10,150,15,0,,15,3,,,,,,,\r\n").fieldsRead, 11);
+    EXPECT_EQ(decodeBalRecord("400,\"x\",0.1,40,4,70,10,150,15,0,8,,3,,,,,,,\r\n").fieldsRead, 11);
 }
 
 TEST(BalRecordRead, Windows1252AndUtf8)
@@ -310,6 +318,11 @@ TEST(BalFile, FailedSaveKeepsWhatWasThere)
     writeBytes(existing, "prima");
     EXPECT_FALSE(writeBalFile(existing, tooLong));
     EXPECT_EQ(fileBytes(existing), "prima");
+
+    // A record that would not read back as written (here: without a mode) is not written.
+    BalRecord unreadable = record;
+    unreadable.mode.reset();
+    EXPECT_FALSE(writeBalFile(dir.path / "senza modo.bal", unreadable));
 
     EXPECT_EQ(entriesIn(dir.path), 3);  // file, cartella.bal, lungo.bal: no temporary file left behind
 }

@@ -49,6 +49,7 @@ TEST(FileNames, ExtensionTrimAndPatterns)
     EXPECT_EQ(withoutExtension("città.bal"), "città");
     EXPECT_EQ(withoutExtension(".bal"), "");
     EXPECT_EQ(trimBlanks("  prova \t"), "prova");
+    const std::string longName(200, 'a');
     struct Row {
         const char* name;
         const char* pattern;
@@ -56,7 +57,7 @@ TEST(FileNames, ExtensionTrimAndPatterns)
     } rows[] = {{"prova.bal", "*.bal", true},    {"PROVA.BAL", "*.bal", true},
                 {"prova.bal.txt", "*.bal", false}, {"a.txt", "*.bal;*.txt", true},
                 {"ab.bal", "?b.*", true},        {"b.bal", "?b.*", false},
-                {std::string(200, 'a').c_str(), "*a*a*a*a*a*b", false}};
+                {longName.c_str(), "*a*a*a*a*a*b", false}};
     for (const Row& row : rows)
         EXPECT_EQ(matchesPattern(row.name, row.pattern), row.matches) << row.pattern;
 }

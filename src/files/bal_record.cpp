@@ -499,7 +499,8 @@ BalWriteResult writeBalFile(const std::filesystem::path& path, const BalRecord& 
     namespace fs = std::filesystem;
     const std::string text = encodeBalRecord(record);
     if (text.size() > kBalMaxLineBytes)
-        return {false, "la riga dei dati supera 1024 caratteri (descrizione troppo lunga)"};
+        return {false, "la riga dei dati supera " + std::to_string(kBalMaxLineBytes) +
+                       " caratteri (descrizione troppo lunga)"};
     if (path.filename().empty())
         return {false, "il nome non è valido"};
     // What is written must read back as written; a number formatted in the wrong form (a decimal

@@ -109,7 +109,7 @@ TEST_F(Form4WindowTest, ASiteAngleChangesTheDeviations)
     auto* grid = w.findChild<QTableWidget*>("Grid1");
     const QString level = grid->item(1, 3)->text();
     showTab(w, 2);
-    QTest::mouseClick(w.findChild<QRadioButton*>("Option13"), Qt::LeftButton);
+    w.findChild<QRadioButton*>("Option13")->click();
     EXPECT_NE(grid->item(1, 3)->text(), level);
     EXPECT_EQ(grid->item(1, 3)->text(), "10.3");
     EXPECT_EQ(grid->item(3, 3)->text(), "-13.8");

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace siacci {
 namespace {
 
@@ -139,6 +141,36 @@ TEST_F(Form4FilesTest, TerminalShotRecomputesItsTable)
     EXPECT_EQ(opened.tableMode(), TableMode::Terminal);
     EXPECT_EQ(opened.grid().rows, saved.grid().rows);
     EXPECT_EQ(opened.grid().rows.size(), 16u);
+}
+
+} // namespace
+} // namespace siacci
+
+#include "app/form4_export.hpp"
+
+namespace siacci {
+namespace {
+
+TEST(Form4Export, CsvHasJoinedHeadingsRowsAndTheInputs)
+{
+    testing::FakeDialogs dialogs;
+    testing::FakeWindowHost windows;
+    testing::FakePrintSink printer;
+    Form4 form{dialogs, windows, printer, ','};
+    form.startUp();
+    form.presetChosen(*findPreset("cinquesei1"));
+    form.bulletFocused(1);
+    const std::string csv = exportCsv(form);
+    EXPECT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_NE(csv.find("Distanza metri;Velocità metri/s.;Tempo Di volo sec;"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n0;400;0;-4;0;21;0;0\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("Descrizione;22 LONG RIFLE HIGHT 40 grains\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("Coefficiente  Balistico; 0.1\r\n"), std::string::npos);
+
+    EXPECT_EQ(copyCells(form, CellRange{0, 0, 1, 1}), "0\t400\n10\t383");
+    const std::string all = copyCells(form, std::nullopt);
+    EXPECT_EQ(all.substr(0, all.find('\t')), "Distanza metri");
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 16);
 }
 
 } // namespace

@@ -162,6 +162,9 @@ void Form4Window::createMenus()
 
     createCatalogueMenus();
 
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { show(WindowId::Help); });
+
     QMenu* util = menuBar()->addMenu("&UTILITA'");
     util->setObjectName("mnuUtilita");
     QAction* cicb = util->addAction("CALCOLA IL COEFFICIENTE BALISTICO");

@@ -1,6 +1,8 @@
 #include "app/form4_window.hpp"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTabWidget>
@@ -145,6 +147,29 @@ TEST_F(Form4WindowTest, CatalogueMenuThenABulletFillsInputsAndTable)
     EXPECT_EQ(grid->rowCount(), 13);
     EXPECT_EQ(w.findChild<QLineEdit*>("Text5")->text(), " 220");
     EXPECT_EQ(grid->item(0, 3)->text(), "-4");
+}
+
+} // namespace
+} // namespace siacci
+
+namespace siacci {
+namespace {
+
+TEST_F(Form4WindowTest, CtrlCOnTheGridCopiesTheSelection)
+{
+    Form4Window w;
+    w.show();
+    typeWorkedExample(w);
+    QTest::mouseClick(w.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    auto* grid = w.findChild<QTableWidget*>("Grid1");
+    grid->setRangeSelected(QTableWidgetSelectionRange(12, 0, 12, 2), true);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "300\t594\t0.435");
+    // In a field, Ctrl+C is the field's own copy.
+    auto* velocity = w.findChild<QLineEdit*>("Text12");
+    velocity->selectAll();
+    QTest::keyClick(velocity, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "800");
 }
 
 } // namespace

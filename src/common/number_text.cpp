@@ -1,7 +1,7 @@
 #include "common/number_text.hpp"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace siacci {
@@ -37,7 +37,15 @@ double plainReading(std::string_view text)
     }
     if (!anyDigit)
         return 0.0;
-    const double value = std::strtod(digits.c_str(), nullptr);
+    // from_chars, unlike strtod, ignores the C locale, which the window system sets to the
+    // user's (an Italian desktop would read "0.45" as 0 through strtod).
+    const char* first = digits.data();
+    if (*first == '+')
+        ++first;
+    double value = 0;
+    const auto parsed = std::from_chars(first, digits.data() + digits.size(), value);
+    if (parsed.ec != std::errc())
+        return 0.0;
     return std::isfinite(value) ? value : 0.0;
 }
 
@@ -59,9 +67,11 @@ std::string cellText(double value, char decimalSeparator)
     if (!std::isfinite(value) || value == 0.0)
         return "0";
     // Fifteen significant digits in scientific form, then laid out as a plain decimal.
+    // to_chars is independent of the C locale, as the files and the cells need.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
-    const std::string sci(buffer);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                       std::chars_format::scientific, 14);
+    const std::string sci(buffer, written.ptr);
     const bool negative = sci[0] == '-';
     const std::size_t start = negative ? 1 : 0;
     const std::size_t ePos = sci.find('e');

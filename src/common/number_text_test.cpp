@@ -68,3 +68,27 @@ TEST(ShortNumber, SpaceBeforeNumbersThatAreNotNegative)
 
 } // namespace
 } // namespace siacci
+
+#include <clocale>
+
+namespace siacci {
+namespace {
+
+// The window system sets the C locale to the user's; on an Italian desktop strtod and printf
+// take a comma for the decimal point. The program's numbers must not follow it.
+TEST(NumberText, IgnoresTheCLocale)
+{
+    const char* italian = nullptr;
+    for (const char* name : {"it_IT.UTF-8", "it_IT.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"})
+        if ((italian = std::setlocale(LC_NUMERIC, name)))
+            break;
+    if (!italian)
+        GTEST_SKIP() << "no locale with a decimal comma on this machine";
+    EXPECT_DOUBLE_EQ(plainReading("0.45"), 0.45);
+    EXPECT_EQ(cellText(84.2), "84.2");
+    EXPECT_EQ(shortNumber(0.45), " 0.45");
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+} // namespace
+} // namespace siacci

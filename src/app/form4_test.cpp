@@ -195,6 +195,34 @@ TEST_F(Form4Test, UnitSwitchRoundsHalvesToEven)
     EXPECT_DOUBLE_EQ(form.shot().sightHeight, 0.6);
 }
 
+TEST_F(Form4Test, SwitchesFromTheTerminalModeConvertNothing)
+{
+    form.rsfunction();
+    form.fieldChanged(Field::Text12, "381");
+    form.fieldChanged(Field::Text6, "2");
+    form.inglese();
+    EXPECT_DOUBLE_EQ(form.shot().velocity, 381);
+    EXPECT_DOUBLE_EQ(form.shot().sightHeight, 2);
+    EXPECT_EQ(form.tableMode(), TableMode::Imperial);
+}
+
+TEST_F(Form4Test, VisibilityAfterEachRoutine)
+{
+    form.rsfunction();
+    EXPECT_TRUE(form.shapeFramesVisible());
+    EXPECT_TRUE(form.gridVisible());
+    EXPECT_TRUE(form.bulletVisible(10));
+    EXPECT_EQ(form.takeFocusRequest(), FocusTarget::Option1);
+    form.chiamata();
+    EXPECT_FALSE(form.shapeFramesVisible());
+    EXPECT_TRUE(form.image1Visible());
+    EXPECT_TRUE(form.siteOptionsVisible());
+    form.inglese();
+    EXPECT_FALSE(form.image1Visible());
+    form.italiano();
+    EXPECT_TRUE(form.image1Visible());
+}
+
 TEST_F(Form4Test, SiteAngleRecomputesMetricButNotTerminal)
 {
     typeWorkedExample();

@@ -1,24 +1,11 @@
 #include "ballistics/engine/engine.hpp"
 #include "ballistics/tables.hpp"
+#include "ballistics/worked_example.hpp"
 
 #include <benchmark/benchmark.h>
 
 namespace siacci {
 namespace {
-
-ShotInput example()
-{
-    ShotInput in;
-    in.velocity = 800;
-    in.bc = 0.4;
-    in.temperature = 15;
-    in.weight = 150;
-    in.sightHeight = 4;
-    in.zeroDistance = 220;
-    in.increment = 25;
-    in.maxDistance = 300;
-    return in;
-}
 
 // One distance of a table: the band moves a little between successive points, as in a run.
 void BM_EvaluatePoint(benchmark::State& state)
@@ -37,7 +24,7 @@ BENCHMARK(BM_EvaluatePoint);
 // The 13-row metric table with its cell texts.
 void BM_MetricTable13Rows(benchmark::State& state)
 {
-    const ShotInput in = example();
+    const ShotInput in = workedExample();
     for (auto _ : state)
         benchmark::DoNotOptimize(europa(in, RunKind::Screen));
 }
@@ -46,7 +33,7 @@ BENCHMARK(BM_MetricTable13Rows);
 // The largest table the program accepts, printed so that no energy stop cuts it short.
 void BM_MetricTable10000Rows(benchmark::State& state)
 {
-    ShotInput in = example();
+    ShotInput in = workedExample();
     in.increment = 1;
     in.maxDistance = 9999;
     for (auto _ : state)

@@ -2,6 +2,7 @@
 
 #include "ballistics/table_common.hpp"
 #include "ballistics/terminal.hpp"
+#include "ballistics/worked_example.hpp"
 #include "common/number_text.hpp"
 
 #include <gtest/gtest.h>
@@ -11,25 +12,10 @@
 namespace siacci {
 namespace {
 
-// 800 m/s, BC 0.4, sea level, 15 C, 150 grains, sight 4 cm, zero 220 m, every 25 m to 300 m.
-ShotInput metricExample()
-{
-    ShotInput in;
-    in.velocity = 800;
-    in.bc = 0.4;
-    in.temperature = 15;
-    in.weight = 150;
-    in.sightHeight = 4;
-    in.zeroDistance = 220;
-    in.increment = 25;
-    in.maxDistance = 300;
-    return in;
-}
-
 // The same bullet in imperial units: 2624 fps, 1.57 inches, zero 240 yards, every 25 to 300.
 ShotInput imperialExample()
 {
-    ShotInput in = metricExample();
+    ShotInput in = workedExample();
     in.velocity = 2624;
     in.sightHeight = 1.57;
     in.zeroDistance = 240;
@@ -83,7 +69,7 @@ std::vector<std::string> distances(const TableRun& run)
 
 TEST(MetricTable, WorkedExample)
 {
-    const TableRun run = europa(metricExample(), RunKind::Screen);
+    const TableRun run = europa(workedExample(), RunKind::Screen);
     ASSERT_EQ(run.refusal, TableRefusal::None);
     EXPECT_EQ(run.rows.size(), 13u);
     EXPECT_FALSE(run.stopped);
@@ -97,7 +83,7 @@ TEST(MetricTable, WorkedExample)
 
 TEST(MetricTable, SiteAngleAddsTheCorrectionAtAltitude)
 {
-    ShotInput in = metricExample();
+    ShotInput in = workedExample();
     in.altitude = 300;
     in.temperature = 5;
     in.increment = 100;
@@ -116,7 +102,7 @@ TEST(MetricTable, DeviationIsSummedWithoutBinaryNoise)
     // Every deviation with a correction is a whole number of tenths: before, a correction that
     // nearly cancelled the height could show as 0.100000000000001.
     for (const SiteAngle& angle : kSiteAngles) {
-        ShotInput in = metricExample();
+        ShotInput in = workedExample();
         in.siteAngle = angle;
         in.increment = 5;
         in.maxDistance = 600;
@@ -144,7 +130,7 @@ TEST(MetricTable, RowCountRules)
         {50.4, 25, {"0", "25", "50"}},
     };
     for (const auto& c : cases) {
-        ShotInput in = metricExample();
+        ShotInput in = workedExample();
         in.maxDistance = c.maximum;
         in.increment = c.increment;
         EXPECT_EQ(distances(europa(in, RunKind::Screen)), c.distances) << c.maximum;
@@ -177,7 +163,7 @@ TEST(Tables, RefusalsComeBeforeAnyRow)
          TableRefusal::VelocityOutOfBand},
     };
     for (const auto& c : cases) {
-        ShotInput in = metricExample();
+        ShotInput in = workedExample();
         in.velocity = c.velocity;
         in.increment = c.increment;
         in.maxDistance = c.maximum;
@@ -196,7 +182,7 @@ TEST(Tables, RefusalsComeBeforeAnyRow)
         }
     }
     // Exactly 10,000 rows is still a table (printed: no energy stop cuts it short).
-    ShotInput in = metricExample();
+    ShotInput in = workedExample();
     in.increment = 1;
     in.maxDistance = 9999;
     EXPECT_EQ(europa(in, RunKind::Print).printed.size(), 10u + 10000u);
@@ -221,7 +207,7 @@ TEST(Tables, RefusalMessagesAreItalianAndNameTheLimits)
 // A slow, light bullet: the energy cell reaches "0" and the screen table ends there.
 TEST(MetricTable, EnergyStopEndsTheScreenTableOnly)
 {
-    ShotInput in = metricExample();
+    ShotInput in = workedExample();
     in.velocity = 100;
     in.weight = 30;
     in.bc = 0.1;
@@ -245,23 +231,23 @@ TEST(MetricTable, EnergyStopEndsTheScreenTableOnly)
 
 TEST(MetricTable, DriftAtTheMuzzleForAListedVelocity)
 {
-    ShotInput in = metricExample();
+    ShotInput in = workedExample();
     in.velocity = 152.4; // 500 fps
     EXPECT_EQ(europa(in, RunKind::Screen).rows[0][4], "1.2");
 }
 
 TEST(MetricTable, DecimalCommaInEveryCellAndPrintedNumber)
 {
-    const TableRun run = europa(metricExample(), RunKind::Screen, ',');
+    const TableRun run = europa(workedExample(), RunKind::Screen, ',');
     EXPECT_EQ(run.rows[4], (TrajectoryRow{"100", "727", "0,131", "9,2", "2,5", "262", "8,1", "0,5"}));
-    const TableRun print = europa(metricExample(), RunKind::Print, ',');
+    const TableRun print = europa(workedExample(), RunKind::Print, ',');
     EXPECT_EQ(print.printed[5][0].text,
               "CB= 0,4    CENTRO BERSAGLIO METRI= 220    ANGOLO di SITO gradi= 0 ");
 }
 
 TEST(MetricTable, PrintedReport)
 {
-    ShotInput in = metricExample();
+    ShotInput in = workedExample();
     in.description = "150 grains SPITZER";
     in.siteAngle = {15, 8};
     const TableRun run = europa(in, RunKind::Print);
@@ -526,7 +512,7 @@ TEST(Tables, NoNanOrInfinityInAnyText)
     far.maxDistance = 1e7;
     far.increment = 1e4;
     far.terminal.y = 1e300;
-    ShotInput wild = metricExample();
+    ShotInput wild = workedExample();
     wild.bc = -0.4;
     wild.weight = -150;
     wild.temperature = -273.15;

@@ -1,5 +1,6 @@
 #include "graph/graph_points.hpp"
 
+#include "ballistics/worked_example.hpp"
 #include "common/number_text.hpp"
 
 #include <gtest/gtest.h>
@@ -10,19 +11,11 @@
 namespace siacci {
 namespace {
 
-// The worked example: 800 m/s, BC 0.4, sea level, 15 C, 150 grains, sight 4 cm, zero 220 m.
+// The worked example with its points every step_m metres.
 ShotInput workedExample(double step_m)
 {
-    ShotInput in;
-    in.velocity = 800;
-    in.bc = 0.4;
-    in.altitude = 0;
-    in.temperature = 15;
-    in.weight = 150;
-    in.sightHeight = 4;
-    in.zeroDistance = 220;
+    ShotInput in = siacci::workedExample();
     in.increment = step_m;
-    in.maxDistance = 300;
     return in;
 }
 

@@ -1,5 +1,6 @@
 #include "graph/graph_window.hpp"
 
+#include "ballistics/worked_example.hpp"
 #include "common/twips.hpp"
 #include "main/screenshots.hpp"
 
@@ -293,15 +294,7 @@ public:
     explicit ExampleHost(GraphState& state) : m_state(state) {}
     static ShotInput example()
     {
-        ShotInput in;
-        in.velocity = 800;
-        in.bc = 0.4;
-        in.temperature = 15;
-        in.weight = 150;
-        in.sightHeight = 4;
-        in.zeroDistance = 220;
-        in.increment = 25;
-        in.maxDistance = 300;
+        ShotInput in = workedExample();
         in.description = "Palla spitzer 150 grains";
         return in;
     }

@@ -1,5 +1,7 @@
 #include "graph/graph_window.hpp"
 
+#include "ballistics/worked_example.hpp"
+
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -13,19 +15,6 @@
 
 namespace siacci {
 namespace {
-
-ShotInput workedExample()
-{
-    ShotInput in;
-    in.velocity = 800;
-    in.bc = 0.4;
-    in.temperature = 15;
-    in.weight = 150;
-    in.sightHeight = 4;
-    in.zeroDistance = 220;
-    in.increment = 25;
-    return in;
-}
 
 // The main window as the graph window sees it: a site angle recomputes the points.
 class RecordingHost : public GraphHost {

@@ -2,6 +2,7 @@
 #include "print/qt_help_window.hpp"
 
 #include "ballistics/tables.hpp"
+#include "ballistics/worked_example.hpp"
 #include "main/screenshots.hpp"
 #include "print/about.hpp"
 #include "print/qt_icons.hpp"
@@ -26,13 +27,7 @@ namespace {
 // A metric report long enough for two pages: the worked shot of the tables, 0 to 600 m by 10.
 ReportDocument sampleReport()
 {
-    ShotInput in;
-    in.velocity = 800;
-    in.bc = 0.4;
-    in.temperature = 15;
-    in.weight = 150;
-    in.sightHeight = 4;
-    in.zeroDistance = 220;
+    ShotInput in = workedExample();
     in.increment = 10;
     in.maxDistance = 600;
     in.description = ".308 WINCHESTER (7,62 NATO) 150 grains SPITZER";

@@ -1,6 +1,7 @@
 #include "print/qt_print_sink.hpp"
 
 #include "ballistics/tables.hpp"
+#include "ballistics/worked_example.hpp"
 
 #include <QApplication>
 #include <QDir>
@@ -20,17 +21,10 @@
 namespace siacci {
 namespace {
 
-// The worked shot of the metric table: 800 m/s, BC 0.4, sea level, 15 degrees, 150 grains,
-// sight 4 cm, zero 220 m.
+// The worked shot of the metric table with its own stepping and a cartridge to print.
 ShotInput workedShot(double increment, double maximum)
 {
-    ShotInput in;
-    in.velocity = 800;
-    in.bc = 0.4;
-    in.temperature = 15;
-    in.weight = 150;
-    in.sightHeight = 4;
-    in.zeroDistance = 220;
+    ShotInput in = workedExample();
     in.increment = increment;
     in.maxDistance = maximum;
     in.description = ".308 WINCHESTER 150 grains SPITZER";

@@ -1,40 +1,7 @@
 #!/usr/bin/env bash
 # siacci-cli catalogue: the menu items, the loads of an item, and the refusals.
 set -u
-cli=${SIACCI_CLI:?SIACCI_CLI must name the siacci-cli executable}
-failures=0
-checks=0
-
-# expect NAME WANTED_STATUS WANTED_STDOUT ARGS...: runs the tool, compares status and stdout.
-expect() {
-    local name=$1 status=$2 wanted=$3
-    shift 3
-    local got rc
-    # The x keeps the trailing newlines that command substitution would drop.
-    got=$("$cli" "$@" 2>/dev/null; echo "x$?")
-    rc=${got##*x}
-    got=${got%x*}
-    checks=$((checks + 1))
-    if [[ $rc != "$status" ]]; then
-        echo "FAIL $name: exit $rc, wanted $status"
-        failures=$((failures + 1))
-    elif [[ $got != "$wanted" ]]; then
-        echo "FAIL $name: output differs"
-        diff <(printf '%s' "$wanted" | cat -A) <(printf '%s' "$got" | cat -A) | head -20
-        failures=$((failures + 1))
-    fi
-}
-
-# expect_stderr NAME ARGS...: the refusal says something on stderr.
-expect_stderr() {
-    local name=$1
-    shift
-    checks=$((checks + 1))
-    if [[ -z $("$cli" "$@" 2>&1 >/dev/null) ]]; then
-        echo "FAIL $name: nothing on stderr"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/test_lib.sh"
 
 T=$'\t'
 
@@ -110,5 +77,4 @@ if ! "$cli" catalogue --help | grep -q '^Uso: siacci-cli catalogue \[VOCE\]$'; t
     failures=$((failures + 1))
 fi
 
-echo "$((checks - failures)) passed, $failures failed"
-[[ $failures == 0 ]]
+finish

@@ -1,28 +1,8 @@
 #!/usr/bin/env bash
 # siacci-cli graph: the graph's points of the worked example and the refusals, as text.
 set -u
-cli=${SIACCI_CLI:?SIACCI_CLI must name the siacci-cli executable}
-failures=0
-checks=0
-
-# expect NAME WANTED_STATUS WANTED_STDOUT ARGS...: runs the tool, compares status and stdout.
-expect() {
-    local name=$1 status=$2 wanted=$3
-    shift 3
-    local got rc
-    got=$("$cli" graph "$@" 2>/dev/null; echo "x$?")
-    rc=${got##*x}
-    got=${got%x*}
-    checks=$((checks + 1))
-    if [[ $rc != "$status" ]]; then
-        echo "FAIL $name: exit $rc, wanted $status"
-        failures=$((failures + 1))
-    elif [[ $got != "$wanted" ]]; then
-        echo "FAIL $name: output differs"
-        diff <(printf '%s' "$wanted") <(printf '%s' "$got") | head -20
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/test_lib.sh"
+cli_words=(graph)
 
 example=(--velocity 800 --bc 0.4 --weight 150 --sight 4 --zero 220 --temperature 15 --altitude 0)
 
@@ -73,5 +53,4 @@ if [[ $message != 'Velocità, coefficiente balistico e incremento devono essere 
     failures=$((failures + 1))
 fi
 
-echo "$((checks - failures)) passed, $failures failed"
-[[ $failures -eq 0 ]]
+finish

@@ -2,42 +2,8 @@
 # siacci-cli table: the three firing tables, the printed report, the output forms and the
 # refusals, compared as text.
 set -u
-cli=${SIACCI_CLI:?SIACCI_CLI must name the siacci-cli executable}
-failures=0
-checks=0
-
-# expect NAME WANTED_STATUS WANTED_STDOUT ARGS...: runs the tool, compares status and stdout.
-expect() {
-    local name=$1 status=$2 wanted=$3
-    shift 3
-    local got rc
-    # The x keeps the trailing newlines that command substitution would drop.
-    got=$("$cli" table "$@" 2>/dev/null; echo "x$?")
-    rc=${got##*x}
-    got=${got%x*}
-    checks=$((checks + 1))
-    if [[ $rc != "$status" ]]; then
-        echo "FAIL $name: exit $rc, wanted $status"
-        failures=$((failures + 1))
-    elif [[ $got != "$wanted" ]]; then
-        echo "FAIL $name: output differs"
-        diff <(printf '%s' "$wanted" | cat -A) <(printf '%s' "$got" | cat -A) | head -20
-        failures=$((failures + 1))
-    fi
-}
-
-# expect_message NAME WANTED_STDERR ARGS...: the refusal's message, exactly.
-expect_message() {
-    local name=$1 wanted=$2
-    shift 2
-    local got
-    got=$("$cli" table "$@" 2>&1 >/dev/null)
-    checks=$((checks + 1))
-    if [[ $got != "$wanted" ]]; then
-        echo "FAIL $name: stderr \"$got\", wanted \"$wanted\""
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/test_lib.sh"
+cli_words=(table)
 
 T=$'\t'
 CR=$'\r'
@@ -129,5 +95,4 @@ if ! "$cli" table --help | grep -q '^  --site-angle N '; then
     failures=$((failures + 1))
 fi
 
-echo "$((checks - failures)) passed, $failures failed"
-[[ $failures == 0 ]]
+finish

@@ -94,16 +94,12 @@ int runPdf(const Args& args, std::ostream& out, std::ostream& err)
 
     TableMode mode = TableMode::Metric;
     ShotInput shot;
-    std::string refusal = resolveShot(*options, mode, shot);
-    if (refusal.empty())
-        refusal = windowRefusal(mode, shot);
+    const std::string refusal = resolveTableShot(*options, mode, shot);
     if (!refusal.empty()) {
         err << refusal << "\n";
         return kExitRefused;
     }
-    const TableRun run = mode == TableMode::Imperial   ? america(shot, RunKind::Print, decimal)
-                         : mode == TableMode::Terminal ? rscalc(shot, RunKind::Print, decimal)
-                                                       : europa(shot, RunKind::Print, decimal);
+    const TableRun run = tableOfMode(mode, shot, RunKind::Print, decimal);
     if (run.refusal != TableRefusal::None) {
         err << refusalMessage(run.refusal, mode) << "\n";
         return kExitRefused;

@@ -202,4 +202,25 @@ std::string windowRefusal(TableMode mode, const ShotInput& shot)
     return "";
 }
 
+std::string resolveTableShot(const ShotOptions& options, TableMode& mode, ShotInput& shot)
+{
+    std::string refusal = resolveShot(options, mode, shot);
+    if (refusal.empty())
+        refusal = windowRefusal(mode, shot);
+    return refusal;
+}
+
+TableRun tableOfMode(TableMode mode, const ShotInput& shot, RunKind kind, char decimalSeparator)
+{
+    switch (mode) {
+    case TableMode::Imperial:
+        return america(shot, kind, decimalSeparator);
+    case TableMode::Terminal:
+        return rscalc(shot, kind, decimalSeparator);
+    case TableMode::Metric:
+        break;
+    }
+    return europa(shot, kind, decimalSeparator);
+}
+
 } // namespace siacci::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ballistics/tables.hpp"
 #include "cli/command.hpp"
 #include "common/shot.hpp"
 
@@ -11,7 +12,7 @@
 #include <vector>
 
 // The options that describe one shot, shared by the subcommands that compute one (table,
-// graph). Each number is read as the main window reads its field (virgola, then the plain
+// graph, pdf). Each number is read as the main window reads its field (virgola, then the plain
 // reading: "0,45" is 0.45, "abc" is 0), so the tool behaves as CALCOLA with those texts.
 namespace siacci::cli {
 
@@ -71,5 +72,12 @@ std::string resolveShot(const ShotOptions& options, TableMode& mode, ShotInput& 
 // velocity, ballistic coefficient or increment equal to 0, then a velocity outside the window's
 // limits (92 to 1371 m/s in metric and terminal mode, 300 to 4499 fps in imperial mode).
 std::string windowRefusal(TableMode mode, const ShotInput& shot);
+
+// The shot of a table as CALCOLA would start it: resolveShot, then windowRefusal. Returns the
+// first refusal's message, or an empty string when the table may run.
+std::string resolveTableShot(const ShotOptions& options, TableMode& mode, ShotInput& shot);
+
+// The table routine of `mode` (europa, america or rscalc) run on `shot`.
+TableRun tableOfMode(TableMode mode, const ShotInput& shot, RunKind kind, char decimalSeparator);
 
 } // namespace siacci::cli

@@ -142,18 +142,14 @@ int runTable(const Args& args, std::ostream& out, std::ostream& err)
 
     TableMode mode = TableMode::Metric;
     ShotInput shot;
-    std::string refusal = resolveShot(*options, mode, shot);
-    if (refusal.empty())
-        refusal = windowRefusal(mode, shot);
+    const std::string refusal = resolveTableShot(*options, mode, shot);
     if (!refusal.empty()) {
         err << refusal << "\n";
         return kExitRefused;
     }
 
     const RunKind kind = output.print ? RunKind::Print : RunKind::Screen;
-    const TableRun run = mode == TableMode::Imperial   ? america(shot, kind, output.decimal)
-                         : mode == TableMode::Terminal ? rscalc(shot, kind, output.decimal)
-                                                       : europa(shot, kind, output.decimal);
+    const TableRun run = tableOfMode(mode, shot, kind, output.decimal);
     if (run.refusal != TableRefusal::None) {
         err << refusalMessage(run.refusal, mode) << "\n";
         return kExitRefused;

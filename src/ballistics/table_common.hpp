@@ -6,6 +6,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 
 // What the three table routines share: the stepping of the distances, the row count decided
 // before any row is computed, the fast cell texts and the printed lines.
@@ -49,6 +50,19 @@ inline std::string roundedCell(double value, int decimals, double add, char deci
 inline double roundShown(double value, double scale)
 {
     return std::floor(scale * value + 0.49) / scale;
+}
+
+// Screen run: appends the row to the table. When `stopsHere` (the energy stop, or the terminal
+// table's penetration stop) the table ends with this row and `distance` is kept as the new
+// maximum distance. Returns true when the table has ended.
+inline bool appendScreenRow(TableRun& run, TrajectoryRow row, bool stopsHere, double distance)
+{
+    run.rows.push_back(std::move(row));
+    if (stopsHere) {
+        run.stopped = true;
+        run.stopDistance = distance;
+    }
+    return stopsHere;
 }
 
 // Lines of the printed report.

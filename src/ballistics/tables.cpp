@@ -116,7 +116,22 @@ void printHeader(std::vector<PrintLine>& out, const std::string& banner, const S
     out.push_back(emptyLine());
 }
 
-PrintLine headingLine(std::initializer_list<PrintItem> items) { return PrintLine(items); }
+// The three heading lines of a printed trajectory report: two in the same words for both unit
+// systems (the imperial report too says "16km/h."), then the line of the units.
+void printHeadings(std::vector<PrintLine>& out, PrintLine units)
+{
+    out.push_back(
+        {{23, "Tempo"}, {34, "Variazione"}, {48, "Vento"}, {68, "Totale"}, {79, "Ordinata"}});
+    out.push_back({{2, "Distanza"},
+                   {13, "Velocità"},
+                   {23, "di volo"},
+                   {34, "dal Centro"},
+                   {48, "16km/h."},
+                   {58, "Energia"},
+                   {68, "Calo"},
+                   {79, "M.R.T."}});
+    out.push_back(std::move(units));
+}
 
 } // namespace
 
@@ -142,24 +157,14 @@ TableRun europa(const ShotInput& input, RunKind kind, char sep)
                     {"ALTITUDINE METRI=", "   TEMPERATURA GRADI=", "   ALTEZZA OTTICA cm.=+",
                      "CB=", "   CENTRO BERSAGLIO METRI=", "   ANGOLO di SITO gradi="},
                     sep);
-        run.printed.push_back(headingLine(
-            {{23, "Tempo"}, {34, "Variazione"}, {48, "Vento"}, {68, "Totale"}, {79, "Ordinata"}}));
-        run.printed.push_back(headingLine({{2, "Distanza"},
-                                           {13, "Velocità"},
-                                           {23, "di volo"},
-                                           {34, "dal Centro"},
-                                           {48, "16km/h."},
-                                           {58, "Energia"},
-                                           {68, "Calo"},
-                                           {79, "M.R.T."}}));
-        run.printed.push_back(headingLine({{2, "metri"},
-                                           {13, "m/sec."},
-                                           {23, "sec."},
-                                           {36, "cm."},
-                                           {48, "cm."},
-                                           {58, "kgm."},
-                                           {68, "cm."},
-                                           {79, "cm."}}));
+        printHeadings(run.printed, {{2, "metri"},
+                                    {13, "m/sec."},
+                                    {23, "sec."},
+                                    {36, "cm."},
+                                    {48, "cm."},
+                                    {58, "kgm."},
+                                    {68, "cm."},
+                                    {79, "cm."}});
     } else {
         run.rows.reserve(static_cast<std::size_t>(*countRows(stepping)));
     }
@@ -187,16 +192,10 @@ TableRun europa(const ShotInput& input, RunKind kind, char sep)
         row[6] = roundedCell(p.drop, 1, 0.49, sep);
         row[7] = roundedCell(p.mrt, 1, 0.49, sep);
 
-        if (print) {
+        if (print)
             run.printed.push_back(rowLine(row));
-        } else {
-            run.rows.push_back(std::move(row));
-            if (energyShowsZero(energy)) {
-                run.stopped = true;
-                run.stopDistance = distance;
-                break;
-            }
-        }
+        else if (appendScreenRow(run, std::move(row), energyShowsZero(energy), distance))
+            break;
         if (stepping.isLast(x))
             break;
     }
@@ -225,24 +224,14 @@ TableRun america(const ShotInput& input, RunKind kind, char sep)
                     {"Altitudine metri=", "   Temperatura gradi=", "   Altezza Ottica inches=+",
                      "CB=", "   Centro Bersaglio Yards=", "   Angolo di Sito gradi="},
                     sep);
-        run.printed.push_back(headingLine(
-            {{23, "Tempo"}, {34, "Variazione"}, {48, "Vento"}, {68, "Totale"}, {79, "Ordinata"}}));
-        run.printed.push_back(headingLine({{2, "Distanza"},
-                                           {13, "Velocità"},
-                                           {23, "di volo"},
-                                           {34, "dal Centro"},
-                                           {48, "16km/h."},
-                                           {58, "Energia"},
-                                           {68, "Calo"},
-                                           {79, "M.R.T."}}));
-        run.printed.push_back(headingLine({{2, "yards"},
-                                           {13, "f/s."},
-                                           {23, "sec."},
-                                           {36, "inches"},
-                                           {48, "inches"},
-                                           {58, "f/pounds"},
-                                           {68, "inches"},
-                                           {79, "inches"}}));
+        printHeadings(run.printed, {{2, "yards"},
+                                    {13, "f/s."},
+                                    {23, "sec."},
+                                    {36, "inches"},
+                                    {48, "inches"},
+                                    {58, "f/pounds"},
+                                    {68, "inches"},
+                                    {79, "inches"}});
     } else {
         run.rows.reserve(static_cast<std::size_t>(*countRows(stepping)));
     }
@@ -270,13 +259,8 @@ TableRun america(const ShotInput& input, RunKind kind, char sep)
             line[0].text = printerNumber(distance, sep);
             line[3].text = printerNumber(deviation, sep);
             run.printed.push_back(std::move(line));
-        } else {
-            run.rows.push_back(std::move(row));
-            if (energyShowsZero(energy)) {
-                run.stopped = true;
-                run.stopDistance = distance;
-                break;
-            }
+        } else if (appendScreenRow(run, std::move(row), energyShowsZero(energy), distance)) {
+            break;
         }
         if (stepping.isLast(x))
             break;

@@ -165,13 +165,10 @@ TableRun rscalc(const ShotInput& input, RunKind kind, char sep)
                 run.graphHeights += '%';
             }
             run.graphDistances += row[0];
-            run.rows.push_back(std::move(row));
             // Compared on the numbers: a text such as "0,9" would read back as 0.
-            if (values.softTissue_cm < kSoftTissueStop_cm || e_kgm == 0) {
-                run.stopped = true;
-                run.stopDistance = distance;
+            const bool stops = values.softTissue_cm < kSoftTissueStop_cm || e_kgm == 0;
+            if (appendScreenRow(run, std::move(row), stops, distance))
                 break;
-            }
         }
         if (stepping.isLast(x))
             break;

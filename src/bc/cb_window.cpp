@@ -2,18 +2,15 @@
 
 #include "common/fakes.hpp"
 #include "common/twips.hpp"
+#include "main/screenshots.hpp"
 
-#include <QApplication>
-#include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace siacci {
 
@@ -221,26 +218,13 @@ void CbWindow::refresh()
 
 namespace siacci::screenshots {
 
-namespace {
-
-void render(QWidget& widget, const QString& dir, const QString& name)
-{
-    widget.show();
-    QApplication::processEvents();
-    const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
-    widget.grab().save(path);
-    std::printf("%s\n", qPrintable(path));
-}
-
-} // namespace
-
 void cb(const QString& dir)
 {
     ShotInput shot;
     testing::FakeDialogs dialogs;
     CbWindow window(shot, dialogs);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
-    render(window, dir, QStringLiteral("cb_empty"));
+    save(window, dir, QStringLiteral("cb_empty"));
     const std::pair<const char*, const char*> typed[] = {
         {"Text1", "800"}, {"Text2", "594"}, {"Text3", "300"}};
     for (const auto& [name, text] : typed)
@@ -250,7 +234,7 @@ void cb(const QString& dir)
         }
     if (auto* calcola = window.findChild<QPushButton*>(QStringLiteral("Command1")))
         calcola->click();
-    render(window, dir, QStringLiteral("cb"));
+    save(window, dir, QStringLiteral("cb"));
 }
 
 } // namespace siacci::screenshots

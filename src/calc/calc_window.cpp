@@ -2,17 +2,13 @@
 
 #include "common/fakes.hpp"
 #include "common/twips.hpp"
+#include "main/screenshots.hpp"
 
-#include <QApplication>
-#include <QDir>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
-
-#include <cstdio>
 
 namespace siacci {
 
@@ -288,25 +284,12 @@ void CalcWindow::keyPressEvent(QKeyEvent* event)
 
 namespace siacci::screenshots {
 
-namespace {
-
-void render(QWidget& widget, const QString& dir, const QString& name)
-{
-    widget.show();
-    QApplication::processEvents();
-    const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
-    widget.grab().save(path);
-    std::printf("%s\n", qPrintable(path));
-}
-
-} // namespace
-
 void calc(const QString& dir)
 {
     testing::FakeDialogs dialogs;
     CalcWindow window(dialogs);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
-    render(window, dir, QStringLiteral("calc_empty"));
+    save(window, dir, QStringLiteral("calc_empty"));
     auto press = [&](const QString& name) {
         if (auto* key = window.findChild<QPushButton*>(name))
             key->click();
@@ -315,7 +298,7 @@ void calc(const QString& dir)
     for (const char* name : {"number_6", "number_7", "decimal", "number_4", "operator_2",
                              "number_2", "operator_4", "dea_5"})
         press(QString::fromLatin1(name));
-    render(window, dir, QStringLiteral("calc"));
+    save(window, dir, QStringLiteral("calc"));
 }
 
 } // namespace siacci::screenshots

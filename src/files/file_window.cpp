@@ -1,5 +1,6 @@
 #include "files/file_window.hpp"
 
+#include "common/fakes.hpp"
 #include "common/twips.hpp"
 #include "main/screenshots.hpp"
 
@@ -295,17 +296,6 @@ public:
     void fileSaved() override {}
 };
 
-class QuietDialogs : public Dialogs {
-public:
-    std::optional<std::string> prompt(const std::string&, const std::string&,
-                                      const std::string&) override
-    {
-        return std::nullopt;
-    }
-    MessageAnswer message(const Message&) override { return MessageAnswer::Ok; }
-    void beep() override {}
-};
-
 } // namespace
 
 void files(const QString& dir)
@@ -326,7 +316,7 @@ void files(const QString& dir)
     }
 
     ScreenshotHost host;
-    QuietDialogs dialogs;
+    testing::FakeDialogs dialogs;
     FileSession session;
     session.rememberFile(root.string(), "prova");
     {

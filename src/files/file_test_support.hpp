@@ -12,6 +12,10 @@
 
 namespace siacci::testing {
 
+// The shot file of "22 LONGRIFLE", "22  HIGHT 40 grains" saved in metric mode.
+inline const std::string kHightLine =
+    "400,\"22 LONG RIFLE HIGHT 40 grains\",0.1,40,4,70,10,150,15,0,0,0,1,,,,,,,\r\n";
+
 // A directory of its own under the system's temporary directory, removed afterwards.
 struct TempDir {
     std::filesystem::path path;

@@ -25,10 +25,8 @@ using testing::FakeDialogs;
 using testing::FakeShotFileHost;
 using testing::TempDir;
 using testing::fileBytes;
+using testing::kHightLine;
 using testing::writeBytes;
-
-const std::string kHightLine =
-    "400,\"22 LONG RIFLE HIGHT 40 grains\",0.1,40,4,70,10,150,15,0,0,0,1,,,,,,,\r\n";
 
 class FileWindowTest : public ::testing::Test {
 protected:

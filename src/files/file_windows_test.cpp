@@ -13,10 +13,9 @@ using testing::FakeDialogs;
 using testing::FakeShotFileHost;
 using testing::TempDir;
 using testing::fileBytes;
+using testing::kHightLine;
 using testing::writeBytes;
 
-const std::string kHightLine =
-    "400,\"22 LONG RIFLE HIGHT 40 grains\",0.1,40,4,70,10,150,15,0,0,0,1,,,,,,,\r\n";
 const std::string kImperialLine =
     "1312,\"22 LONG RIFLE HIGHT 40 grains\",0.1,40,1.57,70,10,150,15,0,0,0,2,,,,,,,\r\n";
 

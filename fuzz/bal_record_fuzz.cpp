@@ -52,10 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "the written record does not end with CR LF", line);
         check(line.find_first_of("\r\n") == line.size() - 2, "the written record spans lines",
               line);
-        // Known fault, reported to the reader's owner: a Windows-1252 line just under the
-        // line limit grows past it as UTF-8 (and ".1" as "0.1", a quote doubled), so the record
-        // is written as a line the reader then refuses. Until the writer and reader agree on a
-        // limit, the round trip is checked only for lines within it.
+        // A Windows-1252 line just under the line limit can grow past it as UTF-8 (and ".1" as
+        // "0.1", a quote doubled); the reader would refuse such a line, so the writer refuses to
+        // save it (writeBalFile) and the round trip holds for lines within the limit.
         if (line.size() > siacci::kBalMaxLineBytes)
             return 0;
         const siacci::BalReadResult again = siacci::decodeBalRecord(line);

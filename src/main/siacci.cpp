@@ -1,13 +1,18 @@
 // Siacci: the desktop program. It reads no command line, no environment and no settings.
 #include "app/form4_window.hpp"
+#include "print/qt_icons.hpp"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Siacci");
     QApplication::setApplicationVersion("1.0.0");
+    // The same name and icon as the installed desktop entry.
+    QGuiApplication::setDesktopFileName("it.siacci.Siacci");
+    QApplication::setWindowIcon(QIcon::fromTheme("siacci", siacci::applicationIcon()));
     siacci::Form4Window window;
     window.show();
     return app.exec();

@@ -1,6 +1,5 @@
 #include "app/form4_window.hpp"
 
-#include "app/program.hpp"
 #include "app/form4_export.hpp"
 #include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
@@ -101,7 +100,7 @@ Form4Window::Form4Window(QWidget* parent) : QMainWindow(parent), m_dialogs(this)
     setWindowIcon(applicationIcon());
     const QChar point = QLocale().decimalPoint().front();
     m_printSink = std::make_unique<QtPrintSink>(this);
-    m_program = std::make_unique<Program>(m_dialogs, *this, *m_printSink,
+    m_form = std::make_unique<Form4>(m_dialogs, *this, *m_printSink,
                                           point == QLatin1Char(',') ? ',' : '.');
     createActions();
     createMenus();
@@ -119,7 +118,7 @@ Form4Window::~Form4Window()
 
 Form4& Form4Window::model()
 {
-    return m_program->form();
+    return *m_form;
 }
 
 template <typename F> void Form4Window::act(F&& f)

@@ -23,8 +23,6 @@ class QToolButton;
 
 namespace siacci {
 
-class Program;
-
 // The main window: menus, picture buttons, the three input tabs and the grid. A thin view over
 // the Form4 model; every event goes to the model, then the widgets are refreshed from it.
 class Form4Window : public QMainWindow, public WindowHost {
@@ -34,8 +32,8 @@ public:
     explicit Form4Window(QWidget* parent = nullptr);
     ~Form4Window() override;
 
+    // The main window's model, which owns the program-wide state.
     Form4& model();
-    Program& program() { return *m_program; }
 
     // WindowHost: the program's other windows, single instances created when first shown.
     void show(WindowId window) override;
@@ -74,7 +72,7 @@ private:
 
     QtDialogs m_dialogs;
     std::unique_ptr<PrintSink> m_printSink;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<Form4> m_form; // the program-wide state: shot, modes, graph, files
 
     std::array<QLineEdit*, kFieldCount> m_fields{};
     std::array<QLabel*, kUnitLabelCount> m_unitLabels{};

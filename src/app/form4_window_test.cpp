@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -170,6 +171,63 @@ TEST_F(Form4WindowTest, CtrlCOnTheGridCopiesTheSelection)
     velocity->selectAll();
     QTest::keyClick(velocity, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "800");
+}
+
+} // namespace
+} // namespace siacci
+
+#include "graph/graph_window.hpp"
+#include "print/qt_help_window.hpp"
+
+#include <QToolButton>
+
+namespace siacci {
+namespace {
+
+TEST_F(Form4WindowTest, GraphButtonOpensTheGraphAndAScaleDraws)
+{
+    Form4Window w;
+    w.show();
+    w.findChild<QAction*>("cinquesei1")->trigger();
+    w.findChild<QRadioButton*>("Option3")->click();
+    QTest::mouseClick(w.findChild<QToolButton*>("Image1"), Qt::LeftButton);
+    auto* graph = dynamic_cast<GraphWindow*>(w.window(WindowId::Graph));
+    ASSERT_NE(graph, nullptr);
+    EXPECT_TRUE(graph->isVisible());
+    auto* title = graph->findChild<QLabel*>("Label2");
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(title->text().contains("Taratura Arma metri: 70"));
+    QTest::mouseClick(graph->findChild<QLabel*>("Label6"), Qt::LeftButton);
+    EXPECT_FALSE(graph->model().drawing().empty());
+    // A table run closes the graph window.
+    QTest::mouseClick(w.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w.isOpen(WindowId::Graph));
+}
+
+TEST_F(Form4WindowTest, HelpOpensAtItsContents)
+{
+    Form4Window w;
+    w.show();
+    QTest::mouseClick(w.findChild<QToolButton*>("Image3"), Qt::LeftButton);
+    auto* help = dynamic_cast<HelpWindow*>(w.window(WindowId::Help));
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->currentPage(), helpContentsUrl());
+}
+
+TEST_F(Form4WindowTest, ToolbarHintFollowsThePointer)
+{
+    Form4Window w;
+    w.show();
+    auto* hint = w.findChild<QLabel*>("Label1");
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(w.findChild<QToolButton*>("Image4"), &enter);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), "INFO");
+    QMouseEvent move(QEvent::MouseMove, QPointF(600, 600), QPointF(600, 600), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.centralWidget(), &move);
+    EXPECT_FALSE(hint->isVisible());
 }
 
 } // namespace

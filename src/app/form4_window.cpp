@@ -457,7 +457,12 @@ void Form4Window::refresh()
         b->setVisible(m.siteOptionsVisible());
     m_europee->setVisible(m.unitOptionsVisible());
     m_inglesi->setVisible(m.unitOptionsVisible());
-    // A frame whose options are all hidden is hidden with them.
+    // A frame whose options are all hidden is hidden with them. The site-angle frame keeps
+    // its place while the unit frame beside it is shown, so the unit buttons do not jump
+    // under the pointer.
+    QSizePolicy sitePolicy = m_siteFrame->sizePolicy();
+    sitePolicy.setRetainSizeWhenHidden(m.unitOptionsVisible());
+    m_siteFrame->setSizePolicy(sitePolicy);
     m_siteFrame->setVisible(m.siteOptionsVisible());
     m_unitFrame->setVisible(m.unitOptionsVisible());
     {

@@ -44,8 +44,28 @@ constexpr ShapeChoice kShapes[8] = {
 Form4::Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator)
     : m_dialogs(dialogs), m_windows(windows), m_printer(printer), m_decimal(decimalSeparator)
 {
-    m_unitCaptions = {"Velocità in metri/secondi", "Max distanza metri", "Incremento in metri",
-                      "Altezza ottica cm.",        "Taratura centro a metri", "MISURE METRICHE"};
+    m_unitCaptions = {fieldLabelCaption(Field::Text12), fieldLabelCaption(Field::Text3),
+                      fieldLabelCaption(Field::Text4),  fieldLabelCaption(Field::Text6),
+                      fieldLabelCaption(Field::Text5),  "MISURE METRICHE"};
+}
+
+std::optional<UnitLabel> unitLabelOf(Field field)
+{
+    switch (field) {
+    case Field::Text12: return UnitLabel::Label7;
+    case Field::Text3: return UnitLabel::Label8;
+    case Field::Text4: return UnitLabel::Label9;
+    case Field::Text6: return UnitLabel::Label6;
+    case Field::Text5: return UnitLabel::Label10;
+    default: return std::nullopt;
+    }
+}
+
+std::string Form4::fieldCaption(Field field) const
+{
+    if (const auto label = unitLabelOf(field))
+        return unitCaption(*label);
+    return fieldLabelCaption(field);
 }
 
 const char* Form4::fieldLabelCaption(Field field)

@@ -28,6 +28,9 @@ inline constexpr int kFieldCount = 10;
 enum class UnitLabel { Label7, Label8, Label9, Label6, Label10, Label11 };
 inline constexpr int kUnitLabelCount = 6;
 
+// The label beside a field whose caption changes with the unit system, if it has one.
+std::optional<UnitLabel> unitLabelOf(Field field);
+
 // Where the model asks the view to put the keyboard focus.
 enum class FocusTarget { Option1, Text10 };
 
@@ -139,8 +142,10 @@ public:
     void setTableMode(TableMode mode);
     void setGridHoldsTable() { m_gridHoldsTable = true; }
 
-    // The captions of every label of the main window that never changes, for the view.
-    static const char* fieldLabelCaption(Field field); // start-up caption of the field's label
+    // The start-up caption of the label beside a field.
+    static const char* fieldLabelCaption(Field field);
+    // The caption the label beside a field shows now.
+    std::string fieldCaption(Field field) const;
 
 private:
     static int index(Field f) { return static_cast<int>(f); }

@@ -17,16 +17,7 @@ std::string exportCsv(const Form4& form)
         trailer.push_back({"Descrizione", form.shot().description});
     for (Field f : {Field::Text12, Field::Text11, Field::Text7, Field::Text6, Field::Text5,
                     Field::Text3, Field::Text4, Field::Text9, Field::Text8}) {
-        std::string label = Form4::fieldLabelCaption(f);
-        switch (f) {
-        case Field::Text12: label = form.unitCaption(UnitLabel::Label7); break;
-        case Field::Text3: label = form.unitCaption(UnitLabel::Label8); break;
-        case Field::Text4: label = form.unitCaption(UnitLabel::Label9); break;
-        case Field::Text6: label = form.unitCaption(UnitLabel::Label6); break;
-        case Field::Text5: label = form.unitCaption(UnitLabel::Label10); break;
-        default: break;
-        }
-        trailer.push_back({label, form.fieldText(f)});
+        trailer.push_back({form.fieldCaption(f), form.fieldText(f)});
     }
     trailer.push_back({"Angolo di Sito gradi", std::to_string(form.shot().siteAngle.degrees)});
     return tableCsv(gridContent(form), trailer, form.decimalSeparator());

@@ -64,19 +64,6 @@ constexpr Field kInputFields[9] = {Field::Text12, Field::Text11, Field::Text7, F
 constexpr const char* kFieldNames[kFieldCount] = {"Text12", "Text11", "Text3", "Text5", "Text4",
                                                   "Text9",  "Text8",  "Text7", "Text6", "Text10"};
 
-// The label beside each field; the fields whose label changes with the units point at it.
-std::optional<UnitLabel> unitLabelOf(Field f)
-{
-    switch (f) {
-    case Field::Text12: return UnitLabel::Label7;
-    case Field::Text3: return UnitLabel::Label8;
-    case Field::Text4: return UnitLabel::Label9;
-    case Field::Text6: return UnitLabel::Label6;
-    case Field::Text5: return UnitLabel::Label10;
-    default: return std::nullopt;
-    }
-}
-
 const char* fixedLabelName(Field f)
 {
     switch (f) {

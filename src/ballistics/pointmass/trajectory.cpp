@@ -19,10 +19,6 @@ constexpr double kInHgPerHpa = 0.029529983;
 
 bool positive(double x) { return std::isfinite(x) && x > 0; }
 
-// The integrator's error control for the card: halving it moves no row at 1000 m by more than
-// a hundredth of a millimetre.
-constexpr Tolerance kCardTolerance{1e-9, 1e-9};
-
 FlightSetup flightSetup(const DragFunction& drag, const Atmosphere& air, const Wind& wind,
                         const std::optional<EarthPosition>& earth, double velocity_ms,
                         double lookAngle_rad)

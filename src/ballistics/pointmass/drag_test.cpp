@@ -105,7 +105,7 @@ TEST(StandardDrag, DecelerationOfTheFieldsExample)
 
 TEST(MeasuredDrag, ReadsTwoNumbersPerLine)
 {
-    const auto points = readDragTable("# Mach Cd\n0.5 0.25\n\n1,0\t0,40\r\n1.5;0.38\n2,0.33\n");
+    const auto points = readDragTable("# Mach Cd\n0.5 0.25\n\n1,0\t0,40\r\n1.5;0.38\n2,0.33\r\n");
     ASSERT_EQ(points.size(), 4u);
     EXPECT_DOUBLE_EQ(points[1].mach, 1.0);
     EXPECT_DOUBLE_EQ(points[1].cd, 0.40);

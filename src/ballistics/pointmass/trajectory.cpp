@@ -85,9 +85,10 @@ Refusal inputRefusal(const Bullet& bullet, const Conditions& conditions, const Z
         if (const Refusal r = airRefusal(*zeroing.atmosphere); r != Refusal::None)
             return r;
     const Wind& w = conditions.wind;
-    if (!std::isfinite(w.speed_ms) || !std::isfinite(w.fromAngle_deg) ||
-        !std::isfinite(zeroing.sightHeight_cm))
-        return Refusal::BadAtmosphere;
+    if (!(w.speed_ms >= 0) || !std::isfinite(w.speed_ms) || !std::isfinite(w.fromAngle_deg))
+        return Refusal::BadWind;
+    if (!std::isfinite(zeroing.sightHeight_cm))
+        return Refusal::BadSpan;
     if (conditions.earth && (!std::isfinite(conditions.earth->latitude_deg) ||
                              !std::isfinite(conditions.earth->azimuth_deg) ||
                              std::fabs(conditions.earth->latitude_deg) > 90))
@@ -291,6 +292,9 @@ std::string refusalText(Refusal refusal)
         return "Con una tabella di resistenza serve il diametro del proiettile.";
     case Refusal::BadBulletSize:
         return "Diametro, lunghezza e passo di rigatura devono essere maggiori di zero.";
+    case Refusal::BadWind:
+        return "La velocità del vento non può essere negativa: la direzione si dà con l'ora o "
+               "l'angolo.";
     case Refusal::OutsideSiacciVelocities:
         return "Velocità fuori dai limiti del metodo di Siacci: imposta una velocità da 92 a "
                "1.371 metri/sec.";

@@ -92,7 +92,7 @@ constexpr NumberOption kNumbers[] = {
 };
 
 // The options whose value is a word, not a number.
-constexpr std::string_view kWordOptions[] = {"--engine", "--drag", "--drag-table", "--bc-step",
+constexpr std::string_view kWordOptions[] = {"--engine", "--drag",   "--drag-table", "--bc-step",
                                              "--click",  "--format", "--decimal"};
 
 // The bad-usage checks made once every option is read.
@@ -195,7 +195,8 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
         } else if (arg == "--bc-step") {
             const std::size_t at = value.find('@');
             const auto bc = at == std::string::npos ? std::nullopt : numberOf(value.substr(0, at));
-            const auto from = at == std::string::npos ? std::nullopt : numberOf(value.substr(at + 1));
+            const auto from =
+                at == std::string::npos ? std::nullopt : numberOf(value.substr(at + 1));
             if (!bc || !from)
                 return bad("B@V, il coefficiente dalla velocità V in m/s in su");
             o.bullet.bcSteps.push_back({*bc, *from});
@@ -293,13 +294,15 @@ std::string cardOptionsUsage()
            "  --drag-table FILE   tabella misurata Mach Cd, una coppia per riga (con --diameter)\n"
            "  --weight GRAINS     peso del proiettile\n"
            "  --diameter MM --length MM --twist POLLICI\n"
-           "                      deriva giroscopica e stabilità; passo negativo: rigatura sinistrorsa\n"
+           "                      deriva giroscopica e stabilità; passo negativo: rigatura "
+           "sinistrorsa\n"
            "Arma e tabella:\n"
            "  --sight CM          altezza ottica sull'asse della canna (predefinita 4)\n"
            "  --zero M            distanza di taratura (predefinita 100)\n"
            "  --max M             distanza massima (predefinita 1000)\n"
            "  --increment M       incremento (predefinito 100)\n"
-           "  --click SCATTO      0.1mrad (predefinito), 0.25moa, 0.125moa, 1cm, VALOREmrad, VALOREmoa\n"
+           "  --click SCATTO      0.1mrad (predefinito), 0.25moa, 0.125moa, 1cm, VALOREmrad, "
+           "VALOREmoa\n"
            "Aria, vento, terreno:\n"
            "  --temperature C     temperatura (predefinita 15)\n"
            "  --pressure HPA      pressione alla stazione (predefinita 1013.25)\n"

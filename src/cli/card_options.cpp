@@ -52,43 +52,37 @@ std::optional<ClickValue> clickOf(std::string_view text)
     return std::nullopt;
 }
 
-// Every option that takes a value, and where the value goes.
-struct Given {
-    std::optional<double> velocity, bc, weight, diameter, length, twist, sight, zero, max,
-        increment, temperature, pressure, altitude, qnh, humidity, wind, windClock, windAngle,
-        angle, latitude, azimuth, zeroTemperature, zeroPressure, zeroHumidity;
-};
-
+// Every option that takes a number, and where the number goes.
 struct NumberOption {
     std::string_view name;
-    std::optional<double> Given::*field;
+    std::optional<double> CardFields::*field;
 };
 
 constexpr NumberOption kNumbers[] = {
-    {"--velocity", &Given::velocity},
-    {"--bc", &Given::bc},
-    {"--weight", &Given::weight},
-    {"--diameter", &Given::diameter},
-    {"--length", &Given::length},
-    {"--twist", &Given::twist},
-    {"--sight", &Given::sight},
-    {"--zero", &Given::zero},
-    {"--max", &Given::max},
-    {"--increment", &Given::increment},
-    {"--temperature", &Given::temperature},
-    {"--pressure", &Given::pressure},
-    {"--altitude", &Given::altitude},
-    {"--qnh", &Given::qnh},
-    {"--humidity", &Given::humidity},
-    {"--wind", &Given::wind},
-    {"--wind-clock", &Given::windClock},
-    {"--wind-angle", &Given::windAngle},
-    {"--angle", &Given::angle},
-    {"--latitude", &Given::latitude},
-    {"--azimuth", &Given::azimuth},
-    {"--zero-temperature", &Given::zeroTemperature},
-    {"--zero-pressure", &Given::zeroPressure},
-    {"--zero-humidity", &Given::zeroHumidity},
+    {"--velocity", &CardFields::velocity},
+    {"--bc", &CardFields::bc},
+    {"--weight", &CardFields::weight},
+    {"--diameter", &CardFields::diameter},
+    {"--length", &CardFields::length},
+    {"--twist", &CardFields::twist},
+    {"--sight", &CardFields::sight},
+    {"--zero", &CardFields::zero},
+    {"--max", &CardFields::max},
+    {"--increment", &CardFields::increment},
+    {"--temperature", &CardFields::temperature},
+    {"--pressure", &CardFields::pressure},
+    {"--altitude", &CardFields::altitude},
+    {"--qnh", &CardFields::qnh},
+    {"--humidity", &CardFields::humidity},
+    {"--wind", &CardFields::wind},
+    {"--wind-clock", &CardFields::windClock},
+    {"--wind-angle", &CardFields::windAngle},
+    {"--angle", &CardFields::angle},
+    {"--latitude", &CardFields::latitude},
+    {"--azimuth", &CardFields::azimuth},
+    {"--zero-temperature", &CardFields::zeroTemperature},
+    {"--zero-pressure", &CardFields::zeroPressure},
+    {"--zero-humidity", &CardFields::zeroHumidity},
 };
 
 // The options whose value is a word, not a number.
@@ -96,14 +90,14 @@ constexpr std::string_view kWordOptions[] = {"--engine", "--drag",   "--drag-tab
                                              "--click",  "--format", "--decimal"};
 
 // The bad-usage checks made once every option is read.
-std::string conflicts(const Given& g, const CardOptions& o, bool dragGiven)
+std::string conflicts(const CardFields& g, const CardOptions& o)
 {
     if (!g.velocity)
         return "manca --velocity";
     if (!g.weight)
         return "manca --weight";
     if (o.dragTableFile) {
-        if (g.bc || dragGiven || !o.bullet.bcSteps.empty())
+        if (g.bc || o.dragGiven || !o.bullet.bcSteps.empty())
             return "--drag-table sostituisce --drag, --bc e --bc-step: dai l'una o gli altri";
         if (!g.diameter)
             return "--drag-table vuole anche --diameter";
@@ -126,12 +120,10 @@ std::string conflicts(const Given& g, const CardOptions& o, bool dragGiven)
 
 } // namespace
 
-std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error,
-                                            const ExtraOptionHandler& extra)
+std::optional<CardOptions> parseCardArguments(const Args& args, std::string& error,
+                                              const ExtraOptionHandler& extra)
 {
     CardOptions o;
-    Given g;
-    bool dragGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -174,7 +166,7 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
             const auto n = numberOf(value);
             if (!n)
                 return bad("un numero");
-            g.*(number->field) = n;
+            o.fields.*(number->field) = n;
         } else if (arg == "--engine") {
             if (value == "pointmass")
                 o.engine = CardEngine::PointMass;
@@ -183,7 +175,7 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
             else
                 return bad("pointmass o siacci");
         } else if (arg == "--drag") {
-            dragGiven = true;
+            o.dragGiven = true;
             if (value == "G1" || value == "g1")
                 o.bullet.model = DragModel::G1;
             else if (value == "G7" || value == "g7")
@@ -220,10 +212,14 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
             o.decimal = value[0];
         }
     }
-    if (o.help)
-        return o;
-    if (error = conflicts(g, o, dragGiven); !error.empty())
-        return std::nullopt;
+    return o;
+}
+
+bool completeCardOptions(CardOptions& o, std::string& error)
+{
+    const CardFields& g = o.fields;
+    if (error = conflicts(g, o); !error.empty())
+        return false;
 
     Bullet& b = o.bullet;
     b.muzzleVelocity_ms = *g.velocity;
@@ -256,7 +252,16 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
     o.zeroing.zeroDistance_m = g.zero.value_or(o.zeroing.zeroDistance_m);
     o.span.maxDistance_m = g.max.value_or(o.span.maxDistance_m);
     o.span.increment_m = g.increment.value_or(o.span.increment_m);
-    return o;
+    return true;
+}
+
+std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error,
+                                            const ExtraOptionHandler& extra)
+{
+    auto options = parseCardArguments(args, error, extra);
+    if (options && !options->help && !completeCardOptions(*options, error))
+        return std::nullopt;
+    return options;
 }
 
 std::string loadCardFiles(CardOptions& options)

@@ -291,7 +291,9 @@ Result computeCard(const CardOptions& options)
 
 std::string cardOptionsUsage()
 {
-    return "Proiettile:\n"
+    return "Calcolo:\n"
+           "  --engine pointmass|siacci   punto materiale (predefinito) o il metodo di Siacci\n"
+           "Proiettile:\n"
            "  --velocity V        velocità iniziale, m/s\n"
            "  --bc B              coefficiente balistico (lb/in²), sotto ogni gradino\n"
            "  --bc-step B@V       da V m/s in su il coefficiente è B (anche più volte)\n"
@@ -322,7 +324,6 @@ std::string cardOptionsUsage()
            "                      dal nord in senso orario)\n"
            "  --zero-temperature C --zero-pressure HPA --zero-humidity PCT\n"
            "                      l'aria della taratura, se non è quella del tiro\n"
-           "  --engine pointmass|siacci   punto materiale (predefinito) o il metodo di Siacci\n"
            "  I numeri accettano la virgola decimale (\"0,462\").\n";
 }
 

@@ -51,6 +51,19 @@ const GridLayout& terminalLayout()
     return layout;
 }
 
+TableRefusal tableRefusal(ShotRefusal refusal)
+{
+    switch (refusal) {
+    case ShotRefusal::None: return TableRefusal::None;
+    case ShotRefusal::VelocityOutOfBand: return TableRefusal::VelocityOutOfBand;
+    case ShotRefusal::NegativeCoefficient: return TableRefusal::NegativeCoefficient;
+    case ShotRefusal::AltitudeOutOfRange: return TableRefusal::AltitudeOutOfRange;
+    case ShotRefusal::TemperatureOutOfRange: return TableRefusal::TemperatureOutOfRange;
+    case ShotRefusal::NotComputable: return TableRefusal::InputNotComputable;
+    }
+    return TableRefusal::InputNotComputable;
+}
+
 std::string refusalMessage(TableRefusal refusal, TableMode mode)
 {
     switch (refusal) {
@@ -68,7 +81,15 @@ std::string refusalMessage(TableRefusal refusal, TableMode mode)
         return "La tabella avrebbe più di 10.000 righe: aumenta l'incremento.";
     case TableRefusal::InputNotComputable:
         return "Con questi dati la tabella non si può calcolare: controlla il coefficiente "
-               "balistico e la temperatura.";
+               "balistico.";
+    case TableRefusal::NegativeCoefficient:
+        return "Il coefficiente balistico non può essere negativo.";
+    case TableRefusal::AltitudeOutOfRange:
+        return "Altitudine fuori dai limiti del programma: imposta un'altitudine da -500 a "
+               "9.000 metri.";
+    case TableRefusal::TemperatureOutOfRange:
+        return "Temperatura fuori dai limiti del programma: imposta una temperatura da -60 a "
+               "+60 gradi.";
     case TableRefusal::TerminalDataMissing:
         return "Per la balistica terminale servono il diametro e il peso del proiettile.";
     }
@@ -80,15 +101,6 @@ namespace {
 // The cell "0" of the energy column ends a screen table; cellText writes "0" for 0 and for a
 // value that is not finite.
 bool energyShowsZero(double energy) { return energy == 0 || !std::isfinite(energy); }
-
-TableRefusal prepareOrRefuse(const std::optional<ShotContext>& shot, double v0_fps)
-{
-    if (!muzzleBand(v0_fps))
-        return TableRefusal::VelocityOutOfBand;
-    if (!shot)
-        return TableRefusal::InputNotComputable;
-    return TableRefusal::None;
-}
 
 // The two header lines of the inputs, shared by the trajectory reports in their own wording.
 struct HeaderWords {
@@ -143,8 +155,7 @@ TableRun europa(const ShotInput& input, RunKind kind, char sep)
         return run;
     auto prepared = prepareShot(input.velocity, input.bc, input.altitude, input.temperature,
                                 input.weight, input.sightHeight);
-    run.refusal = prepareOrRefuse(prepared, std::floor(kFeetPerMetreVelocity * input.velocity));
-    if (run.refusal != TableRefusal::None)
+    if ((run.refusal = tableRefusal(prepared.refusal)) != TableRefusal::None)
         return run;
     ShotContext& shot = *prepared;
 
@@ -210,8 +221,7 @@ TableRun america(const ShotInput& input, RunKind kind, char sep)
         return run;
     auto prepared = prepareShotImperial(input.velocity, input.bc, input.altitude,
                                         input.temperature, input.weight, input.sightHeight);
-    run.refusal = prepareOrRefuse(prepared, input.velocity);
-    if (run.refusal != TableRefusal::None)
+    if ((run.refusal = tableRefusal(prepared.refusal)) != TableRefusal::None)
         return run;
     ShotContext& shot = *prepared;
 

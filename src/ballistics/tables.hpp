@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ballistics/engine/engine.hpp"
 #include "common/ports.hpp"
 #include "common/shot.hpp"
 
@@ -31,14 +32,19 @@ enum class TableRefusal {
     VelocityOutOfBand,  // the muzzle velocity lies outside the band table
     IncrementNotPositive,
     TooManyRows,        // more than kMaxTableRows rows
-    // A ballistic coefficient of 0 (or an atmosphere at absolute zero): distance and time have
-    // no scale, and nothing can be computed.
+    // A ballistic coefficient of 0: distance and time have no scale, and nothing can be computed.
     InputNotComputable,
+    NegativeCoefficient,
+    AltitudeOutOfRange,     // outside -500 .. 9,000 m
+    TemperatureOutOfRange,  // outside -60 .. +60 C
     // Terminal table: no bullet diameter or weight (not positive), which every index needs.
     TerminalDataMissing,
 };
 
 inline constexpr int kMaxTableRows = 10000;
+
+// The table's refusal for the engine's.
+TableRefusal tableRefusal(ShotRefusal refusal);
 
 // The Italian message for a refusal (empty for None). `mode` picks the velocity limits named.
 std::string refusalMessage(TableRefusal refusal, TableMode mode);

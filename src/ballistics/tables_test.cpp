@@ -200,8 +200,53 @@ TEST(Tables, RefusalMessagesAreItalianAndNameTheLimits)
     EXPECT_NE(refusalMessage(TableRefusal::VelocityOutOfBand, TableMode::Imperial).find("4.499"),
               std::string::npos);
     for (auto r : {TableRefusal::IncrementNotPositive, TableRefusal::InputNotComputable,
-                   TableRefusal::TerminalDataMissing})
+                   TableRefusal::TerminalDataMissing, TableRefusal::NegativeCoefficient})
         EXPECT_FALSE(refusalMessage(r, TableMode::Terminal).empty());
+}
+
+// Before, each of these gave a table without a word: -43 billion m/s at absolute zero, a bullet
+// at 20,000 m slowing as if at 4,000 m, a negative coefficient speeding the bullet up. Every
+// table now refuses them, and a shot at the very limits still computes.
+TEST(Tables, RefuseConditionsOutsideTheLimits)
+{
+    struct Case {
+        const char* what;
+        double bc, altitude, temperature;
+        TableRefusal refusal;
+        const char* names; // a part of the message
+    };
+    const Case cases[] = {
+        {"-500 m, -60 C", 0.4, -500, -60, TableRefusal::None, ""},
+        {"9000 m, +60 C", 0.4, 9000, 60, TableRefusal::None, ""},
+        {"20000 m", 0.4, 20000, 15, TableRefusal::AltitudeOutOfRange, "da -500 a 9.000 metri"},
+        {"-501 m", 0.4, -501, 15, TableRefusal::AltitudeOutOfRange, "da -500 a 9.000 metri"},
+        {"absolute zero", 0.4, 0, -273.15, TableRefusal::TemperatureOutOfRange,
+         "da -60 a +60 gradi"},
+        {"61 C", 0.4, 0, 61, TableRefusal::TemperatureOutOfRange, "da -60 a +60 gradi"},
+        {"negative bc", -0.4, 0, 15, TableRefusal::NegativeCoefficient, "negativo"},
+    };
+    for (const auto& c : cases) {
+        ShotInput metric = workedExample();
+        metric.bc = c.bc;
+        metric.altitude = c.altitude;
+        metric.temperature = c.temperature;
+        ShotInput imperial = metric;
+        imperial.velocity = 2624;
+        ShotInput terminal = terminalExample();
+        terminal.bc = c.bc;
+        terminal.altitude = c.altitude;
+        terminal.temperature = c.temperature;
+        for (auto kind : {RunKind::Screen, RunKind::Print}) {
+            for (const TableRun& run :
+                 {europa(metric, kind), america(imperial, kind), rscalc(terminal, kind)}) {
+                EXPECT_EQ(run.refusal, c.refusal) << c.what;
+                EXPECT_EQ(run.rows.empty() && run.printed.empty(), c.refusal != TableRefusal::None)
+                    << c.what;
+            }
+        }
+        EXPECT_NE(refusalMessage(c.refusal, TableMode::Metric).find(c.names), std::string::npos)
+            << c.what;
+    }
 }
 
 // A slow, light bullet: the energy cell reaches "0" and the screen table ends there.

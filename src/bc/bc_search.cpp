@@ -15,7 +15,7 @@ namespace {
 constexpr double kStandardAltitude_m = 0;
 constexpr double kStandardTemperature_c = 15;
 
-std::optional<ShotContext> standardShot(double v1_ms, int thousandths)
+PreparedShot standardShot(double v1_ms, int thousandths)
 {
     return prepareShot(v1_ms, thousandths / 1000.0, kStandardAltitude_m, kStandardTemperature_c,
                        0, 0);

@@ -84,6 +84,18 @@ expect_message "too many rows" "La tabella avrebbe più di 10.000 righe: aumenta
     --velocity 800 --bc 0.4 --increment 0.01 --max 1000
 expect "terminal without diameter" 3 "" --mode terminal --velocity 381 --bc 0.153 --weight 158 \
     --increment 10
+# Conditions the engine's formulas do not hold for: refused, the limits named.
+expect "altitude 20000 m" 3 "" "${shot[@]}" --altitude 20000
+expect_message "altitude message" \
+    "Altitudine fuori dai limiti del programma: imposta un'altitudine da -500 a 9.000 metri." \
+    "${shot[@]}" --altitude 9000.5
+expect_message "temperature message" \
+    "Temperatura fuori dai limiti del programma: imposta una temperatura da -60 a +60 gradi." \
+    --mode imperial --velocity 2624 --bc 0.4 --increment 25 --temperature -273.15
+expect_message "negative coefficient" "Il coefficiente balistico non può essere negativo." \
+    --mode terminal --velocity 381 --bc -0.153 --weight 158 --diameter 9 --increment 10
+expect "at the limits" 0 "0${T}800${T}0${T}-4${T}0${T}317${T}0${T}0
+" "${shot[@]}" --max 0 --altitude 9000 --temperature -60
 expect "unknown mode" 2 "" --mode metrico
 expect "unknown option" 2 "" --json
 expect "missing value" 2 "" --velocity

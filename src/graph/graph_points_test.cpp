@@ -143,8 +143,8 @@ TEST(Europagraphic, RefusedInputsLeaveBothListsEmpty)
         {"step 0", 800, 0.4, 0, 15, GraphOutcome::InvalidInput},
         // A negative step never reached 1000 m: the walk went on for ever.
         {"negative step", 800, 0.4, -25, 15, GraphOutcome::InvalidInput},
-        {"negative bc", 800, -0.4, 25, 15, GraphOutcome::InvalidInput},
-        {"below absolute zero", 800, 0.4, 25, -300, GraphOutcome::InvalidInput},
+        {"negative bc", 800, -0.4, 25, 15, GraphOutcome::Refused},
+        {"below absolute zero", 800, 0.4, 25, -300, GraphOutcome::Refused},
         {"91 m/s", 91, 0.4, 25, 15, GraphOutcome::NoBand},
         {"1372 m/s", 1372, 0.4, 25, 15, GraphOutcome::NoBand},
     };

@@ -1,6 +1,7 @@
 #include "files/bal_record.hpp"
 
 #include "common/number_text.hpp"
+#include "files/careful_write.hpp"
 
 #include <array>
 #include <cerrno>
@@ -8,7 +9,6 @@
 #include <cmath>
 #include <cstdint>
 #include <fstream>
-#include <random>
 #include <system_error>
 
 namespace siacci {
@@ -297,6 +297,7 @@ std::string systemReason(int error)
     case EINVAL:
     case EILSEQ: return "il nome non è valido";
     case EIO: return "errore del disco";
+    case ELOOP: return "troppi collegamenti simbolici";
     default: return "errore di scrittura";
     }
 }
@@ -518,35 +519,11 @@ BalWriteResult writeBalFile(const std::filesystem::path& path, const BalRecord& 
     if (!fs::is_directory(directory, ec))
         return {false, systemReason(ENOTDIR)};
 
-    // The temporary file sits beside the target, so that the rename cannot cross file systems.
-    std::random_device seed;
-    std::mt19937 random(seed());
-    fs::path temporary;
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = directory / ("." + path.filename().string() + ".tmp" +
-                                 std::to_string(random() % 1000000));
-        if (!fs::exists(temporary, ec))
-            break;
-    }
-    errno = 0;
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return {false, systemReason(errno)};
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    const int writeError = errno;
-    const bool written = static_cast<bool>(out);
-    out.close();
-    if (!written || out.fail()) {
-        fs::remove(temporary, ec);
-        return {false, systemReason(writeError ? writeError : EIO)};
-    }
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        const int error = ec.value();
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return {false, systemReason(error)};
+    switch (const CarefulWriteResult written = writeFileCarefully(path, text); written.status) {
+    case CarefulWriteStatus::Written: break;
+    case CarefulWriteStatus::NotRegular: return {false, "non è un file normale"};
+    case CarefulWriteStatus::ReadOnly: return {false, "il file è di sola lettura"};
+    case CarefulWriteStatus::SystemError: return {false, systemReason(written.error)};
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "ballistics/tables.hpp"
 #include "cli/command.hpp"
 #include "cli/shot_options.hpp"
+#include "files/careful_write.hpp"
 #include "print/qt_report_painter.hpp"
 
 #include <QGuiApplication>
@@ -105,6 +106,11 @@ int runPdf(const Args& args, std::ostream& out, std::ostream& err)
         return kExitRefused;
     }
 
+    // A FIFO or a device node would be replaced by a plain file (as root, damage to the system).
+    if (existsButNotRegular(followLinks(path))) {
+        err << "siacci-cli pdf: \"" << path << "\" non è un file normale\n";
+        return kExitRefused;
+    }
     ensureGuiApplication();
     // The print commands set the printer's font to 11 points before the table runs.
     if (!writeReportPdf(run.printed, 11, QString::fromLocal8Bit(path.c_str()))) {

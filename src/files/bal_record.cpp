@@ -475,6 +475,12 @@ BalReadResult readBalFile(const std::filesystem::path& path)
         failed.reason = "è una cartella, non un file";
         return failed;
     }
+    // A FIFO would make the open wait for a writer for ever, a device could be endless: only a
+    // regular file is opened.
+    if (existsButNotRegular(path)) {
+        failed.reason = "non è un file normale";
+        return failed;
+    }
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {

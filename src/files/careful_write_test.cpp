@@ -114,6 +114,18 @@ TEST(CarefulWrite, RewritesAFileWithHardLinksInPlace)
     EXPECT_EQ(entriesIn(dir.path), 2);
 }
 
+// Before, opening a FIFO waited for a writer for ever.
+TEST(BalFile, ReadRefusesWhatIsNotARegularFileWithoutOpeningIt)
+{
+    TempDir dir;
+    const fs::path fifo = dir.path / "coda.bal";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const BalReadResult read = readBalFile(fifo);
+    EXPECT_EQ(read.status, BalReadStatus::Unreadable);
+    EXPECT_EQ(read.reason, "non è un file normale");
+    EXPECT_EQ(readBalFile("/dev/zero").reason, "non è un file normale");
+}
+
 TEST(CarefulWrite, FollowLinksResolvesRelativeChains)
 {
     TempDir dir;

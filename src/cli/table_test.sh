@@ -96,6 +96,16 @@ expect_message "negative coefficient" "Il coefficiente balistico non può essere
     --mode terminal --velocity 381 --bc -0.153 --weight 158 --diameter 9 --increment 10
 expect "at the limits" 0 "0${T}800${T}0${T}-4${T}0${T}317${T}0${T}0
 " "${shot[@]}" --max 0 --altitude 9000 --temperature -60
+# A table that could not be written (a full disk) is a failure, not a success.
+if [[ -w /dev/full ]]; then
+    checks=$((checks + 1))
+    message=$("$cli" table "${shot[@]}" 2>&1 >/dev/full)
+    status=$?
+    if [[ $status != 3 || $message != "siacci-cli: impossibile scrivere il risultato: il disco è pieno" ]]; then
+        echo "FAIL full disk: exit $status, \"$message\""
+        failures=$((failures + 1))
+    fi
+fi
 expect "unknown mode" 2 "" --mode metrico
 expect "unknown option" 2 "" --json
 expect "missing value" 2 "" --velocity

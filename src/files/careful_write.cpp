@@ -52,15 +52,16 @@ CarefulWriteResult systemError(int error)
     return {CarefulWriteStatus::SystemError, error ? error : EIO};
 }
 
-// A new temporary file beside the target, readable by the user alone until it is complete.
+// A new temporary file beside the target, readable by the user alone until it is complete. Its
+// name is short whatever the target's, so that any name the file system takes (255 bytes) can
+// be saved.
 int createTemporary(const fs::path& target, fs::path& temporary)
 {
     const fs::path directory = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     std::random_device seed;
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = directory / ("." + target.filename().string() + ".tmp" +
-                                 std::to_string(random() % 1000000));
+        temporary = directory / (".siacci-" + std::to_string(random() % 1000000) + ".tmp");
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0 || errno != EEXIST)
             return fd;

@@ -126,6 +126,25 @@ TEST(BalFile, ReadRefusesWhatIsNotARegularFileWithoutOpeningIt)
     EXPECT_EQ(readBalFile("/dev/zero").reason, "non è un file normale");
 }
 
+// Before, names of 241 to 251 characters (255 bytes with ".bal") were refused as too long: the
+// temporary file's name, longer than the target's, passed the file system's limit.
+TEST(BalFile, NamesUpToTheFileSystemLimitAreSavedAndRead)
+{
+    TempDir dir;
+    const fs::path longest = dir.path / (std::string(251, 'a') + ".bal");
+    ASSERT_TRUE(writeBalFile(longest, aRecord()));
+    EXPECT_EQ(readBalFile(longest).status, BalReadStatus::Complete);
+    const fs::path tooLong = dir.path / (std::string(252, 'a') + ".bal");
+    EXPECT_EQ(writeBalFile(tooLong, aRecord()).reason, "il nome è troppo lungo");
+    EXPECT_EQ(readBalFile(tooLong).reason, "il nome è troppo lungo");
+    // Multibyte letters count as bytes: 125 two-byte letters and ".bal" make 254 bytes.
+    std::string accented;
+    for (int i = 0; i < 125; ++i)
+        accented += "\xC3\xA0";
+    EXPECT_TRUE(writeBalFile(dir.path / (accented + ".bal"), aRecord()));
+    EXPECT_EQ(entriesIn(dir.path), 2);
+}
+
 TEST(CarefulWrite, FollowLinksResolvesRelativeChains)
 {
     TempDir dir;

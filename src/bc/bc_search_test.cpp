@@ -40,6 +40,7 @@ struct Window {
 
 TEST(CbSearch, RefusesMissingAndImpossibleReadingsWithTheirMessage)
 {
+    const std::string kNegative = "la seconda velocità e lo spazio devono essere maggiori di zero";
     struct Row {
         Press press;
         std::string message;
@@ -50,8 +51,10 @@ TEST(CbSearch, RefusesMissingAndImpossibleReadingsWithTheirMessage)
         {{"800", "594", ""}, kMissing},      // no distance
         {{"", "", ""}, kMissing},
         {{"abc", "594", "300"}, kMissing},   // not a number reads as 0
-        {{"800", "-5", "300"}, kMissing},    // negative second velocity: would give 0.001
-        {{"800", "594", "-300"}, kMissing},  // negative distance: the bullet would run back
+        // A negative second velocity would give 0.001, a negative distance run the bullet back.
+        // Both were refused with the text about the first velocity, which names another fault.
+        {{"800", "-5", "300"}, kNegative},
+        {{"800", "594", "-300"}, kNegative},
         {{"800", "900", "100"}, kAbove},
         {{"800", "800,5", "100"}, kAbove},   // the comma is read in every field
     };

@@ -22,4 +22,12 @@ int finishOutput(int status, std::ostream& out, std::ostream& err)
     return status == kExitOk ? kExitRefused : status;
 }
 
+std::optional<char> decimalSeparatorOption(const std::string& value, std::string& error)
+{
+    if (value.size() == 1 && value[0] >= ' ' && value[0] <= '~')
+        return value[0];
+    error = "il separatore decimale è un solo carattere stampabile, come \",\" o \".\"";
+    return std::nullopt;
+}
+
 } // namespace siacci::cli

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
+#include <string>
 
 namespace siacci::cli {
 
@@ -8,5 +10,9 @@ namespace siacci::cli {
 // (a full disk, a closed pipe), says so on `err` and turns the command's status into a failure.
 // A script must never take a cut table for a whole one.
 int finishOutput(int status, std::ostream& out, std::ostream& err);
+
+// The value of --decimal: one printable ASCII character (a tab or a newline would split the
+// cells of the output). nullopt, with the Italian reason in `error`, for anything else.
+std::optional<char> decimalSeparatorOption(const std::string& value, std::string& error);
 
 } // namespace siacci::cli

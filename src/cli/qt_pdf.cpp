@@ -2,6 +2,7 @@
 // exactly as the program's print preview shows it. Range cards from a script.
 #include "ballistics/tables.hpp"
 #include "cli/command.hpp"
+#include "cli/output.hpp"
 #include "cli/shot_options.hpp"
 #include "files/careful_write.hpp"
 #include "print/qt_report_painter.hpp"
@@ -72,10 +73,8 @@ int runPdf(const Args& args, std::ostream& out, std::ostream& err)
         const std::string& value = a[++i];
         if (arg == "--pdf")
             path = value;
-        else if (value.size() == 1)
-            decimal = value[0];
-        else
-            error = "il separatore decimale è un solo carattere, non \"" + value + "\"";
+        else if (const auto separator = decimalSeparatorOption(value, error))
+            decimal = *separator;
         return error.empty();
     };
 

@@ -106,6 +106,18 @@ if [[ -w /dev/full ]]; then
         failures=$((failures + 1))
     fi
 fi
+# A separator that is not one printable character would split or garble the cells.
+expect "tab as separator" 2 "" "${shot[@]}" --decimal "$T"
+expect "newline as separator" 2 "" "${shot[@]}" --decimal $'\n'
+expect_first_line "separator message" \
+    "siacci-cli table: il separatore decimale è un solo carattere stampabile, come \",\" o \".\"" \
+    "${shot[@]}" --decimal ab
+# A velocity of 309 digits is too large, not zero.
+expect_message "309 digits" \
+    "Velocità fuori dai limiti del programma: imposta una velocità da 92 a 1.371 metri/sec." \
+    --velocity "$(printf '9%.0s' {1..309})" --bc 0.4 --increment 25
+expect "exponent in an option" 0 "0${T}800${T}0${T}-4${T}0${T}317${T}0${T}0
+" "${shot[@]}" --velocity 8E2 --max 0
 expect "unknown mode" 2 "" --mode metrico
 expect "unknown option" 2 "" --json
 expect "missing value" 2 "" --velocity

@@ -116,55 +116,6 @@ std::string_view trimmed(std::string_view s)
     return s;
 }
 
-// A number as the file writes it: an optional sign, digits with an optional point (".1" and
-// "0.1" alike), an optional exponent of up to three digits (older files write 1E-02). Anything
-// else, "inf" and "nan" included, is not a number. The reading ignores the locale.
-std::optional<double> parseNumber(std::string_view token)
-{
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < token.size() && (token[i] == '+' || token[i] == '-')) {
-        negative = token[i] == '-';
-        ++i;
-    }
-    const std::size_t start = i;
-    std::size_t digits = 0;
-    while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
-        ++i;
-        ++digits;
-    }
-    if (i < token.size() && token[i] == '.') {
-        ++i;
-        while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return std::nullopt;
-    if (i < token.size() && (token[i] == 'e' || token[i] == 'E')) {
-        ++i;
-        if (i < token.size() && (token[i] == '+' || token[i] == '-'))
-            ++i;
-        std::size_t expDigits = 0;
-        while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
-            ++i;
-            ++expDigits;
-        }
-        if (expDigits == 0 || expDigits > 3)
-            return std::nullopt;
-    }
-    if (i != token.size())
-        return std::nullopt;
-    double value = 0;
-    const char* first = token.data() + start;
-    const char* last = token.data() + token.size();
-    const auto [end, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || end != last || !std::isfinite(value))
-        return std::nullopt;
-    return negative ? -value : value;
-}
-
 // ---- reading the line -----------------------------------------------------------------------
 
 // Splits one line into fields as the program writes it.
@@ -383,7 +334,7 @@ BalReadResult decodeBalRecord(std::string_view bytes)
             r.description = *field;
         } else {
             std::optional<double> value;
-            if (quoted || (!field->empty() && !(value = parseNumber(*field)))) {
+            if (quoted || (!field->empty() && !(value = wholeNumber(*field)))) {
                 result.reason = fieldReason(n, "non è un numero");
                 return result;
             }
@@ -485,9 +436,10 @@ BalReadResult readBalFile(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         const int error = errno;
-        failed.reason = error == ENOENT  ? "il file non esiste"
-                        : error == EACCES ? "accesso negato"
-                                          : "impossibile aprire il file";
+        failed.reason = error == ENOENT         ? "il file non esiste"
+                        : error == EACCES        ? "accesso negato"
+                        : error == ENAMETOOLONG ? systemReason(error)
+                                                 : "impossibile aprire il file";
         return failed;
     }
     // One byte past the limit is enough to know the file is too large.

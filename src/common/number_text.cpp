@@ -144,26 +144,46 @@ double readField(std::string_view text)
     return plainReading(virgola(text));
 }
 
-std::string cellText(double value, char decimalSeparator)
+namespace {
+
+// A finite, non-zero value rounded to fifteen significant digits: its sign, its digits without
+// trailing zeros ("333333333333333", "5") and the decimal exponent of the first digit.
+struct Significant {
+    bool negative = false;
+    std::string mantissa;
+    int exponent = 0;
+};
+
+Significant significant15(double value)
 {
-    if (!std::isfinite(value) || value == 0.0)
-        return "0";
-    // Fifteen significant digits in scientific form, then laid out as a plain decimal.
     // to_chars is independent of the C locale, as the files and the cells need.
     char buffer[64];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
                                        std::chars_format::scientific, 14);
     const std::string sci(buffer, written.ptr);
-    const bool negative = sci[0] == '-';
-    const std::size_t start = negative ? 1 : 0;
+    Significant out;
+    out.negative = sci[0] == '-';
     const std::size_t ePos = sci.find('e');
-    std::string mantissa;
-    for (std::size_t k = start; k < ePos; ++k)
+    for (std::size_t k = out.negative ? 1 : 0; k < ePos; ++k)
         if (sci[k] != '.')
-            mantissa += sci[k];
-    const int exponent = std::atoi(sci.c_str() + ePos + 1);
-    while (mantissa.size() > 1 && mantissa.back() == '0')
-        mantissa.pop_back();
+            out.mantissa += sci[k];
+    out.exponent = std::atoi(sci.c_str() + ePos + 1);
+    while (out.mantissa.size() > 1 && out.mantissa.back() == '0')
+        out.mantissa.pop_back();
+    return out;
+}
+
+} // namespace
+
+std::string cellText(double value, char decimalSeparator)
+{
+    if (!std::isfinite(value) || value == 0.0)
+        return "0";
+    // Fifteen significant digits, then laid out as a plain decimal.
+    const Significant sig = significant15(value);
+    const bool negative = sig.negative;
+    const std::string& mantissa = sig.mantissa;
+    const int exponent = sig.exponent;
 
     std::string intPart;
     std::string fracPart;
@@ -185,6 +205,25 @@ std::string cellText(double value, char decimalSeparator)
         out += decimalSeparator;
         out += fracPart;
     }
+    return out;
+}
+
+std::string generalNumber(double value)
+{
+    if (!std::isfinite(value) || value == 0.0)
+        return "0";
+    const Significant sig = significant15(value);
+    if (sig.exponent >= -4 && sig.exponent < 15)
+        return cellText(value);
+    std::string out = sig.negative ? "-" : "";
+    out += sig.mantissa[0];
+    if (sig.mantissa.size() > 1)
+        out += "." + sig.mantissa.substr(1);
+    const int magnitude = sig.exponent < 0 ? -sig.exponent : sig.exponent;
+    out += sig.exponent < 0 ? "E-" : "E+";
+    if (magnitude < 10)
+        out += '0';
+    out += std::to_string(magnitude);
     return out;
 }
 

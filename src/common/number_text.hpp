@@ -38,6 +38,13 @@ double readField(std::string_view text);
 // NaN and infinity (which no rule of the program should produce) are written as "0".
 std::string cellText(double value, char decimalSeparator = '.');
 
+// The general number form of the calculator's display, as the old platform wrote a number:
+// fifteen significant digits, plainly (as cellText) when the first digit's decimal exponent
+// lies from -4 to 14, otherwise one digit, the others after the point, and an exponent of at
+// least two figures: 1 / 3000000 -> "3.33333333333333E-07", 1e15 -> "1E+15", 0.0001 -> "0.0001".
+// plainReading reads it back.
+std::string generalNumber(double value);
+
 // The short number form written into the input fields: cellText with a point, preceded by a
 // space when the number is not negative. 800 -> " 800", 0.45 -> " 0.45", -4 -> "-4".
 std::string shortNumber(double value);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
+#include <utility>
 
 namespace siacci {
 namespace {
@@ -102,6 +104,27 @@ TEST(CellText, ShortestDecimalFormWithoutExponent)
     EXPECT_EQ(cellText(84.2, ','), "84,2");
     EXPECT_EQ(cellText(std::numeric_limits<double>::quiet_NaN()), "0");
     EXPECT_EQ(cellText(std::numeric_limits<double>::infinity()), "0");
+}
+
+TEST(GeneralNumber, PlainWhileTheExponentIsFromMinusFourTo14)
+{
+    const std::pair<double, const char*> rows[] = {
+        {1.0 / 3000000, "3.33333333333333E-07"},
+        {-1.0 / 3000000, "-3.33333333333333E-07"},
+        {0.0001, "0.0001"},
+        {0.00001, "1E-05"},
+        {123456789012345, "123456789012345"},
+        {1e15, "1E+15"},
+        {999999999999999.9, "1E+15"}, // rounded to fifteen digits first
+        {1.5e300, "1.5E+300"},
+        {1e-300, "1E-300"},
+        {0.0, "0"},
+        {-2.5, "-2.5"},
+    };
+    for (const auto& [value, text] : rows) {
+        EXPECT_EQ(generalNumber(value), text) << text;
+        EXPECT_EQ(plainReading(text), std::stod(text)) << text; // reads back as written
+    }
 }
 
 TEST(ShortNumber, SpaceBeforeNumbersThatAreNotNegative)

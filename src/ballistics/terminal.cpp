@@ -78,9 +78,10 @@ TerminalValues terminalValues(const TerminalBullet& b, const TerminalCoefficient
     return out;
 }
 
-TableRun rscalc(const ShotInput& input, RunKind kind, char sep)
+TableRun tableRscalc(const ShotInput& input, RunKind kind, char sep)
 {
     TableRun run;
+    run.table = TableMode::Terminal;
     const Stepping stepping{kFeetPerMetreDistance, 0.49, input.increment, input.maxDistance};
     if ((run.refusal = checkStepping(stepping)) != TableRefusal::None)
         return run;

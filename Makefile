@@ -22,7 +22,7 @@ run: build
 	$(BUILD)/siacci
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
 
 bench: bootstrap
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release
@@ -33,7 +33,7 @@ bench: bootstrap
 sanitize: bootstrap
 	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DSIACCI_SANITIZE=ON
 	cmake --build $(BUILD)-sanitize -j $(JOBS)
-	cd $(BUILD)-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD)-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE slow
 
 screenshots: build
 	mkdir -p $(BUILD)/screenshots

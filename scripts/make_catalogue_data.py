@@ -9,7 +9,9 @@ The menus' object names, the range overrides, the terminal-menu flag and the ine
 "35 REMINGTON" (pnove9, no loads) are not in the table; they are kept here.
 
 Usage: scripts/make_catalogue_data.py [LOADS.tsv] [OUTPUT.cpp]
-The build does not run this script: the generated file is committed.
+(defaults: data/catalogue-loads.tsv and src/catalogue/catalogue_data.cpp of this clone).
+The build does not run this script: the generated file is committed, and the test
+catalogue_data_regenerates checks that it is what the script makes of the table.
 """
 
 import csv
@@ -18,7 +20,7 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
-DEFAULT_TSV = os.path.join(ROOT, '..', 'shared', 'catalogue-loads.tsv')
+DEFAULT_TSV = os.path.join(ROOT, 'data', 'catalogue-loads.tsv')
 DEFAULT_OUT = os.path.join(ROOT, 'src', 'catalogue', 'catalogue_data.cpp')
 
 MENUS = [

@@ -411,7 +411,7 @@ void Form4::europa()
         m_grid.rows.clear();
     if (!ita())
         return;
-    runTable(&siacci::europa, metricLayout(), true);
+    runTable(&tableEuropa, metricLayout(), true);
 }
 
 void Form4::america()
@@ -424,7 +424,7 @@ void Form4::america()
         m_grid.rows.clear();
     if (!ami())
         return;
-    runTable(&siacci::america, imperialLayout(), true);
+    runTable(&tableAmerica, imperialLayout(), true);
 }
 
 void Form4::rscalc()
@@ -440,7 +440,7 @@ void Form4::rscalc()
         m_grid.rows.clear();
     if (!ita())
         return;
-    runTable(&siacci::rscalc, terminalLayout(), false);
+    runTable(&tableRscalc, terminalLayout(), false);
 }
 
 void Form4::runTable(TableRun (*routine)(const ShotInput&, RunKind, char), const GridLayout& layout,
@@ -475,7 +475,7 @@ void Form4::applyTableRun(const TableRun& run, const GridLayout& layout)
     m_grid.rows = run.rows;
     if (run.stopped)
         m_shot.maxDistance = run.stopDistance;
-    if (&layout == &terminalLayout()) { // the terminal table writes the graph's lists
+    if (run.table == TableMode::Terminal) { // the terminal table writes the graph's lists
         m_graph.Text1 = run.graphDistances;
         m_graph.Text2 = run.graphHeights;
     }

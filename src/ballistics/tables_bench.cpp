@@ -26,7 +26,7 @@ void BM_MetricTable13Rows(benchmark::State& state)
 {
     const ShotInput in = workedExample();
     for (auto _ : state)
-        benchmark::DoNotOptimize(europa(in, RunKind::Screen));
+        benchmark::DoNotOptimize(tableEuropa(in, RunKind::Screen));
 }
 BENCHMARK(BM_MetricTable13Rows);
 
@@ -37,7 +37,7 @@ void BM_MetricTable10000Rows(benchmark::State& state)
     in.increment = 1;
     in.maxDistance = 9999;
     for (auto _ : state)
-        benchmark::DoNotOptimize(europa(in, RunKind::Print));
+        benchmark::DoNotOptimize(tableEuropa(in, RunKind::Print));
 }
 BENCHMARK(BM_MetricTable10000Rows)->Unit(benchmark::kMillisecond);
 

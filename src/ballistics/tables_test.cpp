@@ -69,7 +69,7 @@ std::vector<std::string> distances(const TableRun& run)
 
 TEST(MetricTable, WorkedExample)
 {
-    const TableRun run = europa(workedExample(), RunKind::Screen);
+    const TableRun run = tableEuropa(workedExample(), RunKind::Screen);
     ASSERT_EQ(run.refusal, TableRefusal::None);
     EXPECT_EQ(run.rows.size(), 13u);
     EXPECT_FALSE(run.stopped);
@@ -89,7 +89,7 @@ TEST(MetricTable, SiteAngleAddsTheCorrectionAtAltitude)
     in.increment = 100;
     in.maxDistance = 1000;
     in.siteAngle = {30, 65};
-    const TableRun run = europa(in, RunKind::Screen);
+    const TableRun run = tableEuropa(in, RunKind::Screen);
     ASSERT_EQ(run.rows.size(), 11u);
     EXPECT_EQ(run.rows[0][3], "-4"); // no correction at the muzzle
     EXPECT_EQ(run.rows[1][3], "10.3");
@@ -106,7 +106,7 @@ TEST(MetricTable, DeviationIsSummedWithoutBinaryNoise)
         in.siteAngle = angle;
         in.increment = 5;
         in.maxDistance = 600;
-        for (const auto& row : europa(in, RunKind::Screen).rows) {
+        for (const auto& row : tableEuropa(in, RunKind::Screen).rows) {
             const auto point = row[3].find('.');
             EXPECT_TRUE(point == std::string::npos || row[3].size() - point == 2) << row[3];
         }
@@ -133,7 +133,7 @@ TEST(MetricTable, RowCountRules)
         ShotInput in = workedExample();
         in.maxDistance = c.maximum;
         in.increment = c.increment;
-        EXPECT_EQ(distances(europa(in, RunKind::Screen)), c.distances) << c.maximum;
+        EXPECT_EQ(distances(tableEuropa(in, RunKind::Screen)), c.distances) << c.maximum;
     }
 }
 
@@ -169,9 +169,9 @@ TEST(Tables, RefusalsComeBeforeAnyRow)
         in.maxDistance = c.maximum;
         in.bc = c.bc;
         for (auto kind : {RunKind::Screen, RunKind::Print}) {
-            const TableRun m = europa(in, kind);
+            const TableRun m = tableEuropa(in, kind);
             EXPECT_EQ(m.refusal, c.metric) << c.what;
-            const TableRun i = america(in, kind);
+            const TableRun i = tableAmerica(in, kind);
             EXPECT_EQ(i.refusal, c.imperial) << c.what;
             for (const TableRun* run : {&m, &i}) {
                 if (run->refusal != TableRefusal::None) {
@@ -185,7 +185,7 @@ TEST(Tables, RefusalsComeBeforeAnyRow)
     ShotInput in = workedExample();
     in.increment = 1;
     in.maxDistance = 9999;
-    EXPECT_EQ(europa(in, RunKind::Print).printed.size(), 10u + 10000u);
+    EXPECT_EQ(tableEuropa(in, RunKind::Print).printed.size(), 10u + 10000u);
 }
 
 TEST(Tables, RefusalMessagesAreItalianAndNameTheLimits)
@@ -200,8 +200,53 @@ TEST(Tables, RefusalMessagesAreItalianAndNameTheLimits)
     EXPECT_NE(refusalMessage(TableRefusal::VelocityOutOfBand, TableMode::Imperial).find("4.499"),
               std::string::npos);
     for (auto r : {TableRefusal::IncrementNotPositive, TableRefusal::InputNotComputable,
-                   TableRefusal::TerminalDataMissing})
+                   TableRefusal::TerminalDataMissing, TableRefusal::NegativeCoefficient})
         EXPECT_FALSE(refusalMessage(r, TableMode::Terminal).empty());
+}
+
+// Before, each of these gave a table without a word: -43 billion m/s at absolute zero, a bullet
+// at 20,000 m slowing as if at 4,000 m, a negative coefficient speeding the bullet up. Every
+// table now refuses them, and a shot at the very limits still computes.
+TEST(Tables, RefuseConditionsOutsideTheLimits)
+{
+    struct Case {
+        const char* what;
+        double bc, altitude, temperature;
+        TableRefusal refusal;
+        const char* names; // a part of the message
+    };
+    const Case cases[] = {
+        {"-500 m, -60 C", 0.4, -500, -60, TableRefusal::None, ""},
+        {"9000 m, +60 C", 0.4, 9000, 60, TableRefusal::None, ""},
+        {"20000 m", 0.4, 20000, 15, TableRefusal::AltitudeOutOfRange, "da -500 a 9.000 metri"},
+        {"-501 m", 0.4, -501, 15, TableRefusal::AltitudeOutOfRange, "da -500 a 9.000 metri"},
+        {"absolute zero", 0.4, 0, -273.15, TableRefusal::TemperatureOutOfRange,
+         "da -60 a +60 gradi"},
+        {"61 C", 0.4, 0, 61, TableRefusal::TemperatureOutOfRange, "da -60 a +60 gradi"},
+        {"negative bc", -0.4, 0, 15, TableRefusal::NegativeCoefficient, "negativo"},
+    };
+    for (const auto& c : cases) {
+        ShotInput metric = workedExample();
+        metric.bc = c.bc;
+        metric.altitude = c.altitude;
+        metric.temperature = c.temperature;
+        ShotInput imperial = metric;
+        imperial.velocity = 2624;
+        ShotInput terminal = terminalExample();
+        terminal.bc = c.bc;
+        terminal.altitude = c.altitude;
+        terminal.temperature = c.temperature;
+        for (auto kind : {RunKind::Screen, RunKind::Print}) {
+            for (const TableRun& run :
+                 {tableEuropa(metric, kind), tableAmerica(imperial, kind), tableRscalc(terminal, kind)}) {
+                EXPECT_EQ(run.refusal, c.refusal) << c.what;
+                EXPECT_EQ(run.rows.empty() && run.printed.empty(), c.refusal != TableRefusal::None)
+                    << c.what;
+            }
+        }
+        EXPECT_NE(refusalMessage(c.refusal, TableMode::Metric).find(c.names), std::string::npos)
+            << c.what;
+    }
 }
 
 // A slow, light bullet: the energy cell reaches "0" and the screen table ends there.
@@ -213,7 +258,7 @@ TEST(MetricTable, EnergyStopEndsTheScreenTableOnly)
     in.bc = 0.1;
     in.increment = 10;
     in.maxDistance = 2000;
-    const TableRun screen = europa(in, RunKind::Screen);
+    const TableRun screen = tableEuropa(in, RunKind::Screen);
     ASSERT_TRUE(screen.stopped);
     ASSERT_GT(screen.rows.size(), 2u);
     EXPECT_EQ(screen.rows.back()[5], "0");
@@ -223,7 +268,7 @@ TEST(MetricTable, EnergyStopEndsTheScreenTableOnly)
     EXPECT_LT(screen.stopDistance, 2000);
 
     // The printed report goes on to the maximum: header (10 lines) and 201 rows.
-    const TableRun print = europa(in, RunKind::Print);
+    const TableRun print = tableEuropa(in, RunKind::Print);
     EXPECT_FALSE(print.stopped);
     EXPECT_EQ(print.printed.size(), 10u + 201u);
     EXPECT_EQ(print.printed.back()[0].text, "2000");
@@ -233,14 +278,14 @@ TEST(MetricTable, DriftAtTheMuzzleForAListedVelocity)
 {
     ShotInput in = workedExample();
     in.velocity = 152.4; // 500 fps
-    EXPECT_EQ(europa(in, RunKind::Screen).rows[0][4], "1.2");
+    EXPECT_EQ(tableEuropa(in, RunKind::Screen).rows[0][4], "1.2");
 }
 
 TEST(MetricTable, DecimalCommaInEveryCellAndPrintedNumber)
 {
-    const TableRun run = europa(workedExample(), RunKind::Screen, ',');
+    const TableRun run = tableEuropa(workedExample(), RunKind::Screen, ',');
     EXPECT_EQ(run.rows[4], (TrajectoryRow{"100", "727", "0,131", "9,2", "2,5", "262", "8,1", "0,5"}));
-    const TableRun print = europa(workedExample(), RunKind::Print, ',');
+    const TableRun print = tableEuropa(workedExample(), RunKind::Print, ',');
     EXPECT_EQ(print.printed[5][0].text,
               "CB= 0,4    CENTRO BERSAGLIO METRI= 220    ANGOLO di SITO gradi= 0 ");
 }
@@ -250,7 +295,7 @@ TEST(MetricTable, PrintedReport)
     ShotInput in = workedExample();
     in.description = "150 grains SPITZER";
     in.siteAngle = {15, 8};
-    const TableRun run = europa(in, RunKind::Print);
+    const TableRun run = tableEuropa(in, RunKind::Print);
     ASSERT_EQ(run.printed.size(), 10u + 13u);
     EXPECT_TRUE(run.rows.empty());
     const std::vector<PrintLine> header = {
@@ -275,7 +320,7 @@ TEST(MetricTable, PrintedReport)
 
 TEST(ImperialTable, WorkedExample)
 {
-    const TableRun run = america(imperialExample(), RunKind::Screen);
+    const TableRun run = tableAmerica(imperialExample(), RunKind::Screen);
     ASSERT_EQ(run.rows.size(), 13u);
     expectRows(run, {
                         {"0", "2624", "0", "-1.57", "0", "2293", "0", "0"},
@@ -289,15 +334,15 @@ TEST(ImperialTable, VelocityIsUsedAsTyped)
 {
     ShotInput in = imperialExample();
     in.velocity = 2624.6;
-    EXPECT_EQ(america(in, RunKind::Screen).rows[0][5], "2294");
+    EXPECT_EQ(tableAmerica(in, RunKind::Screen).rows[0][5], "2294");
 }
 
 TEST(ImperialTable, SiteAngleChangesNoValue)
 {
     ShotInput in = imperialExample();
-    const auto plain = america(in, RunKind::Screen).rows;
+    const auto plain = tableAmerica(in, RunKind::Screen).rows;
     in.siteAngle = {45, 250};
-    EXPECT_EQ(america(in, RunKind::Screen).rows, plain);
+    EXPECT_EQ(tableAmerica(in, RunKind::Screen).rows, plain);
 }
 
 TEST(ImperialTable, RowCountIsExactWithoutMargin)
@@ -311,7 +356,7 @@ TEST(ImperialTable, RowCountIsExactWithoutMargin)
                           Case{299.9, 13, "300"}}) {
         ShotInput in = imperialExample();
         in.maxDistance = c.maximum;
-        const TableRun run = america(in, RunKind::Screen);
+        const TableRun run = tableAmerica(in, RunKind::Screen);
         ASSERT_EQ(run.rows.size(), c.rows) << c.maximum;
         EXPECT_EQ(run.rows.back()[0], c.last) << c.maximum;
     }
@@ -321,12 +366,12 @@ TEST(ImperialTable, KeepsTheEngineDriftAtTheMuzzle)
 {
     ShotInput in = imperialExample();
     in.velocity = 800;
-    EXPECT_EQ(america(in, RunKind::Screen).rows[0][4], "0.1");
+    EXPECT_EQ(tableAmerica(in, RunKind::Screen).rows[0][4], "0.1");
 }
 
 TEST(ImperialTable, PrintedReport)
 {
-    const TableRun run = america(imperialExample(), RunKind::Print);
+    const TableRun run = tableAmerica(imperialExample(), RunKind::Print);
     ASSERT_EQ(run.printed.size(), 10u + 13u);
     EXPECT_EQ(run.printed[0], (PrintLine{{1, std::string(" ") + kPrintBanner}}));
     EXPECT_EQ(run.printed[4],
@@ -346,7 +391,7 @@ TEST(ImperialTable, PrintedReport)
 
 TEST(TerminalTable, WorkedExample)
 {
-    const TableRun run = rscalc(terminalExample(), RunKind::Screen);
+    const TableRun run = tableRscalc(terminalExample(), RunKind::Screen);
     ASSERT_EQ(run.rows.size(), 16u);
     EXPECT_FALSE(run.stopped);
     expectRows(run, {
@@ -361,9 +406,9 @@ TEST(TerminalTable, WorkedExample)
 TEST(TerminalTable, HollowPointChangesOnlyTheStoppingPower)
 {
     ShotInput in = terminalExample();
-    const auto plain = rscalc(in, RunKind::Screen).rows;
+    const auto plain = tableRscalc(in, RunKind::Screen).rows;
     in.terminal.rspFactor = 1.35;
-    const auto hollow = rscalc(in, RunKind::Screen).rows;
+    const auto hollow = tableRscalc(in, RunKind::Screen).rows;
     ASSERT_EQ(hollow.size(), plain.size());
     EXPECT_EQ(hollow[0][4], "57.6");
     EXPECT_EQ(hollow[10][4], "46.6");
@@ -377,10 +422,10 @@ TEST(TerminalTable, HollowPointChangesOnlyTheStoppingPower)
 TEST(TerminalTable, ZeroAndSightChangeNothing)
 {
     ShotInput in = terminalExample();
-    const auto plain = rscalc(in, RunKind::Screen).rows;
+    const auto plain = tableRscalc(in, RunKind::Screen).rows;
     in.zeroDistance = 50;
     in.sightHeight = 7;
-    EXPECT_EQ(rscalc(in, RunKind::Screen).rows, plain);
+    EXPECT_EQ(tableRscalc(in, RunKind::Screen).rows, plain);
 }
 
 TEST(TerminalTable, CalibreFactor)
@@ -425,7 +470,7 @@ TEST(TerminalTable, SlowLargeBulletEndsAtTheFirstRow)
     in.velocity = 200;
     in.weight = 10;
     in.terminal.diameter_mm = 11.4;
-    const TableRun run = rscalc(in, RunKind::Screen);
+    const TableRun run = tableRscalc(in, RunKind::Screen);
     ASSERT_EQ(run.rows.size(), 1u);
     EXPECT_EQ(run.rows[0][2], "0");
     EXPECT_TRUE(run.stopped);
@@ -442,7 +487,7 @@ TEST(TerminalTable, SoftTissueStopShowsTheLastRow)
     in.increment = 1;
     in.maxDistance = 3000;
     for (char sep : {'.', ','}) {
-        const TableRun run = rscalc(in, RunKind::Screen, sep);
+        const TableRun run = tableRscalc(in, RunKind::Screen, sep);
         ASSERT_TRUE(run.stopped);
         // The rows before read 0.9 ("0,9" with a comma, which read back would be 0): the stop
         // compares the numbers, so they do not end the table.
@@ -459,16 +504,16 @@ TEST(TerminalTable, NeedsDiameterAndWeight)
 {
     ShotInput in = terminalExample();
     in.terminal.diameter_mm.reset();
-    EXPECT_EQ(rscalc(in, RunKind::Screen).refusal, TableRefusal::TerminalDataMissing);
+    EXPECT_EQ(tableRscalc(in, RunKind::Screen).refusal, TableRefusal::TerminalDataMissing);
     in = terminalExample();
     in.weight = 0;
-    EXPECT_EQ(rscalc(in, RunKind::Print).refusal, TableRefusal::TerminalDataMissing);
+    EXPECT_EQ(tableRscalc(in, RunKind::Print).refusal, TableRefusal::TerminalDataMissing);
     in = terminalExample();
     in.increment = -10;
-    EXPECT_EQ(rscalc(in, RunKind::Screen).refusal, TableRefusal::IncrementNotPositive);
+    EXPECT_EQ(tableRscalc(in, RunKind::Screen).refusal, TableRefusal::IncrementNotPositive);
     in = terminalExample();
     in.velocity = 1400;
-    EXPECT_EQ(rscalc(in, RunKind::Screen).refusal, TableRefusal::VelocityOutOfBand);
+    EXPECT_EQ(tableRscalc(in, RunKind::Screen).refusal, TableRefusal::VelocityOutOfBand);
 }
 
 TEST(TerminalTable, PrintedReport)
@@ -477,7 +522,7 @@ TEST(TerminalTable, PrintedReport)
     in.description = "38''  158 grains SPEER JSP ";
     in.rspShapeName = "RoundNose";
     in.pirShapeName = "Molto Espansive";
-    const TableRun run = rscalc(in, RunKind::Print);
+    const TableRun run = tableRscalc(in, RunKind::Print);
     ASSERT_EQ(run.printed.size(), 10u + 16u);
     EXPECT_TRUE(run.graphDistances.empty());
     EXPECT_EQ(run.printed[0], (PrintLine{{1, kPrintBanner}}));
@@ -521,9 +566,9 @@ TEST(Tables, NoNanOrInfinityInAnyText)
     wild.increment = 1e297;
     for (auto kind : {RunKind::Screen, RunKind::Print}) {
         for (const ShotInput& in : {far, wild}) {
-            check(europa(in, kind), "europa");
-            check(america(in, kind), "america");
-            check(rscalc(in, kind), "rscalc");
+            check(tableEuropa(in, kind), "europa");
+            check(tableAmerica(in, kind), "america");
+            check(tableRscalc(in, kind), "rscalc");
         }
     }
 }

@@ -78,28 +78,27 @@ TerminalValues terminalValues(const TerminalBullet& b, const TerminalCoefficient
     return out;
 }
 
-TableRun rscalc(const ShotInput& input, RunKind kind, char sep)
+TableRun tableRscalc(const ShotInput& input, RunKind kind, char sep)
 {
     TableRun run;
+    run.table = TableMode::Terminal;
     const Stepping stepping{kFeetPerMetreDistance, 0.49, input.increment, input.maxDistance};
     if ((run.refusal = checkStepping(stepping)) != TableRefusal::None)
         return run;
-    const double v0_fps = std::floor(kFeetPerMetreVelocity * input.velocity);
-    if (!muzzleBand(v0_fps)) {
+    auto prepared = prepareShot(input.velocity, input.bc, input.altitude, input.temperature,
+                                input.weight, input.sightHeight);
+    if (prepared.refusal == ShotRefusal::VelocityOutOfBand) {
         run.refusal = TableRefusal::VelocityOutOfBand;
         return run;
     }
+    // Before the other reasons, as the window has always asked for the bullet's data first.
     const double diameter = input.terminal.diameter_mm.value_or(0);
     if (!(diameter > 0) || !(input.weight > 0)) {
         run.refusal = TableRefusal::TerminalDataMissing;
         return run;
     }
-    auto prepared = prepareShot(input.velocity, input.bc, input.altitude, input.temperature,
-                                input.weight, input.sightHeight);
-    if (!prepared) {
-        run.refusal = TableRefusal::InputNotComputable;
+    if ((run.refusal = tableRefusal(prepared.refusal)) != TableRefusal::None)
         return run;
-    }
     ShotContext& shot = *prepared;
     const TerminalBullet bullet = terminalBullet(diameter, input.weight);
 

@@ -15,7 +15,7 @@ namespace {
 constexpr double kStandardAltitude_m = 0;
 constexpr double kStandardTemperature_c = 15;
 
-std::optional<ShotContext> standardShot(double v1_ms, int thousandths)
+PreparedShot standardShot(double v1_ms, int thousandths)
 {
     return prepareShot(v1_ms, thousandths / 1000.0, kStandardAltitude_m, kStandardTemperature_c,
                        0, 0);
@@ -70,8 +70,11 @@ BcRefusal check(const BcReadings& r)
 {
     // Negative readings are as meaningless as missing ones: a negative distance would run the
     // bullet backwards, a negative second velocity would accept the smallest coefficient.
-    if (r.v1_ms < kMinFirstVelocity_ms || !(r.v2_ms > 0) || !(r.distance_m > 0))
+    if (r.v1_ms < kMinFirstVelocity_ms || r.v2_ms == 0 || r.distance_m == 0 ||
+        std::isnan(r.v2_ms) || std::isnan(r.distance_m))
         return BcRefusal::MissingData;
+    if (r.v2_ms < 0 || r.distance_m < 0)
+        return BcRefusal::NegativeReading;
     if (r.v1_ms < r.v2_ms)
         return BcRefusal::SecondAboveFirst;
     if (!standardShot(r.v1_ms, 1))
@@ -203,6 +206,8 @@ const std::string& bcRefusalText(BcRefusal refusal)
     static const std::string none;
     static const std::string missing = "immetti i dati richiesti prima di premere calcola e non "
                                        "inserire come prima velocità un valore inferiore a 100";
+    static const std::string negative =
+        "la seconda velocità e lo spazio devono essere maggiori di zero";
     static const std::string above = "Non puoi immettere la seconda velocità ad un valore "
                                      "superiore della prima velocità";
     static const std::string noBand =
@@ -212,6 +217,7 @@ const std::string& bcRefusalText(BcRefusal refusal)
     switch (refusal) {
     case BcRefusal::None: return none;
     case BcRefusal::MissingData: return missing;
+    case BcRefusal::NegativeReading: return negative;
     case BcRefusal::SecondAboveFirst: return above;
     case BcRefusal::NoBand: return noBand;
     case BcRefusal::NoPlausibleCoefficient: return implausible;

@@ -21,7 +21,8 @@ struct BcReadings {
 // Why a search gives no coefficient.
 enum class BcRefusal {
     None,
-    MissingData,       // a reading missing, negative, or a first velocity under 100 m/s
+    MissingData,       // a reading missing (0), or a first velocity under 100 m/s
+    NegativeReading,   // a second velocity or a distance below 0
     SecondAboveFirst,  // the bullet cannot speed up between the readings
     NoBand,            // first velocity beyond the engine's tables (4500 fps and up)
     NoPlausibleCoefficient, // nothing up to a coefficient of 10 reaches the second velocity

@@ -210,7 +210,7 @@ void Calculator::operatorKey(int index)
             m_accumulator = result;
         else
             refuse(kTooLargeText);
-        m_readout = cellText(m_accumulator);
+        m_readout = generalNumber(m_accumulator);
         m_operandCount = 1;
     }
     m_lastKeyKind = LastKeyKind::Ops;

@@ -82,6 +82,25 @@ TEST_F(CalculatorTest, ResultsShowTheShortestFormWithAPoint)
     EXPECT_EQ(calc.readout(), "-2.5");
 }
 
+// Before, very small and very large results were written out plainly and the display cut them
+// at their start (1/3000000 showed ".0000003333..."). They take the general number form with an
+// exponent now, and the display reads that form back for the next operation.
+TEST_F(CalculatorTest, VerySmallAndVeryLargeResultsShowAnExponent)
+{
+    type(calc, "1/3000000=");
+    EXPECT_EQ(calc.readout(), "3.33333333333333E-07");
+    type(calc, "X3000000=");
+    EXPECT_EQ(calc.readout(), "0.999999999999999");
+    type(calc, "\x1b" "99999999X99999999=");
+    EXPECT_EQ(calc.readout(), "9.9999998E+15");
+    type(calc, "/10=");
+    EXPECT_EQ(calc.readout(), "999999980000000");
+    type(calc, "\x1b" "1/10000=");
+    EXPECT_EQ(calc.readout(), "0.0001");
+    type(calc, "/10=");
+    EXPECT_EQ(calc.readout(), "1E-05");
+}
+
 TEST_F(CalculatorTest, DivisionByZeroWarnsAndKeepsTheRunningResult)
 {
     type(calc, "8/0=");

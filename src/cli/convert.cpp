@@ -35,25 +35,6 @@ std::optional<int> keyIndex(const std::string& text)
     return index;
 }
 
-// A value is a whole number written out: an optional sign, digits, at most one point (or
-// comma) among them, nothing else.
-bool isNumber(const std::string& text)
-{
-    std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-    bool digit = false;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (std::isdigit(static_cast<unsigned char>(ch)))
-            digit = true;
-        else if ((ch == '.' || ch == ',') && !point)
-            point = true;
-        else
-            return false;
-    }
-    return digit;
-}
-
 int runConvert(const Args& args, std::ostream& out, std::ostream& err)
 {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
@@ -61,7 +42,9 @@ int runConvert(const Args& args, std::ostream& out, std::ostream& err)
         return kExitOk;
     }
     if (args.size() != 2) {
-        err << "siacci-cli convert: servono il tasto I e il valore\n";
+        err << (args.size() < 2 ? "siacci-cli convert: servono il tasto I e il valore\n"
+                                : "siacci-cli convert: troppi argomenti: servono solo il tasto I "
+                                  "e il valore\n");
         err << "Uso: siacci-cli " << kUsage << "\n";
         return kExitUsage;
     }
@@ -70,11 +53,12 @@ int runConvert(const Args& args, std::ostream& out, std::ostream& err)
         err << "siacci-cli convert: il tasto \"" << args[0] << "\" non esiste (da 0 a 13)\n";
         return kExitUsage;
     }
-    if (!isNumber(args[1])) {
+    const auto value = wholeNumber(virgola(args[1]));
+    if (!value) {
         err << "siacci-cli convert: \"" << args[1] << "\" non è un numero\n";
         return kExitUsage;
     }
-    const auto text = conversionText(*index, readField(args[1]));
+    const auto text = conversionText(*index, *value);
     if (!text) {
         err << "siacci-cli convert: " << kTooLargeText << "\n";
         return kExitRefused;

@@ -28,6 +28,15 @@ expect "empty value" 2 "" convert 0 ""
 expect "no value" 2 "" convert 0
 expect_stderr "no value message" convert 0
 expect "too many" 2 "" convert 0 1 2
+# Before, "servono il tasto I e il valore": both were given.
+expect_first_line "too many message" \
+    "siacci-cli convert: troppi argomenti: servono solo il tasto I e il valore" convert 0 5 6
+# The exponent is read as in every other number of the program.
+expect "exponent" 0 $' 2540\n' convert 0 1e3
+expect "exponent with comma" 0 $' 2540\n' convert 0 1,0E3
+expect_message "1e308 is too large a result" "siacci-cli convert: $(
+    "$cli" convert 0 1$(printf '0%.0s' {1..307}) 2>&1 | sed 's/^siacci-cli convert: //')" convert 0 1e308
+expect "celsius of 1e2" 0 $' 212\n' convert 12 1E2
 # A result beyond the range of a number is refused.
 expect "too large" 3 "" convert 0 1$(printf '0%.0s' {1..307})
 expect_stderr "too large message" convert 0 1$(printf '0%.0s' {1..307})

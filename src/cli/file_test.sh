@@ -27,5 +27,9 @@ printf '400,"22 LONG RIFLE",0.1,40\r\n' >"$dir/short.bal"
 "$cli" table --file "$dir/short.bal" >/dev/null 2>&1; check short-status 3 $?
 "$cli" table --file "$dir/missing.bal" >/dev/null 2>&1; check missing-status 3 $?
 
+# A FIFO is refused at once instead of waiting for a writer for ever.
+mkfifo "$dir/fifo.bal"
+timeout 5 "$cli" table --file "$dir/fifo.bal" >/dev/null 2>&1; check fifo-status 3 $?
+
 echo "$failures failed"
 [[ $failures -eq 0 ]]

@@ -61,7 +61,11 @@ int runGraph(const Args& args, std::ostream& out, std::ostream& err)
     }
 
     GraphState state;
-    const GraphOutcome outcome = europagraphic(shot, state);
+    const GraphRun outcome = europagraphic(shot, state);
+    if (outcome == GraphOutcome::Refused) {
+        err << refusalMessage(tableRefusal(outcome.refusal), mode) << "\n";
+        return kExitRefused;
+    }
     if (outcome == GraphOutcome::NoBand || outcome == GraphOutcome::InvalidInput) {
         err << "Con questi dati non si può calcolare la traiettoria.\n";
         return kExitRefused;

@@ -43,6 +43,9 @@ expect too-slow 3 '' "${example[@]}" --increment 25 --velocity 91.9
 expect zero-bc 3 '' "${example[@]}" --increment 25 --bc 0
 expect zero-step 3 '' "${example[@]}" --increment 0
 expect negative-step 3 '' "${example[@]}" --increment -25
+expect_message high-altitude \
+    "Altitudine fuori dai limiti del programma: imposta un'altitudine da -500 a 9.000 metri." \
+    "${example[@]}" --increment 25 --altitude 12000
 expect imperial 3 '' --mode imperial --velocity 2624 --bc 0.4 --increment 25
 expect unknown-option 2 '' "${example[@]}" --increment 25 --colour red
 

@@ -36,8 +36,8 @@ public:
 
 std::string applyLoad(const std::string& value, TableMode& mode, ShotInput& shot)
 {
-    const auto colon = value.rfind(':');
-    if (colon == std::string::npos)
+    const auto colon = value.find(':');
+    if (colon == std::string::npos || value.find(':', colon + 1) != std::string::npos)
         return "Indica la palla come VOCE:PULSANTE, per esempio tre11:3.";
     const std::string item = value.substr(0, colon);
     const CartridgePreset* preset = findPreset(item);

@@ -36,6 +36,9 @@ err=$("$cli" table --load tre99:1 2>&1 >/dev/null); rc=$?
 check unknown-item-status 3 "$rc"
 err=$("$cli" table --load pnove9:1 2>&1 >/dev/null); rc=$?
 check no-loads 'La voce "pnove9" non ha palle.' "$err"
+# Two colons are a wrong form, not an unknown item "tre11:3" as it was reported before.
+err=$("$cli" table --load tre11:3:4 2>&1 >/dev/null)
+check two-colons 'Indica la palla come VOCE:PULSANTE, per esempio tre11:3.' "$err"
 
 echo "$failures failed"
 [[ $failures -eq 0 ]]

@@ -1,4 +1,5 @@
 #include "cli/command.hpp"
+#include "cli/output.hpp"
 
 #include <iostream>
 
@@ -45,7 +46,7 @@ int main(int argc, char** argv)
     for (const auto& c : commands()) {
         if (c.name == args[0]) {
             const Args rest(args.begin() + 1, args.end());
-            return c.run(rest, std::cout, std::cerr);
+            return finishOutput(c.run(rest, std::cout, std::cerr), std::cout, std::cerr);
         }
     }
     std::cerr << "siacci-cli: comando sconosciuto \"" << args[0] << "\"\n";

@@ -117,6 +117,20 @@ refused zero-increment 3 "${shot[@]}" --pdf "$work/refused.pdf"
 refused velocity 3 --velocity 1500 --bc 0.4 --increment 25 --pdf "$work/refused.pdf"
 refused unwritable 3 "${shot[@]}" --increment 25 --pdf "$work/missing/dir/refused.pdf"
 
+# A FIFO or a device node is refused and stays what it was.
+mkfifo "$work/fifo.pdf"
+checks=$((checks + 1))
+"$cli" pdf "${shot[@]}" --increment 25 --pdf "$work/fifo.pdf" 2>/dev/null
+if [[ $? != 3 || ! -p $work/fifo.pdf ]]; then
+    fail "fifo: not refused or replaced"
+fi
+ln -s /dev/null "$work/null.pdf"
+checks=$((checks + 1))
+"$cli" pdf "${shot[@]}" --increment 25 --pdf "$work/null.pdf" 2>/dev/null
+if [[ $? != 3 || ! -c /dev/null || ! -L $work/null.pdf ]]; then
+    fail "device: not refused or replaced"
+fi
+
 checks=$((checks + 1))
 if ! "$cli" pdf --help | grep -q -- '--pdf FILE'; then
     fail "help: no --pdf FILE"

@@ -2,7 +2,9 @@
 // exactly as the program's print preview shows it. Range cards from a script.
 #include "ballistics/tables.hpp"
 #include "cli/command.hpp"
+#include "cli/output.hpp"
 #include "cli/shot_options.hpp"
+#include "files/careful_write.hpp"
 #include "print/qt_report_painter.hpp"
 
 #include <QGuiApplication>
@@ -71,10 +73,8 @@ int runPdf(const Args& args, std::ostream& out, std::ostream& err)
         const std::string& value = a[++i];
         if (arg == "--pdf")
             path = value;
-        else if (value.size() == 1)
-            decimal = value[0];
-        else
-            error = "il separatore decimale è un solo carattere, non \"" + value + "\"";
+        else if (const auto separator = decimalSeparatorOption(value, error))
+            decimal = *separator;
         return error.empty();
     };
 
@@ -105,6 +105,11 @@ int runPdf(const Args& args, std::ostream& out, std::ostream& err)
         return kExitRefused;
     }
 
+    // A FIFO or a device node would be replaced by a plain file (as root, damage to the system).
+    if (existsButNotRegular(followLinks(path))) {
+        err << "siacci-cli pdf: \"" << path << "\" non è un file normale\n";
+        return kExitRefused;
+    }
     ensureGuiApplication();
     // The print commands set the printer's font to 11 points before the table runs.
     if (!writeReportPdf(run.printed, 11, QString::fromLocal8Bit(path.c_str()))) {

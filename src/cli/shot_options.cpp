@@ -214,13 +214,13 @@ TableRun tableOfMode(TableMode mode, const ShotInput& shot, RunKind kind, char d
 {
     switch (mode) {
     case TableMode::Imperial:
-        return america(shot, kind, decimalSeparator);
+        return tableAmerica(shot, kind, decimalSeparator);
     case TableMode::Terminal:
-        return rscalc(shot, kind, decimalSeparator);
+        return tableRscalc(shot, kind, decimalSeparator);
     case TableMode::Metric:
         break;
     }
-    return europa(shot, kind, decimalSeparator);
+    return tableEuropa(shot, kind, decimalSeparator);
 }
 
 } // namespace siacci::cli

@@ -2,6 +2,7 @@
 // the printed report.
 #include "ballistics/tables.hpp"
 #include "cli/command.hpp"
+#include "cli/output.hpp"
 #include "cli/shot_options.hpp"
 #include "cli/text_output.hpp"
 
@@ -100,10 +101,8 @@ int runTable(const Args& args, std::ostream& out, std::ostream& err)
                 output.format = Format::Csv;
             else
                 error = "formato sconosciuto \"" + value + "\" (tsv o csv)";
-        } else if (value.size() == 1) {
-            output.decimal = value[0];
-        } else {
-            error = "il separatore decimale è un solo carattere, non \"" + value + "\"";
+        } else if (const auto separator = decimalSeparatorOption(value, error)) {
+            output.decimal = *separator;
         }
         return error.empty();
     };

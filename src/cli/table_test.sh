@@ -84,6 +84,40 @@ expect_message "too many rows" "La tabella avrebbe più di 10.000 righe: aumenta
     --velocity 800 --bc 0.4 --increment 0.01 --max 1000
 expect "terminal without diameter" 3 "" --mode terminal --velocity 381 --bc 0.153 --weight 158 \
     --increment 10
+# Conditions the engine's formulas do not hold for: refused, the limits named.
+expect "altitude 20000 m" 3 "" "${shot[@]}" --altitude 20000
+expect_message "altitude message" \
+    "Altitudine fuori dai limiti del programma: imposta un'altitudine da -500 a 9.000 metri." \
+    "${shot[@]}" --altitude 9000.5
+expect_message "temperature message" \
+    "Temperatura fuori dai limiti del programma: imposta una temperatura da -60 a +60 gradi." \
+    --mode imperial --velocity 2624 --bc 0.4 --increment 25 --temperature -273.15
+expect_message "negative coefficient" "Il coefficiente balistico non può essere negativo." \
+    --mode terminal --velocity 381 --bc -0.153 --weight 158 --diameter 9 --increment 10
+expect "at the limits" 0 "0${T}800${T}0${T}-4${T}0${T}317${T}0${T}0
+" "${shot[@]}" --max 0 --altitude 9000 --temperature -60
+# A table that could not be written (a full disk) is a failure, not a success.
+if [[ -w /dev/full ]]; then
+    checks=$((checks + 1))
+    message=$("$cli" table "${shot[@]}" 2>&1 >/dev/full)
+    status=$?
+    if [[ $status != 3 || $message != "siacci-cli: impossibile scrivere il risultato: il disco è pieno" ]]; then
+        echo "FAIL full disk: exit $status, \"$message\""
+        failures=$((failures + 1))
+    fi
+fi
+# A separator that is not one printable character would split or garble the cells.
+expect "tab as separator" 2 "" "${shot[@]}" --decimal "$T"
+expect "newline as separator" 2 "" "${shot[@]}" --decimal $'\n'
+expect_first_line "separator message" \
+    "siacci-cli table: il separatore decimale è un solo carattere stampabile, come \",\" o \".\"" \
+    "${shot[@]}" --decimal ab
+# A velocity of 309 digits is too large, not zero.
+expect_message "309 digits" \
+    "Velocità fuori dai limiti del programma: imposta una velocità da 92 a 1.371 metri/sec." \
+    --velocity "$(printf '9%.0s' {1..309})" --bc 0.4 --increment 25
+expect "exponent in an option" 0 "0${T}800${T}0${T}-4${T}0${T}317${T}0${T}0
+" "${shot[@]}" --velocity 8E2 --max 0
 expect "unknown mode" 2 "" --mode metrico
 expect "unknown option" 2 "" --json
 expect "missing value" 2 "" --velocity

@@ -55,6 +55,20 @@ expect_message() {
     fi
 }
 
+# expect_first_line NAME WANTED ARGS...: the first line of the refusal's message (a usage
+# text may follow it).
+expect_first_line() {
+    local name=$1 wanted=$2
+    shift 2
+    local got
+    got=$("$cli" "${cli_words[@]}" "$@" 2>&1 >/dev/null | head -n 1)
+    checks=$((checks + 1))
+    if [[ $got != "$wanted" ]]; then
+        echo "FAIL $name: stderr \"$got\", wanted \"$wanted\""
+        failures=$((failures + 1))
+    fi
+}
+
 # The closing line of the script; as its last command, also its exit status.
 finish() {
     echo "$((checks - failures)) passed, $failures failed"

@@ -1,52 +1,134 @@
 #include "common/number_text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <string>
 
 namespace siacci {
 
-double plainReading(std::string_view text)
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The longest number at the start of `text`, read by the one rule of the program (see
+// plainReading). `blanksInside` lets spaces and tabs stand anywhere, as the fields allow.
+struct Scan {
+    bool found = false;        // at least one digit of a mantissa
+    std::size_t length = 0;    // characters taken, blanks inside included
+    double value = 0;
+};
+
+Scan scanNumber(std::string_view text, bool blanksInside)
 {
-    std::string digits;
     std::size_t i = 0;
-    auto skipSpaces = [&] {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    const auto skip = [&] {
+        while (blanksInside && i < text.size() && isBlank(text[i]))
             ++i;
     };
-    skipSpaces();
+    Scan scan;
+    std::string clean; // the number without blanks, for from_chars
+    skip();
+    bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        digits += text[i];
+        negative = text[i] == '-';
         ++i;
     }
     bool point = false;
-    bool anyDigit = false;
-    for (; i < text.size(); ++i) {
+    int leadingPlaces = 0; // decimal places before the mantissa's first significant digit
+    int integerDigits = 0; // significant digits before the point
+    bool significant = false;
+    for (skip(); i < text.size(); ++i, skip()) {
         const char ch = text[i];
-        if (ch == ' ' || ch == '\t')
-            continue;
-        if (ch >= '0' && ch <= '9') {
-            digits += ch;
-            anyDigit = true;
+        if (isDigit(ch)) {
+            clean += ch;
+            scan.found = true;
+            significant = significant || ch != '0';
+            if (!point && significant)
+                ++integerDigits;
+            else if (point && !significant)
+                ++leadingPlaces;
         } else if (ch == '.' && !point) {
-            digits += ch;
+            clean += ch;
             point = true;
         } else {
             break;
         }
     }
-    if (!anyDigit)
-        return 0.0;
+    if (!scan.found)
+        return {};
+    scan.length = i;
+    // The exponent: E or D (the double-precision mark of the old platform's numbers), an
+    // optional sign and at least one digit; otherwise the letter is not part of the number.
+    long exponent = 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        std::size_t j = i + 1;
+        const auto skipAt = [&] {
+            while (blanksInside && j < text.size() && isBlank(text[j]))
+                ++j;
+        };
+        skipAt();
+        bool expNegative = false;
+        if (j < text.size() && (text[j] == '-' || text[j] == '+')) {
+            expNegative = text[j] == '-';
+            ++j;
+        }
+        bool expDigit = false;
+        for (skipAt(); j < text.size() && isDigit(text[j]); ++j, skipAt()) {
+            expDigit = true;
+            exponent = std::min(exponent * 10 + (text[j] - '0'), 100000L);
+        }
+        if (expDigit) {
+            if (expNegative)
+                exponent = -exponent;
+            clean += 'e' + std::to_string(exponent);
+            scan.length = j;
+        } else {
+            exponent = 0;
+        }
+    }
     // from_chars, unlike strtod, ignores the C locale, which the window system sets to the
     // user's (an Italian desktop would read "0.45" as 0 through strtod).
-    const char* first = digits.data();
-    if (*first == '+')
-        ++first;
     double value = 0;
-    const auto parsed = std::from_chars(first, digits.data() + digits.size(), value);
-    if (parsed.ec != std::errc())
-        return 0.0;
-    return std::isfinite(value) ? value : 0.0;
+    const auto parsed = std::from_chars(clean.data(), clean.data() + clean.size(), value);
+    if (parsed.ec == std::errc::result_out_of_range) {
+        // Beyond a double: too large reads as the largest number (which every limit then
+        // refuses by name), too small as 0.
+        const long magnitude = significant ? (integerDigits > 0 ? integerDigits - 1
+                                                                : -leadingPlaces - 1) +
+                                                 exponent
+                                           : 0;
+        value = magnitude > 0 ? std::numeric_limits<double>::max() : 0.0;
+    } else if (parsed.ec != std::errc()) {
+        value = 0;
+    }
+    scan.value = negative ? -value : value;
+    return scan;
+}
+
+} // namespace
+
+double plainReading(std::string_view text)
+{
+    const Scan scan = scanNumber(text, true);
+    return scan.found ? scan.value : 0.0;
+}
+
+std::optional<double> wholeNumber(std::string_view text)
+{
+    std::size_t first = 0, last = text.size();
+    while (first < last && isBlank(text[first]))
+        ++first;
+    while (last > first && isBlank(text[last - 1]))
+        --last;
+    const std::string_view number = text.substr(first, last - first);
+    const Scan scan = scanNumber(number, false);
+    if (!scan.found || scan.length != number.size())
+        return std::nullopt;
+    return scan.value;
 }
 
 std::string virgola(std::string_view text)
@@ -62,26 +144,46 @@ double readField(std::string_view text)
     return plainReading(virgola(text));
 }
 
-std::string cellText(double value, char decimalSeparator)
+namespace {
+
+// A finite, non-zero value rounded to fifteen significant digits: its sign, its digits without
+// trailing zeros ("333333333333333", "5") and the decimal exponent of the first digit.
+struct Significant {
+    bool negative = false;
+    std::string mantissa;
+    int exponent = 0;
+};
+
+Significant significant15(double value)
 {
-    if (!std::isfinite(value) || value == 0.0)
-        return "0";
-    // Fifteen significant digits in scientific form, then laid out as a plain decimal.
     // to_chars is independent of the C locale, as the files and the cells need.
     char buffer[64];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
                                        std::chars_format::scientific, 14);
     const std::string sci(buffer, written.ptr);
-    const bool negative = sci[0] == '-';
-    const std::size_t start = negative ? 1 : 0;
+    Significant out;
+    out.negative = sci[0] == '-';
     const std::size_t ePos = sci.find('e');
-    std::string mantissa;
-    for (std::size_t k = start; k < ePos; ++k)
+    for (std::size_t k = out.negative ? 1 : 0; k < ePos; ++k)
         if (sci[k] != '.')
-            mantissa += sci[k];
-    const int exponent = std::atoi(sci.c_str() + ePos + 1);
-    while (mantissa.size() > 1 && mantissa.back() == '0')
-        mantissa.pop_back();
+            out.mantissa += sci[k];
+    out.exponent = std::atoi(sci.c_str() + ePos + 1);
+    while (out.mantissa.size() > 1 && out.mantissa.back() == '0')
+        out.mantissa.pop_back();
+    return out;
+}
+
+} // namespace
+
+std::string cellText(double value, char decimalSeparator)
+{
+    if (!std::isfinite(value) || value == 0.0)
+        return "0";
+    // Fifteen significant digits, then laid out as a plain decimal.
+    const Significant sig = significant15(value);
+    const bool negative = sig.negative;
+    const std::string& mantissa = sig.mantissa;
+    const int exponent = sig.exponent;
 
     std::string intPart;
     std::string fracPart;
@@ -103,6 +205,25 @@ std::string cellText(double value, char decimalSeparator)
         out += decimalSeparator;
         out += fracPart;
     }
+    return out;
+}
+
+std::string generalNumber(double value)
+{
+    if (!std::isfinite(value) || value == 0.0)
+        return "0";
+    const Significant sig = significant15(value);
+    if (sig.exponent >= -4 && sig.exponent < 15)
+        return cellText(value);
+    std::string out = sig.negative ? "-" : "";
+    out += sig.mantissa[0];
+    if (sig.mantissa.size() > 1)
+        out += "." + sig.mantissa.substr(1);
+    const int magnitude = sig.exponent < 0 ? -sig.exponent : sig.exponent;
+    out += sig.exponent < 0 ? "E-" : "E+";
+    if (magnitude < 10)
+        out += '0';
+    out += std::to_string(magnitude);
     return out;
 }
 

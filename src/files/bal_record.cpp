@@ -1,6 +1,7 @@
 #include "files/bal_record.hpp"
 
 #include "common/number_text.hpp"
+#include "files/careful_write.hpp"
 
 #include <array>
 #include <cerrno>
@@ -8,7 +9,6 @@
 #include <cmath>
 #include <cstdint>
 #include <fstream>
-#include <random>
 #include <system_error>
 
 namespace siacci {
@@ -114,55 +114,6 @@ std::string_view trimmed(std::string_view s)
     while (!s.empty() && isBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-// A number as the file writes it: an optional sign, digits with an optional point (".1" and
-// "0.1" alike), an optional exponent of up to three digits (older files write 1E-02). Anything
-// else, "inf" and "nan" included, is not a number. The reading ignores the locale.
-std::optional<double> parseNumber(std::string_view token)
-{
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < token.size() && (token[i] == '+' || token[i] == '-')) {
-        negative = token[i] == '-';
-        ++i;
-    }
-    const std::size_t start = i;
-    std::size_t digits = 0;
-    while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
-        ++i;
-        ++digits;
-    }
-    if (i < token.size() && token[i] == '.') {
-        ++i;
-        while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return std::nullopt;
-    if (i < token.size() && (token[i] == 'e' || token[i] == 'E')) {
-        ++i;
-        if (i < token.size() && (token[i] == '+' || token[i] == '-'))
-            ++i;
-        std::size_t expDigits = 0;
-        while (i < token.size() && token[i] >= '0' && token[i] <= '9') {
-            ++i;
-            ++expDigits;
-        }
-        if (expDigits == 0 || expDigits > 3)
-            return std::nullopt;
-    }
-    if (i != token.size())
-        return std::nullopt;
-    double value = 0;
-    const char* first = token.data() + start;
-    const char* last = token.data() + token.size();
-    const auto [end, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || end != last || !std::isfinite(value))
-        return std::nullopt;
-    return negative ? -value : value;
 }
 
 // ---- reading the line -----------------------------------------------------------------------
@@ -297,6 +248,7 @@ std::string systemReason(int error)
     case EINVAL:
     case EILSEQ: return "il nome non è valido";
     case EIO: return "errore del disco";
+    case ELOOP: return "troppi collegamenti simbolici";
     default: return "errore di scrittura";
     }
 }
@@ -382,7 +334,7 @@ BalReadResult decodeBalRecord(std::string_view bytes)
             r.description = *field;
         } else {
             std::optional<double> value;
-            if (quoted || (!field->empty() && !(value = parseNumber(*field)))) {
+            if (quoted || (!field->empty() && !(value = wholeNumber(*field)))) {
                 result.reason = fieldReason(n, "non è un numero");
                 return result;
             }
@@ -474,13 +426,20 @@ BalReadResult readBalFile(const std::filesystem::path& path)
         failed.reason = "è una cartella, non un file";
         return failed;
     }
+    // A FIFO would make the open wait for a writer for ever, a device could be endless: only a
+    // regular file is opened.
+    if (existsButNotRegular(path)) {
+        failed.reason = "non è un file normale";
+        return failed;
+    }
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         const int error = errno;
-        failed.reason = error == ENOENT  ? "il file non esiste"
-                        : error == EACCES ? "accesso negato"
-                                          : "impossibile aprire il file";
+        failed.reason = error == ENOENT         ? "il file non esiste"
+                        : error == EACCES        ? "accesso negato"
+                        : error == ENAMETOOLONG ? systemReason(error)
+                                                 : "impossibile aprire il file";
         return failed;
     }
     // One byte past the limit is enough to know the file is too large.
@@ -518,35 +477,11 @@ BalWriteResult writeBalFile(const std::filesystem::path& path, const BalRecord& 
     if (!fs::is_directory(directory, ec))
         return {false, systemReason(ENOTDIR)};
 
-    // The temporary file sits beside the target, so that the rename cannot cross file systems.
-    std::random_device seed;
-    std::mt19937 random(seed());
-    fs::path temporary;
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = directory / ("." + path.filename().string() + ".tmp" +
-                                 std::to_string(random() % 1000000));
-        if (!fs::exists(temporary, ec))
-            break;
-    }
-    errno = 0;
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return {false, systemReason(errno)};
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    const int writeError = errno;
-    const bool written = static_cast<bool>(out);
-    out.close();
-    if (!written || out.fail()) {
-        fs::remove(temporary, ec);
-        return {false, systemReason(writeError ? writeError : EIO)};
-    }
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        const int error = ec.value();
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return {false, systemReason(error)};
+    switch (const CarefulWriteResult written = writeFileCarefully(path, text); written.status) {
+    case CarefulWriteStatus::Written: break;
+    case CarefulWriteStatus::NotRegular: return {false, "non è un file normale"};
+    case CarefulWriteStatus::ReadOnly: return {false, "il file è di sola lettura"};
+    case CarefulWriteStatus::SystemError: return {false, systemReason(written.error)};
     }
     return {};
 }

@@ -96,8 +96,9 @@ struct BalWriteResult {
     explicit operator bool() const { return ok; }
 };
 
-// Writes the record to `path`, replacing an existing file only once the whole record is on disk
-// (a temporary file in the same directory renamed over the target): a failed save never destroys
+// Writes the record to `path` as writeFileCarefully does: through a symbolic link to its file,
+// keeping the permissions, refusing a read-only file and anything that is not a regular file,
+// replacing an existing file only once the whole record is on disk. A failed save never destroys
 // what was there and leaves no partial file. Never throws.
 BalWriteResult writeBalFile(const std::filesystem::path& path, const BalRecord& record);
 

@@ -40,18 +40,21 @@ void loadColumn(const std::string& list, int n, GraphPointTable& points, Column 
 
 } // namespace
 
-GraphOutcome europagraphic(const ShotInput& in, GraphState& state)
+GraphRun europagraphic(const ShotInput& in, GraphState& state)
 {
     state.Text1.clear();
     state.Text2.clear();
-    if (!(in.velocity > 0) || !(in.bc > 0) || !(in.increment > 0) || !std::isfinite(in.increment))
-        return GraphOutcome::InvalidInput;
-    if (!muzzleBand(std::floor(kFeetPerMetreVelocity * in.velocity)))
-        return GraphOutcome::NoBand;
+    if (!(in.velocity > 0) || in.bc == 0 || std::isnan(in.bc) || !(in.increment > 0) ||
+        !std::isfinite(in.increment))
+        return {GraphOutcome::InvalidInput};
     auto shot = prepareShot(in.velocity, in.bc, in.altitude, in.temperature, in.weight,
                             in.sightHeight);
-    if (!shot || !(shot->effectiveBc > 0))
-        return GraphOutcome::InvalidInput;
+    switch (shot.refusal) {
+    case ShotRefusal::None: break;
+    case ShotRefusal::VelocityOutOfBand: return {GraphOutcome::NoBand};
+    case ShotRefusal::NotComputable: return {GraphOutcome::InvalidInput};
+    default: return {GraphOutcome::Refused, shot.refusal};
+    }
 
     // The muzzle and the zero come first, as in a table run: they set the current band.
     evaluatePoint(*shot, 0);
@@ -61,7 +64,7 @@ GraphOutcome europagraphic(const ShotInput& in, GraphState& state)
     double x_ft = 0;
     for (int computed = 0;; ++computed) {
         if (computed == kGraphComputedPointsMax)
-            return GraphOutcome::Truncated;
+            return {GraphOutcome::Truncated};
         const TrajectoryPoint point = evaluatePoint(*shot, x_ft);
         const double y = pathHeight(*shot, x_ft, point);
         double h = std::floor(10 * y + 0.49) / 10;
@@ -72,13 +75,13 @@ GraphOutcome europagraphic(const ShotInput& in, GraphState& state)
         // Extreme inputs can drive the extrapolated quadratics out of range: keep what was
         // computed rather than write a number that is not one.
         if (!std::isfinite(h) || !std::isfinite(m))
-            return computed > 0 ? GraphOutcome::Truncated : GraphOutcome::InvalidInput;
+            return {computed > 0 ? GraphOutcome::Truncated : GraphOutcome::InvalidInput};
 
         state.Text1 += "%" + cellText(m);
         state.Text2 += "%" + shortNumber(h * 10);
 
         if (x_ft / kFeetPerMetreDistance + 0.49 >= kGraphReach_m)
-            return GraphOutcome::Computed;
+            return {GraphOutcome::Computed};
         x_ft += step_ft;
     }
 }

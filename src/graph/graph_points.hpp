@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ballistics/engine/engine.hpp"
 #include "common/shot.hpp"
 
 #include <array>
@@ -51,7 +52,19 @@ enum class GraphOutcome {
     Computed,
     Truncated,      // the step is so short that only the first 499 points were kept
     NoBand,         // the muzzle velocity lies outside the engine's band table
-    InvalidInput,   // velocity, ballistic coefficient or step not positive, or no usable air
+    InvalidInput,   // velocity, ballistic coefficient or step 0 or not a number
+    Refused,        // the engine refused the shot's conditions: see GraphRun::refusal
+};
+
+// The outcome with the engine's reason when it refused (a negative coefficient, an altitude or
+// temperature outside the limits).
+struct GraphRun {
+    GraphOutcome outcome = GraphOutcome::Computed;
+    ShotRefusal refusal = ShotRefusal::None;
+    friend bool operator==(const GraphRun& run, GraphOutcome outcome)
+    {
+        return run.outcome == outcome;
+    }
 };
 
 // Recomputes both point lists from metric shot inputs (m/s, m, cm, grains, C) and the input's
@@ -60,7 +73,7 @@ enum class GraphOutcome {
 // -sight height). The input's maximum distance plays no part. The velocity check with its
 // prompt is the caller's. At most 499 points are kept, so no step, however short, can hang the
 // program or overflow GraphPoints.
-GraphOutcome europagraphic(const ShotInput& metricInput, GraphState& state);
+GraphRun europagraphic(const ShotInput& metricInput, GraphState& state);
 
 // Rebuilds GraphPoints and N from the two lists: N = 1 + the number of "%" in the distance list
 // (at most 500), point i takes item i - 1 of each list read by the plain reading times 10 (an

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <chrono>
 #include <cmath>
 
@@ -143,8 +145,8 @@ TEST(Europagraphic, RefusedInputsLeaveBothListsEmpty)
         {"step 0", 800, 0.4, 0, 15, GraphOutcome::InvalidInput},
         // A negative step never reached 1000 m: the walk went on for ever.
         {"negative step", 800, 0.4, -25, 15, GraphOutcome::InvalidInput},
-        {"negative bc", 800, -0.4, 25, 15, GraphOutcome::InvalidInput},
-        {"below absolute zero", 800, 0.4, 25, -300, GraphOutcome::InvalidInput},
+        {"negative bc", 800, -0.4, 25, 15, GraphOutcome::Refused},
+        {"below absolute zero", 800, 0.4, 25, -300, GraphOutcome::Refused},
         {"91 m/s", 91, 0.4, 25, 15, GraphOutcome::NoBand},
         {"1372 m/s", 1372, 0.4, 25, 15, GraphOutcome::NoBand},
     };
@@ -204,17 +206,17 @@ TEST(LoadGraphPoints, LongListsStopAtTheEndOfTheTable)
     GraphState state;
     for (int i = 0; i < 2000; ++i) {
         state.Text1 += "%" + std::to_string(i);
-        state.Text2 += "% 1e400"; // reads as 1 (the plain reading stops at "e")
+        state.Text2 += "% 1e400"; // beyond a double: the largest, then the largest float
     }
     LoadGraphPoints(state);
     EXPECT_EQ(state.N, kGraphPointsLast);
     EXPECT_EQ(state.GraphPoints[500].distance_dm, 4980);
-    EXPECT_EQ(state.GraphPoints[500].height_tenthMm, 10);
+    EXPECT_EQ(state.GraphPoints[500].height_tenthMm, std::numeric_limits<float>::max());
     EXPECT_EQ(state.GraphPoints[0], (GraphPoint{})); // index 0 is never written
 
-    state.Text1 = "%" + std::string(400, '9'); // no double holds it: reads 0, never infinity
+    state.Text1 = "%" + std::string(400, '9'); // no double holds it: never infinity
     LoadGraphPoints(state);
-    EXPECT_EQ(state.GraphPoints[2].distance_dm, 0);
+    EXPECT_EQ(state.GraphPoints[2].distance_dm, std::numeric_limits<float>::max());
     state.Text1 = "%1" + std::string(45, '0'); // beyond a float: the largest float
     LoadGraphPoints(state);
     EXPECT_TRUE(std::isfinite(state.GraphPoints[2].distance_dm));

@@ -32,7 +32,7 @@ ReportDocument sampleReport()
     in.maxDistance = 600;
     in.description = ".308 WINCHESTER (7,62 NATO) 150 grains SPITZER";
     ReportDocument doc;
-    doc.lines = europa(in, RunKind::Print, ',').printed;
+    doc.lines = tableEuropa(in, RunKind::Print, ',').printed;
     return doc;
 }
 

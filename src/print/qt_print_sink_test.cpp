@@ -34,7 +34,7 @@ ShotInput workedShot(double increment, double maximum)
 ReportDocument report(const ShotInput& in)
 {
     ReportDocument doc;
-    doc.lines = europa(in, RunKind::Print).printed;
+    doc.lines = tableEuropa(in, RunKind::Print).printed;
     doc.fontSize_pt = 11;
     return doc;
 }

@@ -67,29 +67,45 @@ double airDensity(double altitude_m, double temperature_c)
            (1 - 0.0000359596 * h_ft + 0.00000000047741 * h_ft * h_ft);
 }
 
-std::optional<ShotContext> prepare(UnitSystem units, double v0_fps, double bc, double altitude_m,
-                                   double temperature_c, double weight_gr, double sight)
+bool within(double value, double lowest, double highest)
 {
+    return value >= lowest && value <= highest; // false for NaN
+}
+
+PreparedShot prepare(UnitSystem units, double v0_fps, double bc, double altitude_m,
+                     double temperature_c, double weight_gr, double sight)
+{
+    PreparedShot prepared;
     const auto band = muzzleBand(v0_fps);
     if (!band)
-        return std::nullopt;
-    ShotContext shot;
+        prepared.refusal = ShotRefusal::VelocityOutOfBand;
+    else if (bc < 0)
+        prepared.refusal = ShotRefusal::NegativeCoefficient;
+    else if (!within(altitude_m, kMinAltitude_m, kMaxAltitude_m))
+        prepared.refusal = ShotRefusal::AltitudeOutOfRange;
+    else if (!within(temperature_c, kMinTemperature_c, kMaxTemperature_c))
+        prepared.refusal = ShotRefusal::TemperatureOutOfRange;
+    if (prepared.refusal != ShotRefusal::None)
+        return prepared;
+    ShotContext& shot = prepared.context;
     shot.units = units;
     shot.v0_fps = v0_fps;
     shot.density = airDensity(altitude_m, temperature_c);
     shot.effectiveBc = bc / shot.density;
-    // A coefficient of 0, or an atmosphere without a finite density (absolute zero), leaves no
-    // scale for distance and time: nothing could be computed from such a context.
+    // A coefficient of 0 leaves no scale for distance and time: nothing could be computed from
+    // such a context.
     if (!std::isfinite(shot.effectiveBc) || shot.effectiveBc == 0 || !std::isfinite(weight_gr) ||
-        !std::isfinite(sight))
-        return std::nullopt;
+        !std::isfinite(sight)) {
+        prepared.refusal = ShotRefusal::NotComputable;
+        return prepared;
+    }
     shot.band = *band;
     shot.s0 = spaceOf(kDragBands[*band], v0_fps);
     shot.t0 = timeOf(kDragBands[*band], v0_fps);
     shot.sightHeight = sight;
     shot.weight_gr = weight_gr;
     shot.zeroSlope = sight;
-    return shot;
+    return prepared;
 }
 
 // The band whose stored space range holds S, or -1 when none does. The ranges are disjoint, so
@@ -115,16 +131,15 @@ std::optional<int> muzzleBand(double v0_fps)
     return std::nullopt;
 }
 
-std::optional<ShotContext> prepareShot(double velocity_ms, double bc, double altitude_m,
-                                       double temperature_c, double weight_gr, double sight_cm)
+PreparedShot prepareShot(double velocity_ms, double bc, double altitude_m, double temperature_c,
+                         double weight_gr, double sight_cm)
 {
     return prepare(UnitSystem::Metric, std::floor(kFeetPerMetreVelocity * velocity_ms), bc,
                    altitude_m, temperature_c, weight_gr, sight_cm);
 }
 
-std::optional<ShotContext> prepareShotImperial(double velocity_fps, double bc, double altitude_m,
-                                               double temperature_c, double weight_gr,
-                                               double sight_in)
+PreparedShot prepareShotImperial(double velocity_fps, double bc, double altitude_m,
+                                 double temperature_c, double weight_gr, double sight_in)
 {
     return prepare(UnitSystem::Imperial, velocity_fps, bc, altitude_m, temperature_c, weight_gr,
                    sight_in);

@@ -56,19 +56,49 @@ struct TrajectoryPoint {
 // Index of the band a muzzle velocity belongs to, or nullopt outside 300..4500 fps.
 std::optional<int> muzzleBand(double v0_fps);
 
+// The conditions the engine's formulas hold for. Outside them the tables would be absurd
+// without a word: the air-density formula, a quadratic in the altitude, turns above about
+// 11.5 km (a bullet at 20,000 m would slow as if at 4,000 m); near absolute zero the density
+// explodes; a negative coefficient makes the bullet speed up. Limits inclusive.
+inline constexpr double kMinAltitude_m = -500;
+inline constexpr double kMaxAltitude_m = 9000;
+inline constexpr double kMinTemperature_c = -60;
+inline constexpr double kMaxTemperature_c = 60;
+
+// Why the engine refused a shot, checked in this order.
+enum class ShotRefusal {
+    None,
+    VelocityOutOfBand,      // V0 below 300 or from 4500 fps up
+    NegativeCoefficient,    // a ballistic coefficient below 0
+    AltitudeOutOfRange,     // outside kMinAltitude_m .. kMaxAltitude_m (or not a number)
+    TemperatureOutOfRange,  // outside kMinTemperature_c .. kMaxTemperature_c (or not a number)
+    NotComputable,          // a coefficient of 0, a weight or sight height that is not finite
+};
+
+// The context of a shot, or the reason there is none. Reads like an optional context.
+struct PreparedShot {
+    ShotRefusal refusal = ShotRefusal::None; // when set, the context is not filled
+    ShotContext context;
+
+    explicit operator bool() const { return refusal == ShotRefusal::None; }
+    ShotContext& operator*() { return context; }
+    const ShotContext& operator*() const { return context; }
+    ShotContext* operator->() { return &context; }
+    const ShotContext* operator->() const { return &context; }
+};
+
 // Builds the context from metric inputs: velocity m/s, altitude m, temperature C, weight grains,
-// sight height cm. V0 = floor(3.281 * velocity). Fails (nullopt) when V0 lies outside every band,
-// that is below 300 or from 4500 fps up, and when nothing finite could be computed: a ballistic
-// coefficient of 0, an air density that is not finite (absolute zero), a weight or sight height
-// that is not finite.
-std::optional<ShotContext> prepareShot(double velocity_ms, double bc, double altitude_m,
-                                       double temperature_c, double weight_gr, double sight_cm);
+// sight height cm. V0 = floor(3.281 * velocity). Refused (see ShotRefusal) when V0 lies outside
+// every band, that is below 300 or from 4500 fps up; when the coefficient is negative or the
+// altitude or temperature lie outside the limits above; and when nothing finite could be
+// computed: a ballistic coefficient of 0, a weight or sight height that is not finite.
+PreparedShot prepareShot(double velocity_ms, double bc, double altitude_m, double temperature_c,
+                         double weight_gr, double sight_cm);
 
 // The imperial form: the velocity in fps used as entered (no rounding), sight height in inches;
-// lengths of every later evaluation come out in inches.
-std::optional<ShotContext> prepareShotImperial(double velocity_fps, double bc, double altitude_m,
-                                               double temperature_c, double weight_gr,
-                                               double sight_in);
+// lengths of every later evaluation come out in inches. Altitude and temperature stay metric.
+PreparedShot prepareShotImperial(double velocity_fps, double bc, double altitude_m,
+                                 double temperature_c, double weight_gr, double sight_in);
 
 // Evaluates the point at X feet and moves the context's current band there. Past the slow end of
 // the table (S above 43041) the band last used is kept and its quadratic extrapolated.

@@ -11,7 +11,7 @@ namespace {
 ShotContext workedExample()
 {
     auto shot = prepareShot(800, 0.4, 0, 15, 150, 4);
-    EXPECT_TRUE(shot.has_value());
+    EXPECT_TRUE(shot);
     evaluatePoint(*shot, 0);
     zeroShot(*shot, 220);
     return *shot;
@@ -121,8 +121,39 @@ TEST(Engine, MuzzleBandEdges)
 
 TEST(Engine, RefusesAContextThatCouldOnlyGiveNaN)
 {
-    EXPECT_FALSE(prepareShot(800, 0, 0, 15, 150, 4));          // no coefficient
-    EXPECT_TRUE(prepareShot(800, -0.4, 0, 15, 150, 4));        // odd, but computable
+    EXPECT_EQ(prepareShot(800, 0, 0, 15, 150, 4).refusal, ShotRefusal::NotComputable);
+}
+
+// Before, a temperature at absolute zero gave -43 billion m/s, an altitude of 20,000 m a bullet
+// that slowed as if at 4,000 m (the density quadratic turns above 11.5 km), and a negative
+// coefficient a bullet that sped up, all without a word.
+TEST(Engine, RefusesConditionsOutsideItsLimits)
+{
+    struct Case {
+        double velocity, bc, altitude, temperature;
+        ShotRefusal refusal;
+    };
+    const Case cases[] = {
+        {800, 0.4, -500, -60, ShotRefusal::None},
+        {800, 0.4, 9000, 60, ShotRefusal::None},
+        {800, 0.4, -500.01, 15, ShotRefusal::AltitudeOutOfRange},
+        {800, 0.4, 9000.01, 15, ShotRefusal::AltitudeOutOfRange},
+        {800, 0.4, 20000, 15, ShotRefusal::AltitudeOutOfRange},
+        {800, 0.4, std::nan(""), 15, ShotRefusal::AltitudeOutOfRange},
+        {800, 0.4, 0, -60.01, ShotRefusal::TemperatureOutOfRange},
+        {800, 0.4, 0, 60.01, ShotRefusal::TemperatureOutOfRange},
+        {800, 0.4, 0, -273.15, ShotRefusal::TemperatureOutOfRange},
+        {800, -0.4, 0, 15, ShotRefusal::NegativeCoefficient},
+        {800, -0.4, 20000, -300, ShotRefusal::NegativeCoefficient}, // the first reason wins
+        {1372, -0.4, 20000, -300, ShotRefusal::VelocityOutOfBand},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(prepareShot(c.velocity, c.bc, c.altitude, c.temperature, 150, 4).refusal,
+                  c.refusal)
+            << c.bc << " " << c.altitude << " " << c.temperature;
+        EXPECT_EQ(prepareShotImperial(2624, c.bc, c.altitude, c.temperature, 150, 4).refusal,
+                  c.velocity == 1372 ? ShotRefusal::NegativeCoefficient : c.refusal);
+    }
 }
 
 // The four whole muzzle velocities whose S0 lies outside their own band's stored range: the
@@ -190,8 +221,8 @@ TEST(Engine, BandMemoryKeepsAFastBandPastTheSlowEnd)
 
 TEST(Engine, NeverNaNFarBeyondTheTable)
 {
-    for (double bc : {0.4, -0.4, 1e-6}) {
-        auto shot = prepareShot(800, bc, 0, bc == 0.4 ? -273.15 : 15, 150, 4);
+    for (double bc : {0.4, 1e-6}) {
+        auto shot = prepareShot(800, bc, 9000, bc == 0.4 ? -60 : 60, 150, 4);
         ASSERT_TRUE(shot);
         for (double x : {0.0, 1e3, 1e6, 1e9, 1e12}) {
             const auto p = evaluatePoint(*shot, x);

@@ -1,5 +1,7 @@
 #include "common/number_text.hpp"
 
+#include "common/float_text.hpp"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -43,7 +45,7 @@ double plainReading(std::string_view text)
     if (*first == '+')
         ++first;
     double value = 0;
-    const auto parsed = std::from_chars(first, digits.data() + digits.size(), value);
+    const auto parsed = fromChars(first, digits.data() + digits.size(), value);
     if (parsed.ec != std::errc())
         return 0.0;
     return std::isfinite(value) ? value : 0.0;
@@ -69,7 +71,7 @@ std::string cellText(double value, char decimalSeparator)
     // Fifteen significant digits in scientific form, then laid out as a plain decimal.
     // to_chars is independent of the C locale, as the files and the cells need.
     char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+    const auto written = toChars(buffer, buffer + sizeof buffer, value,
                                        std::chars_format::scientific, 14);
     const std::string sci(buffer, written.ptr);
     const bool negative = sci[0] == '-';

@@ -1,5 +1,6 @@
 #include "files/bal_record.hpp"
 
+#include "common/float_text.hpp"
 #include "common/number_text.hpp"
 
 #include <array>
@@ -159,7 +160,7 @@ std::optional<double> parseNumber(std::string_view token)
     double value = 0;
     const char* first = token.data() + start;
     const char* last = token.data() + token.size();
-    const auto [end, ec] = std::from_chars(first, last, value);
+    const auto [end, ec] = fromChars(first, last, value);
     if (ec != std::errc() || end != last || !std::isfinite(value))
         return std::nullopt;
     return negative ? -value : value;

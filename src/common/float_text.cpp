@@ -1,11 +1,11 @@
 #include "common/float_text.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -31,7 +31,8 @@ void stripTrailingZeros(Decimal& d)
 Decimal exactDecimal(double value)
 {
     constexpr std::uint32_t kLimb = 1000000000;
-    const auto bits = std::bit_cast<std::uint64_t>(value);
+    std::uint64_t bits = 0;  // std::bit_cast is missing from the WebAssembly build's library
+    std::memcpy(&bits, &value, sizeof bits);
     std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
     const int biased = static_cast<int>((bits >> 52) & 0x7ff);
     int exp2 = -1074;

@@ -35,7 +35,7 @@ std::vector<T> corpus()
         values.push_back(std::pow(T(10), T(e)));
     }
     std::mt19937_64 random(20261209);
-    while (values.size() < 20000) {
+    while (values.size() < 12000) {
         const T any = std::bit_cast<T>(static_cast<Bits<T>>(random()));
         if (std::isfinite(any))
             values.push_back(any);

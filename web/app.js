@@ -226,8 +226,7 @@ function computeCard() {
     tr.dataset.distanza = r.distance_m;
     if (minimum > 0 && r.energy_J < minimum) tr.className = "sotto";
     const cells = [italian(r.distance_m, 0), clicks(r.elevation_clicks, "▲", "▼", perTurn),
-      clicks(r.windage_clicks, "▶", "◀", perTurn), italian(r.path_cm, 1), italian(r.windage_cm, 1),
-      italian(r.velocity_ms, 0), italian(r.energy_J, 0)];
+      clicks(r.windage_clicks, "▶", "◀", perTurn), italian(r.path_cm, 1), italian(r.velocity_ms, 0), italian(r.energy_J, 0)];
     for (const text of cells) {
       const td = document.createElement("td");
       td.textContent = text;
@@ -536,9 +535,6 @@ async function start() {
     if (e.target.name === "origine") showOrigin();
     if (e.target.id === "vento") drawClock();
     changed();
-  });
-  $("dati").addEventListener("change", (e) => {
-    if (e.target.name === "origine") { showOrigin(); changed(); }
   });
   for (const tab of document.querySelectorAll(".tab")) tab.addEventListener("click", () => selectView(tab.dataset.vista));
   $("armi").addEventListener("change", showArmouryLoads);

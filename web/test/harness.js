@@ -13,11 +13,12 @@ const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript; ch
 
 // Serves `folder` on 127.0.0.1 at a free port; resolves to {server, url}.
 function serve(folder) {
+  folder = path.resolve(folder);
   const server = http.createServer((request, response) => {
     let name = decodeURIComponent(new URL(request.url, "http://x").pathname);
     if (name.endsWith("/")) name += "index.html";
     const file = path.join(folder, path.normalize(name));
-    if (!file.startsWith(path.resolve(folder)) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+    if (!file.startsWith(folder) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
       response.writeHead(404);
       response.end();
       return;
@@ -42,6 +43,8 @@ async function launch() {
            "--user-data-dir=" + profile],
   });
   const page = await browser.newPage();
+  page.on("pageerror", (e) => console.log("page error: " + e.message));
+  page.on("console", (m) => { if (m.type() === "error") console.log("page console: " + m.text()); });
   await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
   const close = async () => {
     await browser.close();
@@ -51,7 +54,7 @@ async function launch() {
 }
 
 async function waitReady(page) {
-  await page.waitForSelector("body[data-pronto='1']", { timeout: 30000 });
+  await page.waitForSelector("body[data-pronto='1']", { timeout: 15000 });
 }
 
 module.exports = { serve, launch, waitReady };

@@ -29,6 +29,7 @@ extern const Command pdfCommand;        // qt_pdf.cpp, only in a build with Qt
 extern const Command bcCommand;         // bc.cpp
 extern const Command catalogueCommand;  // catalogue.cpp
 extern const Command convertCommand;    // convert.cpp
+extern const Command cardCommand;       // card.cpp
 
 // Every subcommand of this build, in the order of the help.
 const std::vector<const Command*>& commands();

@@ -8,6 +8,7 @@ const std::vector<const Command*>& commands()
 {
     static const std::vector<const Command*> all{
         &tableCommand,
+        &cardCommand,
         &graphCommand,
 #ifdef SIACCI_CLI_PDF
         &pdfCommand,

@@ -9,6 +9,7 @@ const INPUTS = ["velocita", "bc", "modello", "peso", "ottica", "taratura", "clic
 
 const page = {
   siacci: null,
+  cardHelp: "",       // what this build's card accepts
   menus: [],          // [{title, items: [{family, item, caption, count}]}]
   menu: 0,
   item: null,         // {item, caption}
@@ -165,8 +166,9 @@ function cardArgs() {
     "--click", $("click").value, "--angle", field("angolo") || "0"];
   const wind = field("vento");
   if (wind && Number(wind) !== 0) args.push("--wind", wind, "--wind-clock", String(page.hour));
-  if (Number(field("zona")) > 0) args.push("--vital-zone", field("zona"));
-  if (Number(field("energia")) > 0) args.push("--min-energy", field("energia"));
+  // The point-blank span and the energy threshold, where this build's card knows them.
+  if (Number(field("zona")) > 0 && page.cardHelp.includes("--vital-zone")) args.push("--vital-zone", field("zona"));
+  if (Number(field("energia")) > 0 && page.cardHelp.includes("--min-energy")) args.push("--min-energy", field("energia"));
   args.push("--format", "json");
   return { args, label: projectile.label };
 }
@@ -253,6 +255,7 @@ function showSummary(card, label, minimum) {
       s.energy_above_min_to_m < card.rows[card.rows.length - 1].distance_m)
     lines.push("Energia sotto " + italian(minimum, 0) + " J oltre " + italian(s.energy_above_min_to_m, 0) + " m");
   if (s.stability_sg !== undefined) lines.push("Stabilità giroscopica Sg: " + italian(s.stability_sg, 2));
+  for (const warning of s.warnings || []) lines.push(warning);
   if (page.extra && page.extra.velocity)
     lines.push("V0 corretta per la temperatura: " + italian(page.extra.velocity(), 0) + " m/s");
   $("riepilogo").replaceChildren(...lines.map((text) => {
@@ -522,6 +525,7 @@ function selectView(view) {
 
 async function start() {
   page.siacci = await createSiacci();
+  page.cardHelp = page.siacci.run(["card", "--help"]).out;
   readCatalogue();
   restoreInputs();
   showMenus();

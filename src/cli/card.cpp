@@ -2,6 +2,7 @@
 
 #include "cli/text_output.hpp"
 #include "common/float_text.hpp"
+#include "common/portable_math.hpp"
 #include "common/number_text.hpp"
 
 #include <array>
@@ -180,7 +181,7 @@ std::vector<std::string> cardWarnings(const CardOptions& options, const Trajecto
     }
     const Wind& wind = options.conditions.wind;
     if (options.engine == CardEngine::Siacci && wind.speed_ms > 0 &&
-        std::fabs(std::cos(wind.fromAngle_deg * 3.141592653589793 / 180)) > 1e-9)
+        std::fabs(pm::cos(wind.fromAngle_deg * 3.141592653589793 / 180)) > 1e-9)
         warnings.push_back("Con il metodo di Siacci il vento conta solo per la sua componente "
                            "trasversale: quella di fronte o alle spalle è trascurata.");
     return warnings;

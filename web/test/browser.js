@@ -73,7 +73,7 @@ async function setField(page, id, text) {
           got9[1].startsWith("◀"), got9[1]);
 
     await page.evaluate(() => navigator.serviceWorker.ready);
-    await page.evaluate(() => document.getElementById("vista-cartellino").scrollIntoView());
+    await page.evaluate(() => window.scrollTo(0, document.getElementById("sezione-condizioni").offsetTop - 52));
     await page.screenshot({ path: screenshot });
 
     // No network, no server: the page comes from the service worker's cache.

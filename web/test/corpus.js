@@ -45,7 +45,10 @@ function withoutPdf(text) {
   return kept.join("\n");
 }
 
-const hasCard = native(["card", "--help"]).status === 0;
+const cardHelp = native(["card", "--help"]);
+const hasCard = cardHelp.status === 0;
+// The card's options of the range-card window, where this build has them.
+const cardKnows = (option) => cardHelp.out.includes(option);
 const hasTrue = native(["true", "--help"]).status === 0;
 const items = native(["catalogue"]).out.split("\n").filter(Boolean).map((l) => l.split("\t"));
 
@@ -119,9 +122,9 @@ function cardCase() {
   if (maybe(0.5)) args.push("--angle", maybe(0.05) ? "85" : number(-45, 45, 0));
   if (engine === "pointmass" && maybe(0.15)) args.push("--latitude", number(-60, 60, 1), "--azimuth", number(0, 359, 0));
   if (maybe(0.5)) args.push("--click", pick(["0.1mrad", "0.25moa", "0.125moa", "1cm", "0.2mrad", "0.5moa"]));
-  if (maybe(0.3)) args.push("--vital-zone", number(5, 30, 0));
-  if (maybe(0.3)) args.push("--min-energy", number(500, 3000, 0));
-  if (engine === "siacci" && maybe(0.3)) args.push("--compare");
+  if (cardKnows("--vital-zone") && maybe(0.3)) args.push("--vital-zone", number(5, 30, 0));
+  if (cardKnows("--min-energy") && maybe(0.3)) args.push("--min-energy", number(500, 3000, 0));
+  if (cardKnows("--compare") && maybe(0.2)) args.push("--compare");
   const format = pick(["json", "json", "tsv", "csv"]);
   args.push("--format", format);
   if (format !== "json" && maybe(0.4)) args.push("--headings");

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,20 +27,47 @@ void stripTrailingZeros(Decimal& d)
         d.digits.pop_back();
 }
 
-// The exact decimal value of a finite positive double: m x 2^e is m x 5^-e x 10^e for e < 0,
-// so both cases are a big integer times a power of ten. Limbs of nine decimal digits.
-Decimal exactDecimal(double value)
+// m x 2^e is m x 5^-e x 10^e for e < 0, so both cases are a big integer times a power of ten.
+// Limbs of nine decimal digits.
+// A finite positive number as mantissa x 2^exp2, and whether it is the lowest mantissa of its
+// binade (its lower neighbour is then closer than its upper one).
+struct Binary {
+    std::uint64_t mantissa = 0;
+    int exp2 = 0;
+    bool binadeStart = false;
+};
+
+template <typename T>
+Binary binaryOf(T value)
+{
+    constexpr bool single = sizeof(T) == sizeof(float);
+    constexpr int fraction = single ? 23 : 52;
+    constexpr int exponentMask = single ? 0xff : 0x7ff;
+    constexpr int bias = single ? 127 : 1023;
+    std::uint64_t bits = 0;  // std::bit_cast is missing from the WebAssembly build's library
+    if constexpr (single) {
+        std::uint32_t b = 0;
+        std::memcpy(&b, &value, sizeof b);
+        bits = b;
+    } else {
+        std::memcpy(&bits, &value, sizeof bits);
+    }
+    Binary b;
+    b.mantissa = bits & ((std::uint64_t{1} << fraction) - 1);
+    const int biased = static_cast<int>((bits >> fraction) & exponentMask);
+    b.exp2 = 1 - bias - fraction;
+    if (biased != 0) {
+        b.binadeStart = b.mantissa == 0 && biased > 1;
+        b.mantissa |= std::uint64_t{1} << fraction;
+        b.exp2 = biased - bias - fraction;
+    }
+    return b;
+}
+
+// The exact decimal value of mantissa x 2^exp2 (mantissa > 0).
+Decimal exactDecimal(std::uint64_t mantissa, int exp2)
 {
     constexpr std::uint32_t kLimb = 1000000000;
-    std::uint64_t bits = 0;  // std::bit_cast is missing from the WebAssembly build's library
-    std::memcpy(&bits, &value, sizeof bits);
-    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-    const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-    int exp2 = -1074;
-    if (biased != 0) {
-        mantissa |= std::uint64_t{1} << 52;
-        exp2 = biased - 1075;
-    }
     while ((mantissa & 1) == 0) {
         mantissa >>= 1;
         ++exp2;
@@ -87,6 +115,23 @@ Decimal exactDecimal(double value)
     d.exp10 = static_cast<int>(d.digits.size()) + shift10;
     stripTrailingZeros(d);
     return d;
+}
+
+// The exact decimal value of a finite positive double or float.
+template <typename T>
+Decimal exactDecimal(T value)
+{
+    const Binary b = binaryOf(value);
+    return exactDecimal(b.mantissa, b.exp2);
+}
+
+// -1, 0, 1 as a is below, equal to or above b.
+int compare(const Decimal& a, const Decimal& b)
+{
+    if (a.exp10 != b.exp10)
+        return a.exp10 < b.exp10 ? -1 : 1;
+    const int c = a.digits.compare(b.digits);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
 // Adds one unit in the last digit.
@@ -197,28 +242,34 @@ T readScaled(const std::string& digits, long exponent)
         return std::strtod(text.c_str(), nullptr);
 }
 
-template <typename T>
-T readBack(const Decimal& d)
-{
-    return readScaled<T>(d.digits, static_cast<long>(d.exp10) - static_cast<long>(d.digits.size()));
-}
-
-// The fewest significant digits that read back as `value` (positive, finite): for each count,
-// the nearest decimal of that many digits, or its neighbour on the other side of the value
-// (which the rounding interval may hold when the value is a power of two).
+// The fewest significant digits that read back as `value` (positive, finite), decided exactly:
+// a decimal reads back when it lies in the value's rounding interval, whose ends (halfway to the
+// neighbours) read back too when the mantissa is even. For each count of digits, the nearest
+// decimal of that many digits, or its neighbour on the other side of the value (which the
+// interval may hold when the value is a power of two).
 template <typename T>
 Decimal shortest(T value)
 {
-    const Decimal exact = exactDecimal(static_cast<double>(value));
-    const int most = sizeof(T) == sizeof(float) ? 9 : 17;
-    for (int n = 1; n < most; ++n) {
+    const Binary b = binaryOf(value);
+    const Decimal exact = exactDecimal(b.mantissa, b.exp2);
+    const Decimal high = exactDecimal(4 * b.mantissa + 2, b.exp2 - 2);
+    const Decimal low = exactDecimal(4 * b.mantissa - (b.binadeStart ? 1 : 2), b.exp2 - 2);
+    const bool even = b.mantissa % 2 == 0;
+    auto readsBack = [&](const Decimal& d) {
+        const int above = compare(d, low);
+        const int below = compare(d, high);
+        return (above > 0 || (above == 0 && even)) && (below < 0 || (below == 0 && even));
+    };
+    // The decimal of n digits that reads back, if any. Whenever n digits do, n + 1 do too (the
+    // nearest decimal of n + 1 digits lies between the value and the one of n), so the count is
+    // found by bisection.
+    auto withDigits = [&](int n) -> std::optional<Decimal> {
         const Decimal nearest = roundSignificant(exact, n);
-        const T nearestValue = readBack<T>(nearest);
-        if (nearestValue == value)
+        if (readsBack(nearest))
             return nearest;
         Decimal other = nearest;
         other.digits.resize(static_cast<std::size_t>(n), '0');
-        if (nearestValue > value) {
+        if (compare(nearest, exact) > 0) {
             std::size_t k = other.digits.size();
             while (other.digits[k - 1] == '0')
                 other.digits[--k] = '9';
@@ -232,10 +283,23 @@ Decimal shortest(T value)
         } else {
             incrementLast(other);
         }
-        if (readBack<T>(other) == value)
+        if (readsBack(other))
             return other;
+        return std::nullopt;
+    };
+    int fewest = 1;
+    int enough = sizeof(T) == sizeof(float) ? 9 : 17;
+    std::optional<Decimal> best = roundSignificant(exact, enough);
+    while (fewest < enough) {
+        const int middle = (fewest + enough) / 2;
+        if (auto found = withDigits(middle)) {
+            enough = middle;
+            best = std::move(found);
+        } else {
+            fewest = middle + 1;
+        }
     }
-    return roundSignificant(exact, most);
+    return *best;
 }
 
 std::to_chars_result put(char* first, char* last, bool negative, const std::string& text)
@@ -273,7 +337,7 @@ std::to_chars_result writeShortest(char* first, char* last, T value, Form form)
     auto fixed = [&] {
         if (d.digits.empty() || d.exp10 < static_cast<int>(d.digits.size()))
             return fixedText(d, -1);
-        return fixedText(exactDecimal(std::fabs(static_cast<double>(value))), -1);
+        return fixedText(exactDecimal(std::fabs(value)), -1);
     };
     std::string text;
     switch (form) {
@@ -316,7 +380,7 @@ std::to_chars_result writePrecise(char* first, char* last, T value, std::chars_f
         return result;
     if (precision < 0)
         precision = 6;
-    const Decimal exact = value == 0 ? Decimal{} : exactDecimal(std::fabs(static_cast<double>(value)));
+    const Decimal exact = value == 0 ? Decimal{} : exactDecimal(std::fabs(value));
     std::string text;
     switch (formOf(fmt)) {
     case Form::Fixed:

@@ -4,6 +4,9 @@
 //     SIACCI_CLI=build/siacci-cli SIACCI_WEB=build-web node web/test/browser.js [SCREENSHOT.png]
 "use strict";
 const { spawnSync } = require("child_process");
+const fs = require("fs");
+const os = require("os");
+const path = require("path");
 const { serve, launch, waitReady } = require("./harness");
 
 const cli = process.env.SIACCI_CLI;
@@ -92,6 +95,30 @@ async function setField(page, id, text) {
 
     await page.click(".tab[data-vista=tabella]");
     check("offline: the classic table one tap away", (await page.$$("#tabella tbody tr")).length > 3);
+
+    // The desktop's armoury file: imported, a load used in the card, the document kept as it was.
+    const armoury = { format: "siacci-armeria", version: 1, rifles: [{
+      name: "Carabina di prova", sight_height_cm: 5, twist_in: 11, twist_right_hand: true,
+      click_value: 0.1, click_unit: "mrad", turret_clicks_per_turn: 100, zero_m: 200,
+      zero_atmosphere: { temperature_c: 15, pressure_hpa: 1013.25, humidity_pct: 0 },
+      loads: [{ description: "168 grani G7", velocity_ms: 800, velocity_temperature_c: 15,
+        temperature_sensitivity_ms_per_c: 0, drag: "G7", bc: 0.243, bc_steps: [], drag_table: [],
+        weight_gr: 168, diameter_mm: 7.82, length_mm: 31.2, notes: "" }] }] };
+    const file = path.join(os.tmpdir(), "siacci-armeria-" + process.pid + ".json");
+    fs.writeFileSync(file, JSON.stringify(armoury));
+    await page.click(".tab[data-vista=armeria]");
+    await (await page.$("#importa")).uploadFile(file);
+    await page.waitForFunction(() => document.getElementById("armi").options.length > 0);
+    fs.rmSync(file);
+    await page.click("#usa");
+    await setField(page, "angolo", "0");
+    await setField(page, "vento", "0");
+    const row = await page.$$eval("#cartellino tr[data-distanza='200'] td", (cells) => cells.map((c) => c.textContent));
+    check("an imported load computes its card, zeroed at its rifle's 200 m",
+          row.length > 0 && row[1] === "0", JSON.stringify(row));
+    const kept = await page.evaluate(() => JSON.parse(localStorage.getItem("siacci-armeria")));
+    check("the armoury kept in the browser as the desktop's document",
+          JSON.stringify(kept) === JSON.stringify(armoury), JSON.stringify(kept).slice(0, 200));
   } finally {
     await close();
     server.close();

@@ -364,6 +364,9 @@ function showArmoury() {
   rifles.replaceChildren(...page.armoury.rifles.map((r, i) => new Option(r.name, i)));
   if (previous >= 0 && previous < rifles.options.length) rifles.selectedIndex = previous;
   showArmouryLoads();
+  if (page.armoury.rifles.length === 0)
+    $("messaggio-armeria").textContent = "L'armeria è vuota: importa il file dell'armeria del computer, " +
+      "oppure scrivi i nomi e salva la carica in uso.";
 }
 
 function showArmouryLoads() {

@@ -540,7 +540,9 @@ async function start() {
   $("dati").addEventListener("input", (e) => {
     if (e.target.id === "cerca") { showItems(); return; }
     if (e.target.name === "origine") showOrigin();
-    if (e.target.id === "vento") drawClock();
+    // The clock's arrow shows whether there is wind at all; redrawn only when that changes.
+    if (e.target.id === "vento" && (Number(field("vento")) !== 0) !== Boolean($("orologio").querySelector(".freccia")))
+      drawClock();
     changed();
   });
   for (const tab of document.querySelectorAll(".tab")) tab.addEventListener("click", () => selectView(tab.dataset.vista));
@@ -556,8 +558,10 @@ async function start() {
   document.body.dataset.pronto = "1";
 }
 
-if ("serviceWorker" in navigator && location.protocol !== "file:")
-  navigator.serviceWorker.register("sw.js").catch(() => {});
-start().catch((e) => {
+// The offline copy is made once the first card is on screen, so as not to slow it down.
+start().then(() => {
+  if ("serviceWorker" in navigator && location.protocol !== "file:")
+    navigator.serviceWorker.register("sw.js").catch(() => {});
+}).catch((e) => {
   $("stato").textContent = "Il calcolatore non si avvia: " + e.message;
 });

@@ -2,8 +2,10 @@
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+WEB ?= build-web
+WEB_PORT ?= 8080
 
-.PHONY: all bootstrap configure build run test bench sanitize screenshots package clean
+.PHONY: all bootstrap configure build run test bench sanitize screenshots package clean web web-serve web-bench
 
 all: build
 
@@ -39,8 +41,19 @@ screenshots: build
 	mkdir -p $(BUILD)/screenshots
 	QT_QPA_PLATFORM=offscreen $(BUILD)/siacci_screenshots $(BUILD)/screenshots
 
+# The web version: the core as WebAssembly and the page, into $(WEB)/; web-serve serves it on
+# every address of this machine, port $(WEB_PORT), for a phone on the same network.
+web: bootstrap
+	bash scripts/build_web $(WEB)
+
+web-serve: web
+	node web/serve.js $(WEB) $(WEB_PORT)
+
+web-bench: web build
+	SIACCI_CLI=$(BUILD)/siacci-cli SIACCI_WEB=$(WEB) node web/test/bench.js
+
 package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize $(WEB)

@@ -56,7 +56,8 @@ int runBc(const Args& args, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
-const bool registered = registerCommand({"bc", kUsage, &runBc});
-
 } // namespace
+
+const Command bcCommand{"bc", kUsage, &runBc};
+
 } // namespace siacci::cli

@@ -1,6 +1,8 @@
 #include "cli/card.hpp"
 
 #include "cli/text_output.hpp"
+#include "common/float_text.hpp"
+#include "common/portable_math.hpp"
 #include "common/number_text.hpp"
 
 #include <array>
@@ -61,7 +63,7 @@ std::string jsonNumber(double value)
     if (!std::isfinite(value) || value == 0)
         return "0";
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto result = toChars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
@@ -172,7 +174,7 @@ std::vector<std::string> cardWarnings(const CardOptions& options, const Trajecto
     }
     const Wind& wind = options.conditions.wind;
     if (options.engine == CardEngine::Siacci && wind.speed_ms > 0 &&
-        std::fabs(std::cos(wind.fromAngle_deg * 3.141592653589793 / 180)) > 1e-9)
+        std::fabs(pm::cos(wind.fromAngle_deg * 3.141592653589793 / 180)) > 1e-9)
         warnings.push_back("Con il metodo di Siacci il vento conta solo per la sua componente "
                            "trasversale: quella di fronte o alle spalle è trascurata.");
     return warnings;
@@ -216,8 +218,6 @@ int runCard(const Args& args, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
-namespace {
-const bool registered = registerCommand({"card", kUsage, &runCard});
-} // namespace
+const Command cardCommand{"card", kUsage, &runCard};
 
 } // namespace siacci::cli

@@ -1,6 +1,7 @@
 #include "cli/card_options.hpp"
 
 #include "ballistics/pointmass/drag.hpp"
+#include "common/float_text.hpp"
 #include "common/number_text.hpp"
 
 #include <charconv>
@@ -25,7 +26,7 @@ std::optional<double> numberOf(std::string_view text)
         ++begin;
     double value = 0;
     const char* end = s.data() + s.size();
-    const auto [ptr, ec] = std::from_chars(begin, end, value);
+    const auto [ptr, ec] = fromChars(begin, end, value);
     if (ec != std::errc() || ptr != end || !std::isfinite(value))
         return std::nullopt;
     return value;

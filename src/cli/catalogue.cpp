@@ -83,7 +83,8 @@ int runCatalogue(const Args& args, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
-const bool registered = registerCommand({"catalogue", kUsage, &runCatalogue});
-
 } // namespace
+
+const Command catalogueCommand{"catalogue", kUsage, &runCatalogue};
+
 } // namespace siacci::cli

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-// siacci-cli is a set of subcommands; each file of this folder registers its own.
+// siacci-cli is a set of subcommands, one file each; run.cpp lists them.
 // Exit status: 0 done, 2 bad usage, 3 input the program refuses (an Italian message on stderr).
 namespace siacci::cli {
 
@@ -21,10 +21,21 @@ struct Command {
     int (*run)(const Args& args, std::ostream& out, std::ostream& err);
 };
 
-// Adds a subcommand; returns true so that it can initialise a file-scope constant:
-//     const bool registered = registerCommand({"table", "...", &runTable});
-bool registerCommand(const Command& command);
+// The subcommands, each defined in its own file:
+//     const Command tableCommand{"table", kUsage, &runTable};
+extern const Command tableCommand;      // table.cpp
+extern const Command graphCommand;      // graph.cpp
+extern const Command pdfCommand;        // qt_pdf.cpp, only in a build with Qt
+extern const Command bcCommand;         // bc.cpp
+extern const Command catalogueCommand;  // catalogue.cpp
+extern const Command convertCommand;    // convert.cpp
+extern const Command cardCommand;       // card.cpp
 
-const std::vector<Command>& commands();
+// Every subcommand of this build, in the order of the help.
+const std::vector<const Command*>& commands();
+
+// The whole tool: `args` without the program's name, the output and messages written to `out`
+// and `err`; returns the exit status. The WebAssembly build calls it as the native main does.
+int runCli(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace siacci::cli

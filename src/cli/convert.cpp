@@ -67,7 +67,8 @@ int runConvert(const Args& args, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
-const bool registered = registerCommand({"convert", kUsage, &runConvert});
-
 } // namespace
+
+const Command convertCommand{"convert", kUsage, &runConvert};
+
 } // namespace siacci::cli

@@ -17,9 +17,10 @@ std::string applyFile(const std::string& value, TableMode& mode, ShotInput& shot
     return {};
 }
 
-const bool registered = registerShotSource(
-    {"--file", "--file TIRO.bal       i dati di un file di tiro, nel modo in cui fu salvato",
-     &applyFile});
-
 } // namespace
+
+const ShotSource fileSource{
+    "--file", "--file TIRO.bal       i dati di un file di tiro, nel modo in cui fu salvato",
+    &applyFile};
+
 } // namespace siacci::cli

@@ -2,6 +2,7 @@
 // plots them.
 #include "cli/command.hpp"
 #include "cli/shot_options.hpp"
+#include "common/float_text.hpp"
 #include "graph/graph_points.hpp"
 
 #include <charconv>
@@ -30,7 +31,7 @@ std::string stored(float value)
     if (value == 0)
         return "0";
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    const auto result = toChars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return result.ec == std::errc() ? std::string(buffer, result.ptr) : "0";
 }
 
@@ -79,7 +80,8 @@ int runGraph(const Args& args, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
-const bool registered = registerCommand({"graph", kUsage, &runGraph});
-
 } // namespace
+
+const Command graphCommand{"graph", kUsage, &runGraph};
+
 } // namespace siacci::cli

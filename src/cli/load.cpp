@@ -69,9 +69,10 @@ std::string applyLoad(const std::string& value, TableMode& mode, ShotInput& shot
     return {};
 }
 
-const bool registered = registerShotSource(
-    {"--load", "--load VOCE:PULSANTE  una palla del catalogo (es. tre11:3), come dal menu",
-     &applyLoad});
-
 } // namespace
+
+const ShotSource loadSource{
+    "--load", "--load VOCE:PULSANTE  una palla del catalogo (es. tre11:3), come dal menu",
+    &applyLoad};
+
 } // namespace siacci::cli

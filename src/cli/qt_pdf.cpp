@@ -119,7 +119,8 @@ int runPdf(const Args& args, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
-const bool registered = registerCommand({"pdf", kUsage, &runPdf});
-
 } // namespace
+
+const Command pdfCommand{"pdf", kUsage, &runPdf};
+
 } // namespace siacci::cli

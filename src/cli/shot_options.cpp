@@ -7,12 +7,6 @@ namespace siacci::cli {
 
 namespace {
 
-std::vector<ShotSource>& sourceRegistry()
-{
-    static std::vector<ShotSource> all;
-    return all;
-}
-
 struct NumberOption {
     std::string_view name;
     std::optional<double> ShotFields::*field;
@@ -58,15 +52,10 @@ std::optional<SiteAngle> siteAngleNamed(std::string_view degrees)
 
 } // namespace
 
-bool registerShotSource(const ShotSource& source)
+const std::vector<const ShotSource*>& shotSources()
 {
-    sourceRegistry().push_back(source);
-    return true;
-}
-
-const std::vector<ShotSource>& shotSources()
-{
-    return sourceRegistry();
+    static const std::vector<const ShotSource*> all{&loadSource, &fileSource};
+    return all;
 }
 
 std::optional<ShotOptions> parseShotOptions(const Args& args, std::string& error,
@@ -84,9 +73,9 @@ std::optional<ShotOptions> parseShotOptions(const Args& args, std::string& error
             if (arg == n.name)
                 number = &n;
         const ShotSource* source = nullptr;
-        for (const auto& s : shotSources())
-            if (arg == s.option)
-                source = &s;
+        for (const ShotSource* s : shotSources())
+            if (arg == s->option)
+                source = s;
         const bool takesValue = number || source || arg == "--mode" || arg == "--site-angle";
         if (!takesValue) {
             std::size_t at = i;
@@ -143,9 +132,9 @@ std::string shotOptionsUsage()
         "  --diameter MM --x X --y Y --z Z --d D --rsp F --pir F\n"
         "                    diametro (mm), coefficienti e fattori di forma del proiettile\n"
         "                    per la balistica terminale\n";
-    for (const auto& s : shotSources()) {
+    for (const ShotSource* s : shotSources()) {
         usage += "  ";
-        usage += s.usage;
+        usage += s->usage;
         usage += "\n";
     }
     usage += "  I numeri si leggono come nella finestra (la virgola vale come punto); un valore\n"

@@ -34,10 +34,11 @@ struct ShotSource {
     std::string (*apply)(const std::string& value, TableMode& mode, ShotInput& shot);
 };
 
-// Adds a shot source to every subcommand that parses shot options; returns true so that it
-// can initialise a file-scope constant, as registerCommand.
-bool registerShotSource(const ShotSource& source);
-const std::vector<ShotSource>& shotSources();
+// The shot sources, each defined in its own file; every subcommand that parses shot options
+// takes them all, in the order of shotSources().
+extern const ShotSource loadSource;  // load.cpp
+extern const ShotSource fileSource;  // file.cpp
+const std::vector<const ShotSource*>& shotSources();
 
 struct ShotOptions {
     TableMode mode = TableMode::Metric;

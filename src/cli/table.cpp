@@ -155,7 +155,8 @@ int runTable(const Args& args, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
-const bool registered = registerCommand({"table", kUsage, &runTable});
-
 } // namespace
+
+const Command tableCommand{"table", kUsage, &runTable};
+
 } // namespace siacci::cli

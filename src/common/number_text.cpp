@@ -1,5 +1,7 @@
 #include "common/number_text.hpp"
 
+#include "common/float_text.hpp"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -93,7 +95,7 @@ Scan scanNumber(std::string_view text, bool blanksInside)
     // from_chars, unlike strtod, ignores the C locale, which the window system sets to the
     // user's (an Italian desktop would read "0.45" as 0 through strtod).
     double value = 0;
-    const auto parsed = std::from_chars(clean.data(), clean.data() + clean.size(), value);
+    const auto parsed = fromChars(clean.data(), clean.data() + clean.size(), value);
     if (parsed.ec == std::errc::result_out_of_range) {
         // Beyond a double: too large reads as the largest number (which every limit then
         // refuses by name), too small as 0.
@@ -158,7 +160,7 @@ Significant significant15(double value)
 {
     // to_chars is independent of the C locale, as the files and the cells need.
     char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+    const auto written = toChars(buffer, buffer + sizeof buffer, value,
                                        std::chars_format::scientific, 14);
     const std::string sci(buffer, written.ptr);
     Significant out;

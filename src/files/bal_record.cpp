@@ -1,5 +1,6 @@
 #include "files/bal_record.hpp"
 
+#include "common/float_text.hpp"
 #include "common/number_text.hpp"
 #include "files/careful_write.hpp"
 

@@ -1,4 +1,5 @@
 #include "ballistics/pointmass/atmosphere.hpp"
+#include "common/portable_math.hpp"
 
 #include <cmath>
 
@@ -17,7 +18,7 @@ double cipmDensity_kgm3(double temperature_C, double pressure_Pa, double humidit
     const double tK = t + kCelsiusZero_K;
     const double p = pressure_Pa;
     const double saturation_Pa =
-        std::exp(1.2378847e-5 * tK * tK - 1.9121316e-2 * tK + 33.93711047 - 6.3431645e3 / tK);
+        pm::exp(1.2378847e-5 * tK * tK - 1.9121316e-2 * tK + 33.93711047 - 6.3431645e3 / tK);
     const double enhancement = 1.00062 + 3.14e-8 * p + 5.6e-7 * t * t;
     const double xv = humidity_pct / 100 * enhancement * saturation_Pa / p;
     constexpr double a0 = 1.58123e-6, a1 = -2.9331e-8, a2 = 1.1043e-10;
@@ -40,7 +41,7 @@ double pressureAtAltitude_hPa(double altitude_m)
 
 double stationPressureFromQnh_hPa(double qnh_hPa, double altitude_m)
 {
-    return qnh_hPa * std::pow(1 - kAltitudeFactor_perm * altitude_m, kAltitudeExponent);
+    return qnh_hPa * pm::pow(1 - kAltitudeFactor_perm * altitude_m, kAltitudeExponent);
 }
 
 double airDensity_kgm3(const Atmosphere& air)

@@ -1,6 +1,7 @@
 #include "ballistics/pointmass/drag.hpp"
 
 #include "ballistics/pointmass/drag_tables.hpp"
+#include "common/float_text.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -132,7 +133,7 @@ bool readNumber(std::string_view text, double& value)
     std::string s(text);
     std::replace(s.begin(), s.end(), ',', '.');
     const char* end = s.data() + s.size();
-    const auto [ptr, ec] = std::from_chars(s.data(), end, value);
+    const auto [ptr, ec] = fromChars(s.data(), end, value);
     return ec == std::errc() && ptr == end;
 }
 

@@ -1,6 +1,7 @@
 #include "ballistics/pointmass/flight.hpp"
 
 #include "ballistics/pointmass/atmosphere.hpp"
+#include "common/portable_math.hpp"
 
 #include <boost/numeric/odeint/stepper/generation.hpp>
 #include <boost/numeric/odeint/stepper/runge_kutta_dopri5.hpp>
@@ -27,7 +28,7 @@ double densityRatio(double x)
 {
     constexpr double n = kDensityExponent;
     if (std::fabs(x) > 0.01)
-        return std::pow(1 + x, n);
+        return pm::pow(1 + x, n);
     constexpr double c1 = n, c2 = c1 * (n - 1) / 2, c3 = c2 * (n - 2) / 3, c4 = c3 * (n - 3) / 4,
                      c5 = c4 * (n - 4) / 5, c6 = c5 * (n - 5) / 6;
     return 1 + x * (c1 + x * (c2 + x * (c3 + x * (c4 + x * (c5 + x * c6)))));
@@ -71,23 +72,46 @@ void Dynamics::operator()(const State& s, State& ds, double) const
 }
 
 SightFrame::SightFrame(double lookAngle_rad)
-    : along_x(std::cos(lookAngle_rad)), along_y(std::sin(lookAngle_rad)),
-      up_x(-std::sin(lookAngle_rad)), up_y(std::cos(lookAngle_rad))
+    : along_x(pm::cos(lookAngle_rad)), along_y(pm::sin(lookAngle_rad)),
+      up_x(-pm::sin(lookAngle_rad)), up_y(pm::cos(lookAngle_rad))
 {
 }
 
 namespace {
 
-using Dense = decltype(odeint::make_dense_output(1.0, 1.0, odeint::runge_kutta_dopri5<State>()));
+// Odeint's step-size control exactly as its default, but with the program's pow: the C
+// libraries' pow differs in the last bit between platforms, and so would every step after it.
+class PortableStepAdjuster : public odeint::default_step_adjuster<double, double> {
+public:
+    double decrease_step(double dt, double error, int errorOrder) const
+    {
+        return dt * std::max(0.9 * pm::pow(error, -1.0 / (errorOrder - 1)), 0.2);
+    }
+    double increase_step(double dt, double error, int stepperOrder) const
+    {
+        if (error < 0.5) {
+            error = std::max(pm::pow(5.0, -static_cast<double>(stepperOrder)), error);
+            dt *= 0.9 * pm::pow(error, -1.0 / stepperOrder);
+        }
+        return dt;
+    }
+};
+
+using Stepper = odeint::runge_kutta_dopri5<State>;
+using ErrorChecker =
+    odeint::default_error_checker<double, Stepper::algebra_type, Stepper::operations_type>;
+using Controlled = odeint::controlled_runge_kutta<Stepper, ErrorChecker, PortableStepAdjuster>;
+using Dense = odeint::dense_output_runge_kutta<Controlled>;
+
+Dense makeDense(double absolute, double relative)
+{
+    return Dense(Controlled(ErrorChecker(absolute, relative), PortableStepAdjuster(), Stepper()));
+}
 
 State muzzleState(const FlightSetup& setup)
 {
-    return {0,
-            0,
-            0,
-            setup.muzzleVelocity_ms * std::cos(setup.launchAngle_rad),
-            setup.muzzleVelocity_ms * std::sin(setup.launchAngle_rad),
-            0};
+    return {0, 0, 0, setup.muzzleVelocity_ms * pm::cos(setup.launchAngle_rad),
+            setup.muzzleVelocity_ms * pm::sin(setup.launchAngle_rad), 0};
 }
 
 // Where a quantity g of the state crosses 0 upward inside the last step, g(previous) < 0 <=
@@ -173,8 +197,7 @@ std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
         return reached;
 
     const Dynamics dynamics{setup};
-    Dense dense = odeint::make_dense_output(tolerance.absolute, tolerance.relative,
-                                            odeint::runge_kutta_dopri5<State>());
+    Dense dense = makeDense(tolerance.absolute, tolerance.relative);
     dense.initialize(muzzle, 0.0, kFirstStep_s);
     for (;;) {
         const auto [t0, t1] = dense.do_step(dynamics);
@@ -214,7 +237,7 @@ std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
 double flyToMuzzleHeight_m(const FlightSetup& setup, double maxTime_s)
 {
     const Dynamics dynamics{setup};
-    Dense dense = odeint::make_dense_output(1e-7, 1e-7, odeint::runge_kutta_dopri5<State>());
+    Dense dense = makeDense(1e-7, 1e-7);
     dense.initialize(muzzleState(setup), 0.0, kFirstStep_s);
     for (;;) {
         const auto [t0, t1] = dense.do_step(dynamics);
@@ -224,7 +247,7 @@ double flyToMuzzleHeight_m(const FlightSetup& setup, double maxTime_s)
             const auto g = [](const State& s) { return std::pair{-s[1], -s[4]}; };
             const double guess = t0 + (t1 - t0) * previous[1] / (previous[1] - current[1]);
             const FlightPoint landing = locate(dense, t0, t1, guess, g);
-            return std::hypot(landing.state[0], landing.state[2]);
+            return pm::hypot(landing.state[0], landing.state[2]);
         }
         if (t1 > maxTime_s)
             return 0;

@@ -6,6 +6,7 @@
 #include "ballistics/pointmass/atmosphere.hpp"
 #include "ballistics/pointmass/checks.hpp"
 #include "common/units.hpp"
+#include "common/portable_math.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -68,8 +69,8 @@ Result computeSiacciTrajectory(const Bullet& bullet, const Conditions& condition
         zeroShot(shot, zeroing.zeroDistance_m);
     }
 
-    const double cosLook = std::cos(conditions.lookAngle_deg * kDegree);
-    const double crosswind = std::sin(conditions.wind.fromAngle_deg * kDegree) *
+    const double cosLook = pm::cos(conditions.lookAngle_deg * kDegree);
+    const double crosswind = pm::sin(conditions.wind.fromAngle_deg * kDegree) *
                              conditions.wind.speed_ms / kClassicWind_ms;
     const double sound_ms = speedOfSound_ms(conditions.atmosphere.temperature_C);
     // Path and drop at X feet: the drop is the fall measured across the line of sight.
@@ -100,7 +101,7 @@ Result computeSiacciTrajectory(const Bullet& bullet, const Conditions& condition
         x_ft += step_ft;
     }
 
-    out.boreElevation_moa = std::atan(shot.zeroSlope / kAimBase_cm) * kMoaPerRad;
+    out.boreElevation_moa = pm::atan(shot.zeroSlope / kAimBase_cm) * kMoaPerRad;
     // The highest point between the muzzle and the last row: the path is concave there, so a
     // golden-section search finds it to a millimetre of distance.
     ShotContext scan = shot;

@@ -2,6 +2,7 @@
 #include "ballistics/pointmass/checks.hpp"
 #include "ballistics/pointmass/flight.hpp"
 #include "ballistics/pointmass/zero.hpp"
+#include "common/portable_math.hpp"
 
 #include <cmath>
 #include <numbers>
@@ -28,12 +29,12 @@ FlightSetup flightSetup(const DragFunction& drag, const Atmosphere& air, const W
     setup.muzzleDensity_kgm3 = airDensity_kgm3(air);
     setup.muzzleTemperature_K = air.temperature_C + kCelsiusZero_K;
     const double from = wind.fromAngle_deg * kDegree;
-    setup.wind_ms = {-wind.speed_ms * std::cos(from), 0, -wind.speed_ms * std::sin(from)};
+    setup.wind_ms = {-wind.speed_ms * pm::cos(from), 0, -wind.speed_ms * pm::sin(from)};
     if (earth) {
         const double lat = earth->latitude_deg * kDegree, az = earth->azimuth_deg * kDegree;
         setup.earthRotation_rads = std::array<double, 3>{
-            kEarthRotation_rads * std::cos(lat) * std::cos(az), kEarthRotation_rads * std::sin(lat),
-            -kEarthRotation_rads * std::cos(lat) * std::sin(az)};
+            kEarthRotation_rads * pm::cos(lat) * pm::cos(az), kEarthRotation_rads * pm::sin(lat),
+            -kEarthRotation_rads * pm::cos(lat) * pm::sin(az)};
     }
     setup.muzzleVelocity_ms = velocity_ms;
     setup.lookAngle_rad = lookAngle_rad;
@@ -131,7 +132,7 @@ std::optional<double> stabilityFactor(const Bullet& bullet, const Atmosphere& ai
     const double v_fps = bullet.muzzleVelocity_ms * kFeetPerMetre;
     const double t_F = air.temperature_C * 9 / 5 + 32;
     const double p_inHg = air.pressure_hPa * kInHgPerHpa;
-    return 30 * bullet.weight_gr / (t * t * d * d * d * l * (1 + l * l)) * std::cbrt(v_fps / 2800) *
+    return 30 * bullet.weight_gr / (t * t * d * d * d * l * (1 + l * l)) * pm::cbrt(v_fps / 2800) *
            ((t_F + 460) / 519) * (29.92 / p_inHg);
 }
 
@@ -175,7 +176,7 @@ Result computeTrajectory(const Bullet& bullet, const Conditions& conditions, con
 
     const SightFrame frame(look);
     const double offset = sightOffset_m(sight_m, *elevation);
-    const double slope = std::tan(*elevation);
+    const double slope = pm::tan(*elevation);
     const Dynamics dynamics{setup};
     const auto pathOf = [&](const State& s) { return frame.height(s) - offset; };
     out.rows.reserve(points.size());
@@ -194,7 +195,7 @@ Result computeTrajectory(const Bullet& bullet, const Conditions& conditions, con
         row.path_cm = 100 * path;
         row.drop_cm = 100 * (frame.distance(s) * slope - offset - path);
         const double spin_m =
-            out.spinDrift ? spinScale * std::pow(p.time_s, 1.83) * kMetresPerInch : 0;
+            out.spinDrift ? spinScale * pm::pow(p.time_s, 1.83) * kMetresPerInch : 0;
         row.windage_cm = 100 * (s[2] + spin_m);
         out.rows.push_back(row);
     }
@@ -246,8 +247,8 @@ Correction correctionAt(const Row& row, const ClickValue& click)
     Correction c;
     if (!(row.distance_m > 0))
         return c;
-    const double elevation = -std::atan(row.path_cm / 100 / row.distance_m);
-    const double windage = -std::atan(row.windage_cm / 100 / row.distance_m);
+    const double elevation = -pm::atan(row.path_cm / 100 / row.distance_m);
+    const double windage = -pm::atan(row.windage_cm / 100 / row.distance_m);
     c.elevation_moa = elevation * kMoaPerRad;
     c.elevation_mrad = elevation * 1000;
     c.windage_moa = windage * kMoaPerRad;

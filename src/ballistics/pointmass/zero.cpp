@@ -1,4 +1,5 @@
 #include "ballistics/pointmass/zero.hpp"
+#include "common/portable_math.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -39,7 +40,7 @@ std::optional<double> solveZero(FlightSetup setup, double sightHeight_m, double 
 
     // Seeds: the straight line through the sight and the zero, then that line raised by the
     // bullet's fall there (the path grows by about zero * delta per radian).
-    double a = std::atan2(sightHeight_m, zero_m);
+    double a = pm::atan2(sightHeight_m, zero_m);
     double fa = pathAt(a);
     if (std::fabs(fa) <= kZeroTolerance_m)
         return done(a);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ballistics/pointmass/flight.hpp"
+#include "common/portable_math.hpp"
 
 #include <cmath>
 
@@ -12,7 +13,7 @@ namespace siacci::pointmass {
 // line of sight, for a sight `sightHeight_m` above the bore and perpendicular to it.
 inline double sightOffset_m(double sightHeight_m, double boreElevation_rad)
 {
-    return sightHeight_m * std::cos(boreElevation_rad);
+    return sightHeight_m * pm::cos(boreElevation_rad);
 }
 
 // The bore elevation (rad, above the line of sight) that brings the bullet back to the line of

@@ -1,0 +1,81 @@
+// Figures of the web version: the size of what a phone downloads (compressed), the time from
+// opening the page to its first computed table, and the time of a range-card recompute after an
+// input changes (the event, the module's computation, the table's rebuild and its layout).
+//     SIACCI_WEB=build-web node web/test/bench.js
+"use strict";
+const fs = require("fs");
+const path = require("path");
+const zlib = require("zlib");
+const { serve, launch, waitReady } = require("./harness");
+
+const web = path.resolve(process.env.SIACCI_WEB || "build-web");
+const FILES = ["index.html", "style.css", "app.js", "armoury.js", "siacci.js", "siacci.wasm", "sw.js",
+               "manifest.webmanifest", "icon.svg"];
+
+function sizes() {
+  let raw = 0, gzip = 0, brotli = 0;
+  for (const name of FILES) {
+    const data = fs.readFileSync(path.join(web, name));
+    raw += data.length;
+    gzip += zlib.gzipSync(data, { level: 9 }).length;
+    brotli += zlib.brotliCompressSync(data).length;
+  }
+  const kb = (n) => (n / 1024).toFixed(1) + " KiB";
+  console.log("download: " + kb(raw) + " raw, " + kb(gzip) + " gzip -9, " + kb(brotli) + " brotli" +
+              (gzip < 1024 * 1024 ? " (under 1 MB)" : " (OVER 1 MB)"));
+  return gzip;
+}
+
+const median = (list) => [...list].sort((a, b) => a - b)[Math.floor(list.length / 2)];
+
+(async () => {
+  const gzip = sizes();
+  const { server, url } = await serve(web);
+  const { page, close } = await launch();
+  const opens = [];
+  try {
+    for (let k = 0; k < 5; ++k) {
+      // A fresh page load each time; the service worker may serve it from its cache after the
+      // first, as on a phone that has opened it before.
+      await page.goto(url + "?" + k);
+      await waitReady(page);
+      opens.push(await page.evaluate(() => window.siacciPagina.timings.firstTable_ms));
+    }
+    const times = await page.evaluate(() => {
+      const wind = document.getElementById("vento");
+      const out = [];
+      for (let i = 0; i < 200; ++i) {
+        wind.value = String(i % 30);
+        const started = performance.now();
+        wind.dispatchEvent(new Event("input", { bubbles: true }));
+        void document.body.offsetHeight;   // the layout of the new table
+        out.push(performance.now() - started);
+      }
+      return out;
+    });
+    const compute = await page.evaluate(() => {
+      const p = window.siacciPagina;
+      const out = [];
+      for (let i = 0; i < 200; ++i) {
+        const started = performance.now();
+        p.siacci.run(["card", "--velocity", "823", "--bc", "0.52", "--weight", "165", "--max", "500",
+                      "--increment", "50", "--angle", "-20", "--wind", "15", "--wind-clock", "9",
+                      "--click", "0.25moa", "--format", "json"]);
+        out.push(performance.now() - started);
+      }
+      return out;
+    });
+    const first = opens[0];
+    console.log("first computed table after opening: " + opens.map((t) => t === null ? "none" : t.toFixed(0) + " ms").join(", ") +
+                " (first visit " + (first === null ? "none" : first.toFixed(0) + " ms") + ")");
+    console.log("card computation alone (the module's run): median " + median(compute).toFixed(2) + " ms");
+    console.log("card recompute: median " + median(times).toFixed(2) + " ms, max " + Math.max(...times).toFixed(2) +
+                " ms over " + times.length);
+    const ok = gzip < 1024 * 1024 && first !== null && Math.max(...opens) < 1000 && median(times) < 16;
+    console.log(ok ? "all within the targets" : "A TARGET IS MISSED");
+    process.exitCode = ok ? 0 : 1;
+  } finally {
+    await close();
+    server.close();
+  }
+})();

@@ -30,7 +30,7 @@ bool honoursOnlySiacci(const Bullet& b, const Conditions& c)
 }
 
 // The classic context in the air of a density ratio (1 at 15 C and sea level).
-std::optional<ShotContext> contextIn(const Bullet& b, double sight_cm, const Atmosphere& air)
+PreparedShot contextIn(const Bullet& b, double sight_cm, const Atmosphere& air)
 {
     auto shot = prepareShot(b.muzzleVelocity_ms, b.bc_lbin2, 0, kStandardTemperature_C,
                             b.weight_gr, sight_cm);

@@ -33,7 +33,7 @@ TEST(SiacciCard, IsTheClassicMetricTableInItsOwnConditions)
             ShotInput in = workedExample();
             in.increment = increment;
             in.maxDistance = maximum;
-            const TableRun table = europa(in, RunKind::Screen);
+            const TableRun table = tableEuropa(in, RunKind::Screen);
             ASSERT_EQ(table.refusal, TableRefusal::None);
 
             Conditions c;

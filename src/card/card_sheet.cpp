@@ -67,7 +67,9 @@ std::optional<PointBlank> pointBlankWith(Engine engine, const pm::Bullet& bullet
 }
 
 // Highest path above the line of sight before the zero (the top of the trajectory lies
-// there), cm; empty when the zero cannot be reached.
+// there), cm; empty when the zero cannot be reached. A zero closer than the trajectory's
+// first crossing of the line of sight is the near crossing of a trajectory whose top comes
+// after it: its top counts as 0, so that the top rises steadily with the zero distance.
 std::optional<double> topBeforeZero(Engine engine, const pm::Bullet& bullet,
                                     const pm::Conditions& conditions, pm::Zeroing zeroing,
                                     double zero_m)
@@ -77,8 +79,11 @@ std::optional<double> topBeforeZero(Engine engine, const pm::Bullet& bullet,
     const pm::Result r = engine(bullet, conditions, zeroing, {zero_m, step});
     if (!r.ok())
         return std::nullopt;
+    const auto& rows = r.trajectory.rows;
+    if (rows.size() >= 2 && rows.back().path_cm >= rows[rows.size() - 2].path_cm)
+        return 0.0;
     double top = -1e300;
-    for (const pm::Row& row : r.trajectory.rows)
+    for (const pm::Row& row : rows)
         top = std::max(top, row.path_cm);
     return top;
 }
@@ -90,8 +95,8 @@ std::optional<OptimalZero> optimalZeroWith(Engine engine, const pm::Bullet& bull
     if (!(vitalZone_cm > 0))
         return std::nullopt;
     const double half = vitalZone_cm / 2;
-    // The top of the trajectory rises with the zero distance: find the zero whose top
-    // touches +half. A zero the bullet cannot reach counts as too far.
+    // The top of the trajectory rises with the zero distance: find the farthest zero whose
+    // top stays within +half. A zero the bullet cannot reach counts as too far.
     double low = kNearestZero_m;
     double high = kFarthestZero_m;
     const auto tooHigh = [&](double z) {

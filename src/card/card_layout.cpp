@@ -194,8 +194,13 @@ double textWidth_mm(const std::string& text, double size_pt)
 std::string pocketHeader(const CardSheet& sheet)
 {
     const CardSetup& s = sheet.setup;
-    return s.description + " · zero " + fixed(s.zeroing.zeroDistance_m, 0) + " m · click " +
-           s.clickText + " · " + s.conditionsText;
+    const pm::Atmosphere& air = s.conditions.atmosphere;
+    std::string text = s.description + " · taratura " + fixed(s.zeroing.zeroDistance_m, 0) +
+                       " m · " + s.clickText + " · " + fixed(air.temperature_C, 0) + " °C " +
+                       fixed(air.pressure_hPa, 0) + " hPa";
+    if (s.conditions.lookAngle_deg != 0)
+        text += " · " + fixed(s.conditions.lookAngle_deg, 0) + "°";
+    return text;
 }
 
 PocketLayout pocketLayout(const CardSheet& sheet)
@@ -311,10 +316,11 @@ PrintedCard fullPageLayout(const CardSheet& sheet)
     const std::size_t columns = sheet.headings.size();
     std::vector<std::size_t> widths(columns, 0);
     for (std::size_t c = 0; c < columns; ++c) {
+        // A heading takes two lines at most where its words allow.
         std::size_t longestWord = 0;
         for (const std::string& w : wrap(sheet.headings[c], 1))
             longestWord = std::max(longestWord, characters(w));
-        widths[c] = longestWord;
+        widths[c] = std::max(longestWord, (characters(sheet.headings[c]) + 1) / 2);
         for (const CardRow& r : sheet.rows)
             widths[c] = std::max(widths[c], characters(r.cells[c]));
     }

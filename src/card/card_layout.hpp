@@ -69,7 +69,7 @@ PocketLayout pocketLayout(const CardSheet& sheet);
 // "Pagina intera": the conditions, the whole table, the lines under it and the plot.
 PrintedCard fullPageLayout(const CardSheet& sheet);
 
-// The header line of the pocket card: the load, the zero, the click, the conditions.
+// The header line of the pocket card: the load, the zero, the click, the air, the slope.
 std::string pocketHeader(const CardSheet& sheet);
 
 } // namespace siacci::card

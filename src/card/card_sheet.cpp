@@ -429,6 +429,30 @@ CardSheet CardCalculator::compute(const CardSetup& setup)
     return sheet;
 }
 
+std::string readoutAt(const CardSheet& sheet, double distance_m)
+{
+    const auto& c = sheet.curve;
+    if (c.size() < 2 || distance_m < c.front().first || distance_m > c.back().first)
+        return {};
+    const auto next = std::lower_bound(c.begin(), c.end(), distance_m,
+                                       [](const auto& p, double d) { return p.first < d; });
+    double path = next->second;
+    if (next != c.begin()) {
+        const auto& a = *(next - 1);
+        const auto& b = *next;
+        path = a.second + (b.second - a.second) * (distance_m - a.first) / (b.first - a.first);
+    }
+    std::string text = fixed(distance_m, 0) + " m · traiettoria " + fixed(path, 1) + " cm";
+    if (distance_m >= 1) {
+        pm::Row row;
+        row.distance_m = distance_m;
+        row.path_cm = path;
+        const long clicks = pm::correctionAt(row, sheet.setup.click).elevationClicks;
+        text += " · " + elevationClicksText(clicks, sheet.setup.clicksPerTurn) + " click";
+    }
+    return text;
+}
+
 CardSheet computeCard(const CardSetup& setup)
 {
     CardCalculator calculator;

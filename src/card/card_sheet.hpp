@@ -108,6 +108,10 @@ struct CardSheet {
     bool ok() const { return refusal.empty(); }
 };
 
+// The plot's pointer readout at a distance: "250 m · traiettoria -12,3 cm · ▲ 5 click".
+// Empty outside the curve.
+std::string readoutAt(const CardSheet& sheet, double distance_m);
+
 // What changed since the last computation decides what must be recomputed; the expensive
 // figures (optimal zero, maximum range) are kept when their inputs did not change.
 class CardCalculator {

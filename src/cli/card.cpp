@@ -48,21 +48,11 @@ constexpr std::array<Column, 15> kColumns = {{
 std::array<double, 15> valuesOf(const Row& row, const ClickValue& click)
 {
     const Correction c = correctionAt(row, click);
-    return {row.distance_m,
-            row.velocity_ms,
-            row.mach,
-            row.time_s,
-            row.energy_J,
-            row.energy_kgm,
-            row.path_cm,
-            row.drop_cm,
-            row.windage_cm,
-            c.elevation_moa,
-            c.elevation_mrad,
-            static_cast<double>(c.elevationClicks),
-            c.windage_moa,
-            c.windage_mrad,
-            static_cast<double>(c.windageClicks)};
+    return {row.distance_m,  row.velocity_ms,  row.mach,
+            row.time_s,      row.energy_J,     row.energy_kgm,
+            row.path_cm,     row.drop_cm,      row.windage_cm,
+            c.elevation_moa, c.elevation_mrad, static_cast<double>(c.elevationClicks),
+            c.windage_moa,   c.windage_mrad,   static_cast<double>(c.windageClicks)};
 }
 
 // A number in JSON: the shortest text that reads back as the same double. The engine never
@@ -109,13 +99,15 @@ void writeJson(std::ostream& out, const CardOptions& options, const Trajectory& 
         const auto values = valuesOf(t.rows[r], options.click);
         out << (r == 0 ? "\n  {" : ",\n  {");
         for (std::size_t i = 0; i < kColumns.size(); ++i)
-            out << (i == 0 ? "" : ", ") << '"' << kColumns[i].key << "\": " << jsonNumber(values[i]);
+            out << (i == 0 ? "" : ", ") << '"' << kColumns[i].key
+                << "\": " << jsonNumber(values[i]);
         for (std::size_t i = 0; i < extras.rowKeys.size() && r < extras.rowValues.size(); ++i)
             out << ", \"" << extras.rowKeys[i] << "\": " << jsonNumber(extras.rowValues[r][i]);
         out << '}';
     }
     out << "\n], \"summary\": {";
-    out << "\"engine\": " << (options.engine == CardEngine::Siacci ? "\"siacci\"" : "\"pointmass\"");
+    out << "\"engine\": "
+        << (options.engine == CardEngine::Siacci ? "\"siacci\"" : "\"pointmass\"");
     out << ", \"bore_elevation_moa\": " << jsonNumber(t.boreElevation_moa);
     if (t.stability_sg)
         out << ", \"stability_sg\": " << jsonNumber(*t.stability_sg);
@@ -177,7 +169,8 @@ std::vector<std::string> cardWarnings(const CardOptions& options, const Trajecto
     std::vector<std::string> warnings;
     if (t.stability_sg && *t.stability_sg < 1)
         warnings.push_back("Attenzione: con questo passo di rigatura il proiettile non è stabile "
-                           "(Sg " + shown(*t.stability_sg, 2, options.decimal) +
+                           "(Sg " +
+                           shown(*t.stability_sg, 2, options.decimal) +
                            ", sotto 1): la deriva giroscopica non è attendibile.");
     if (!t.rows.empty()) {
         const double last = t.rows.back().distance_m;

@@ -108,7 +108,7 @@ struct CardSheet {
     double maximumRange_m = 0;
     std::optional<double> stability_sg;
     std::string siacciRefusal;                 // "Confronta con Siacci" not possible, why
-    // The trajectory every few metres for the plot (distance m, path cm), and the zero.
+    // The trajectory every few metres for the plot: (distance m, path cm).
     std::vector<std::pair<double, double>> curve;
     CardSetup setup;
     bool ok() const { return refusal.empty(); }

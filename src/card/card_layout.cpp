@@ -90,6 +90,23 @@ void drawPocketCard(PageDrawing& page, double x, double y, const std::vector<Poc
                               layout.headerSize_pt, footer, Align::Left, false});
 }
 
+// Cut marks in the margins, in line with every edge of the cards.
+void drawCutMarks(PageDrawing& page, double x0, double y0, int across, int down)
+{
+    for (int i = 0; i <= across; ++i) {
+        const double x = x0 + i * kPocketWidth_mm;
+        page.lines.push_back({x, y0 - kCutMark_mm - 1, x, y0 - 1, 0.2, false});
+        const double yb = y0 + down * kPocketHeight_mm;
+        page.lines.push_back({x, yb + 1, x, yb + kCutMark_mm + 1, 0.2, false});
+    }
+    for (int j = 0; j <= down; ++j) {
+        const double y = y0 + j * kPocketHeight_mm;
+        page.lines.push_back({x0 - kCutMark_mm - 1, y, x0 - 1, y, 0.2, false});
+        const double xr = x0 + across * kPocketWidth_mm;
+        page.lines.push_back({xr + 1, y, xr + kCutMark_mm + 1, y, 0.2, false});
+    }
+}
+
 // Ticks of an axis: a round step giving about `count` divisions.
 double niceStep(double span, int count)
 {
@@ -265,34 +282,31 @@ PocketLayout pocketLayout(const CardSheet& sheet)
     layout.cardsPerPage = across * down;
     const double x0 = (layout.card.pageWidth_mm - across * kPocketWidth_mm) / 2;
     const double y0 = (layout.card.pageHeight_mm - down * kPocketHeight_mm) / 2;
-    PageDrawing page;
-    for (int k = 0; k < layout.cardsPerPage; ++k) {
-        const int set = k % layout.cardsPerSet;
-        const auto first = rows.begin() + std::min(n, set * layout.rowsPerCard);
-        const auto last = rows.begin() + std::min(n, (set + 1) * layout.rowsPerCard);
-        std::string head = pocketHeader(sheet, headerRoom(smallType));
-        if (layout.cardsPerSet > 1) {
-            const std::string part =
-                " " + std::to_string(set + 1) + "/" + std::to_string(layout.cardsPerSet);
-            head = pocketHeader(sheet, headerRoom(smallType) - characters(part)) + part;
+    // A set that fits one page is repeated to fill it (spares to cut); a longer one runs on
+    // over as many pages as it needs.
+    const int pages = (layout.cardsPerSet + layout.cardsPerPage - 1) / layout.cardsPerPage;
+    for (int p = 0; p < pages; ++p) {
+        PageDrawing page;
+        const int cardsHere =
+            pages == 1 ? layout.cardsPerPage
+                       : std::min(layout.cardsPerPage, layout.cardsPerSet - p * layout.cardsPerPage);
+        for (int k = 0; k < cardsHere; ++k) {
+            const int set = pages == 1 ? k % layout.cardsPerSet : p * layout.cardsPerPage + k;
+            const auto first = rows.begin() + std::min(n, set * layout.rowsPerCard);
+            const auto last = rows.begin() + std::min(n, (set + 1) * layout.rowsPerCard);
+            std::string head = pocketHeader(sheet, headerRoom(smallType));
+            if (layout.cardsPerSet > 1) {
+                const std::string part =
+                    " " + std::to_string(set + 1) + "/" + std::to_string(layout.cardsPerSet);
+                head = pocketHeader(sheet, headerRoom(smallType) - characters(part)) + part;
+            }
+            drawPocketCard(page, x0 + (k % across) * kPocketWidth_mm,
+                           y0 + (k / across) * kPocketHeight_mm, std::vector<PocketRow>(first, last),
+                           layout, head, footer, widths);
         }
-        drawPocketCard(page, x0 + (k % across) * kPocketWidth_mm, y0 + (k / across) * kPocketHeight_mm,
-                       std::vector<PocketRow>(first, last), layout, head, footer, widths);
+        drawCutMarks(page, x0, y0, across, down);
+        layout.card.pages.push_back(std::move(page));
     }
-    // Cut marks in the margins, in line with every edge of the cards.
-    for (int i = 0; i <= across; ++i) {
-        const double x = x0 + i * kPocketWidth_mm;
-        page.lines.push_back({x, y0 - kCutMark_mm - 1, x, y0 - 1, 0.2, false});
-        const double yb = y0 + down * kPocketHeight_mm;
-        page.lines.push_back({x, yb + 1, x, yb + kCutMark_mm + 1, 0.2, false});
-    }
-    for (int j = 0; j <= down; ++j) {
-        const double y = y0 + j * kPocketHeight_mm;
-        page.lines.push_back({x0 - kCutMark_mm - 1, y, x0 - 1, y, 0.2, false});
-        const double xr = x0 + across * kPocketWidth_mm;
-        page.lines.push_back({xr + 1, y, xr + kCutMark_mm + 1, y, 0.2, false});
-    }
-    layout.card.pages.push_back(std::move(page));
     return layout;
 }
 

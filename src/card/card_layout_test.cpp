@@ -78,6 +78,20 @@ TEST(PocketLayout, HeaderKeepsTheNumbersAndShortensTheName)
     EXPECT_NE(header.find("…"), std::string::npos);
 }
 
+TEST(PocketLayout, ALongTableRunsOnOverPagesWithEveryDistance)
+{
+    const CardSheet sheet = sheetEvery(5, 1000);
+    const PocketLayout layout = pocketLayout(sheet);
+    EXPECT_GT(layout.cardsPerSet, layout.cardsPerPage);
+    EXPECT_EQ(layout.card.pages.size(),
+              static_cast<std::size_t>((layout.cardsPerSet + 9) / 10));
+    int rows = 0;
+    for (const PageDrawing& page : layout.card.pages)
+        for (const DrawText& t : page.texts)
+            rows += t.bold && t.align == Align::Right; // the distances
+    EXPECT_EQ(rows, 200);
+}
+
 TEST(FullPageLayout, TableNotesAndPlotWithinThePage)
 {
     for (double increment : {50.0, 5.0}) {

@@ -71,7 +71,7 @@ PchipCurve::PchipCurve(std::span<const DragPoint> p)
         const double mach = p[0].mach + static_cast<double>(b) * m_bucketWidth;
         while (piece + 1 < m_pieces.size() && m_pieces[piece + 1].mach0 <= mach)
             ++piece;
-        m_bucketPiece[b] = static_cast<unsigned short>(piece);
+        m_bucketPiece[b] = static_cast<std::uint32_t>(piece);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ballistics/tables.hpp"
+#include "card/card_host.hpp"
 #include "common/ports.hpp"
 #include "common/shot.hpp"
 #include "files/file_windows.hpp"
@@ -54,7 +55,7 @@ struct GridContents {
     std::array<int, 8> widths_twips{};  // meaningful once widthsSet
 };
 
-class Form4 : public GraphHost, public ShotFileHost {
+class Form4 : public GraphHost, public ShotFileHost, public CardHost {
 public:
     Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator = '.');
 
@@ -87,6 +88,10 @@ public:
     void fileSaved() override;
     // The last file opened or saved, shared by the open and save windows for the run.
     FileSession& fileSession() { return m_fileSession; }
+
+    // --- the range card ------------------------------------------------------------------------
+    // The current shot in metric units, whatever the window shows.
+    CardShot cardShot() const override;
 
     // --- routines of the window ---------------------------------------------------------------
     void Calcola();

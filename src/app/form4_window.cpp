@@ -3,6 +3,7 @@
 #include "app/form4_export.hpp"
 #include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
+#include "card/card_window.hpp"
 #include "files/file_window.hpp"
 #include "graph/graph_window.hpp"
 #include "print/about.hpp"
@@ -163,6 +164,10 @@ void Form4Window::createMenus()
     QAction* cac = util->addAction("CALCOLATRICE+CONVERSIONI");
     cac->setObjectName("CAC");
     connect(cac, &QAction::triggered, this, [this] { show(WindowId::Calc); });
+    QAction* cdt = util->addAction("CARTELLINO DI TIRO");
+    cdt->setObjectName("CDT");
+    cdt->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    connect(cdt, &QAction::triggered, this, [this] { show(WindowId::Card); });
 }
 
 void Form4Window::createCatalogueMenus()
@@ -592,6 +597,7 @@ QWidget* Form4Window::createWindow(WindowId id)
     case WindowId::GetFile: w = new GetFileWindow(m.fileSession(), m, m_dialogs, this); break;
     case WindowId::SaveFile: w = new SaveFileWindow(m.fileSession(), m, m_dialogs, this); break;
     case WindowId::Help: w = new HelpWindow(this); break;
+    case WindowId::Card: w = new card::CardWindow(m, this); break;
     case WindowId::Main: break;
     }
     if (w) {

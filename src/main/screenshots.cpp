@@ -3,6 +3,7 @@
 #include "app/form4_window.hpp"
 #include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
+#include "card/card_window.hpp"
 #include "files/file_window.hpp"
 #include "graph/graph_window.hpp"
 #include "print/qt_help_window.hpp"
@@ -21,5 +22,6 @@ int main(int argc, char** argv)
     siacci::screenshots::graph(dir);
     siacci::screenshots::files(dir);
     siacci::screenshots::print(dir);
+    siacci::screenshots::card(dir);
     return 0;
 }

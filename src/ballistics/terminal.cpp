@@ -91,7 +91,7 @@ TableRun tableRscalc(const ShotInput& input, RunKind kind, char sep)
         run.refusal = TableRefusal::VelocityOutOfBand;
         return run;
     }
-    // Before the other reasons, as the window has always asked for the bullet's data first.
+    // The bullet's own data are asked for before the conditions of the shot.
     const double diameter = input.terminal.diameter_mm.value_or(0);
     if (!(diameter > 0) || !(input.weight > 0)) {
         run.refusal = TableRefusal::TerminalDataMissing;

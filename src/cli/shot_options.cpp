@@ -120,14 +120,14 @@ std::string shotOptionsUsage()
         "  --mode metric|imperial|terminal   tabella metrica (predefinita), inglese o di\n"
         "                                    balistica terminale\n"
         "  --velocity V      velocità iniziale (metri/sec.; feet/sec. in imperial)\n"
-        "  --bc B            coefficiente balistico\n"
+        "  --bc B            coefficiente balistico (non negativo)\n"
         "  --weight W        peso del proiettile, grains\n"
         "  --sight H         altezza ottica (cm; inches in imperial)\n"
         "  --zero Z          taratura centro (metri; yards in imperial)\n"
         "  --increment I     incremento (metri; yards in imperial)\n"
         "  --max M           massima distanza (metri; yards in imperial)\n"
-        "  --temperature T   temperatura, gradi centigradi\n"
-        "  --altitude A      altitudine s.l.m., metri\n"
+        "  --temperature T   temperatura, gradi centigradi (da -60 a +60)\n"
+        "  --altitude A      altitudine s.l.m., metri (da -500 a 9.000)\n"
         "  --site-angle N    angolo di sito: 0, 15, 30, 45 o 60 gradi\n"
         "  --diameter MM --x X --y Y --z Z --d D --rsp F --pir F\n"
         "                    diametro (mm), coefficienti e fattori di forma del proiettile\n"
@@ -137,8 +137,8 @@ std::string shotOptionsUsage()
         usage += s->usage;
         usage += "\n";
     }
-    usage += "  I numeri si leggono come nella finestra (la virgola vale come punto); un valore\n"
-             "  non dato vale 0, come nella finestra vuota.\n";
+    usage += "  I numeri si leggono come nella finestra (la virgola vale come punto, 8E2 vale\n"
+             "  800); un valore non dato vale 0, come nella finestra vuota.\n";
     return usage;
 }
 

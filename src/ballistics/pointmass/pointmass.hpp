@@ -123,6 +123,11 @@ enum class Refusal {
     TooManyRows,
     ZeroUnreachable,
     NotForSiacci,                         // G7, a drag table, steps, Coriolis or spin asked of Siacci
+    BadSpan,                              // an increment or maximum distance not above 0
+    ZeroNotPositive,                      // a zero distance not above 0
+    DiameterNeeded,                       // a measured drag table without the bullet's diameter
+    BadBulletSize,                        // diameter, length or twist given but not usable
+    OutsideSiacciVelocities,              // the classic engine's bands: 92 to 1371 m/s
     // More may be added; keep refusalText() complete.
 };
 std::string refusalText(Refusal refusal);
@@ -143,8 +148,18 @@ Result computeTrajectory(const Bullet& bullet, const Conditions& conditions,
 Result computeSiacciTrajectory(const Bullet& bullet, const Conditions& conditions,
                                const Zeroing& zeroing, const TableSpan& span);
 
-// The farthest the bullet can fly in this air, at its best launch angle (a safety figure), m.
+// The farthest the bullet can fly in this air, at its best launch angle (a safety figure), m:
+// the distance over ground where it comes back to the muzzle's height. 0 for a bullet that
+// computeTrajectory would refuse.
 double maximumRange_m(const Bullet& bullet, const Conditions& conditions);
+
+// Miller's gyroscopic stability factor in the shot's air, when the bullet's diameter, length and
+// twist are known (below 1: the bullet is not stable).
+std::optional<double> stabilityFactor(const Bullet& bullet, const Atmosphere& air);
+
+// Energy of the bullet, J, at a velocity (m/s); and in kilogram-metres.
+double energy_J(double weight_gr, double velocity_ms);
+inline constexpr double kJoulesPerKgm = 9.80665;
 
 // --- what the hunter dials ------------------------------------------------------------------
 

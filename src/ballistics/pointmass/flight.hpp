@@ -1,0 +1,73 @@
+#pragma once
+
+#include "ballistics/pointmass/drag.hpp"
+#include "ballistics/pointmass/pointmass.hpp"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
+
+// The flight of the bullet: the equations of motion integrated in the earth frame (x horizontal
+// downrange, y up, z right; m, s), and the points of that flight at exact slant distances.
+namespace siacci::pointmass {
+
+using State = std::array<double, 6>; // x, y, z, vx, vy, vz
+
+inline constexpr double kGravity_ms2 = 9.80665;
+inline constexpr double kEarthRotation_rads = 7.2921159e-5;
+inline constexpr double kMaxFlightTime_s = 30;
+
+// Everything the equations of motion need, fixed for one flight.
+struct FlightSetup {
+    const DragFunction* drag = nullptr;
+    double muzzleDensity_kgm3 = 0;
+    double muzzleTemperature_K = 0;
+    std::array<double, 3> wind_ms{};        // air velocity over ground
+    std::optional<std::array<double, 3>> earthRotation_rads; // Omega in (x, y, z): Coriolis
+    double muzzleVelocity_ms = 0;
+    double launchAngle_rad = 0;             // bore above the horizontal
+    double lookAngle_rad = 0;               // line of sight above the horizontal
+};
+
+// The right-hand side of the equations of motion.
+struct Dynamics {
+    const FlightSetup& setup;
+    void operator()(const State& s, State& ds, double t) const;
+    double speedOfSound_ms(double height_m) const;
+};
+
+// A point of the flight.
+struct FlightPoint {
+    double time_s = 0;
+    State state{};
+};
+
+// How tightly the integrator controls its local error (absolute m or m/s, relative).
+struct Tolerance {
+    double absolute = 1e-9;
+    double relative = 1e-9;
+};
+
+// Flies the bullet from the muzzle and fills `out[k]` at each slant distance `distances[k]`
+// (ascending, along the line of sight from the muzzle). Stops after the last one, or when the
+// bullet falls behind along the line of sight, or past `maxTime_s`. Returns how many were
+// reached. When `apex` is given it receives the point where the bullet is farthest above the
+// line of sight (before the last distance), or the muzzle when it never rises.
+std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
+                std::span<FlightPoint> out, const Tolerance& tolerance = {},
+                FlightPoint* apex = nullptr, double maxTime_s = kMaxFlightTime_s);
+
+// Flies the bullet until it comes back down to the muzzle's height; the horizontal distance
+// over ground there, or 0 when it does not within `maxTime_s`.
+double flyToMuzzleHeight_m(const FlightSetup& setup, double maxTime_s);
+
+// The unit vectors of the line of sight (along it, and perpendicular to it, upward) in (x, y).
+struct SightFrame {
+    double along_x, along_y, up_x, up_y;
+    explicit SightFrame(double lookAngle_rad);
+    double distance(const State& s) const { return s[0] * along_x + s[1] * along_y; }
+    double height(const State& s) const { return s[0] * up_x + s[1] * up_y; }
+};
+
+} // namespace siacci::pointmass

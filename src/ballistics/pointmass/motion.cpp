@@ -1,0 +1,185 @@
+#include "ballistics/pointmass/flight.hpp"
+
+#include "ballistics/pointmass/atmosphere.hpp"
+
+#include <boost/numeric/odeint/stepper/generation.hpp>
+#include <boost/numeric/odeint/stepper/runge_kutta_dopri5.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace siacci::pointmass {
+
+namespace odeint = boost::numeric::odeint;
+
+namespace {
+
+// The first step tried; the error control adapts it at once.
+constexpr double kFirstStep_s = 1e-3;
+// The lowest absolute temperature the air is given with height, as a share of the muzzle's
+// (only a bullet several kilometres up comes near it).
+constexpr double kColdestShare = 0.5;
+
+} // namespace
+
+double Dynamics::speedOfSound_ms(double height_m) const
+{
+    const double t_K = std::max(setup.muzzleTemperature_K - kLapseRate_Kpm * height_m,
+                                kColdestShare * setup.muzzleTemperature_K);
+    return 20.0467 * std::sqrt(t_K);
+}
+
+void Dynamics::operator()(const State& s, State& ds, double) const
+{
+    const auto& w = setup.wind_ms;
+    const double ax = s[3] - w[0], ay = s[4] - w[1], az = s[5] - w[2];
+    const double airSpeed = std::sqrt(ax * ax + ay * ay + az * az);
+    // The air at the bullet's height: the temperature falls 6.5 K per km, the pressure and the
+    // density follow the standard atmosphere's law from the muzzle's values.
+    const double t_K = std::max(setup.muzzleTemperature_K - kLapseRate_Kpm * s[1],
+                                kColdestShare * setup.muzzleTemperature_K);
+    const double density =
+        setup.muzzleDensity_kgm3 * std::pow(t_K / setup.muzzleTemperature_K, kDensityExponent);
+    const double mach = airSpeed / (20.0467 * std::sqrt(t_K));
+    const double k = setup.drag->coefficient_perm(density, airSpeed, mach) * airSpeed;
+    ds[0] = s[3];
+    ds[1] = s[4];
+    ds[2] = s[5];
+    ds[3] = -k * ax;
+    ds[4] = -k * ay - kGravity_ms2;
+    ds[5] = -k * az;
+    if (setup.earthRotation_rads) {
+        // a = -2 Omega x v, v over ground.
+        const auto& o = *setup.earthRotation_rads;
+        ds[3] -= 2 * (o[1] * s[5] - o[2] * s[4]);
+        ds[4] -= 2 * (o[2] * s[3] - o[0] * s[5]);
+        ds[5] -= 2 * (o[0] * s[4] - o[1] * s[3]);
+    }
+}
+
+SightFrame::SightFrame(double lookAngle_rad)
+    : along_x(std::cos(lookAngle_rad)), along_y(std::sin(lookAngle_rad)),
+      up_x(-std::sin(lookAngle_rad)), up_y(std::cos(lookAngle_rad))
+{
+}
+
+namespace {
+
+using Dense = decltype(odeint::make_dense_output(1.0, 1.0, odeint::runge_kutta_dopri5<State>()));
+
+State muzzleState(const FlightSetup& setup)
+{
+    return {0, 0, 0, setup.muzzleVelocity_ms * std::cos(setup.launchAngle_rad),
+            setup.muzzleVelocity_ms * std::sin(setup.launchAngle_rad), 0};
+}
+
+// The time in the last step where g(state) = 0, for a g that increases through the step
+// (g(previous) < 0 <= g(current)); `g` gives the value and its time derivative. Newton's method
+// on the dense output, kept inside the bracket by bisection.
+template <typename G>
+FlightPoint locate(const Dense& dense, double lo, double hi, double glo, double ghi, G g)
+{
+    double t = lo + (hi - lo) * (glo / (glo - ghi));
+    State s;
+    for (int i = 0; i < 40; ++i) {
+        dense.calc_state(t, s);
+        const auto [value, rate] = g(s);
+        if (std::fabs(value) < 1e-11)
+            break;
+        (value < 0 ? lo : hi) = t;
+        double next = rate > 0 ? t - value / rate : lo - 1;
+        if (!(next > lo && next < hi))
+            next = 0.5 * (lo + hi);
+        if (hi - lo < 1e-15 * hi) {
+            t = next;
+            break;
+        }
+        t = next;
+    }
+    dense.calc_state(t, s);
+    return {t, s};
+}
+
+} // namespace
+
+std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
+                std::span<FlightPoint> out, const Tolerance& tolerance, FlightPoint* apex,
+                double maxTime_s)
+{
+    const SightFrame frame(setup.lookAngle_rad);
+    const State muzzle = muzzleState(setup);
+    const auto distanceOf = [&frame](const State& s) {
+        return std::pair{frame.distance(s), s[3] * frame.along_x + s[4] * frame.along_y};
+    };
+    // The rate at which the bullet climbs away from the line of sight, negated: it increases
+    // through 0 at the highest point.
+    const auto sinking = [&frame](const State& s) {
+        return -(s[3] * frame.up_x + s[4] * frame.up_y);
+    };
+
+    std::size_t reached = 0;
+    while (reached < distances.size() && distances[reached] <= 0)
+        out[reached++] = {0, muzzle};
+    bool apexFound = apex == nullptr;
+    if (apex && sinking(muzzle) >= 0) {
+        *apex = {0, muzzle};
+        apexFound = true;
+    }
+    if (reached == distances.size())
+        return reached;
+
+    const Dynamics dynamics{setup};
+    Dense dense = odeint::make_dense_output(tolerance.absolute, tolerance.relative,
+                                            odeint::runge_kutta_dopri5<State>());
+    dense.initialize(muzzle, 0.0, kFirstStep_s);
+    for (;;) {
+        const auto [t0, t1] = dense.do_step(dynamics);
+        const State& previous = dense.previous_state();
+        const State& current = dense.current_state();
+        if (!apexFound && sinking(current) >= 0) {
+            const auto g = [&frame, &sinking](const State& s) {
+                // d/dt of the sinking rate: the acceleration across the line of sight. It is
+                // close to g cos(look angle) and positive; Newton only needs its sign and size.
+                return std::pair{sinking(s), kGravity_ms2 * frame.up_y};
+            };
+            *apex = locate(dense, t0, t1, sinking(previous), sinking(current), g);
+            apexFound = true;
+        }
+        const double along = frame.distance(current);
+        while (reached < distances.size() && along >= distances[reached]) {
+            const double target = distances[reached];
+            const auto g = [&](const State& s) {
+                const auto [d, rate] = distanceOf(s);
+                return std::pair{d - target, rate};
+            };
+            out[reached++] = locate(dense, t0, t1, frame.distance(previous) - target,
+                                    along - target, g);
+        }
+        if (reached == distances.size() || distanceOf(current).second <= 0 || t1 > maxTime_s)
+            break;
+    }
+    if (!apexFound && reached > 0)
+        *apex = out[reached - 1];
+    return reached;
+}
+
+double flyToMuzzleHeight_m(const FlightSetup& setup, double maxTime_s)
+{
+    const Dynamics dynamics{setup};
+    Dense dense = odeint::make_dense_output(1e-7, 1e-7, odeint::runge_kutta_dopri5<State>());
+    dense.initialize(muzzleState(setup), 0.0, kFirstStep_s);
+    for (;;) {
+        const auto [t0, t1] = dense.do_step(dynamics);
+        const State& previous = dense.previous_state();
+        const State& current = dense.current_state();
+        if (current[1] < 0 && current[4] < 0) {
+            const auto g = [](const State& s) { return std::pair{-s[1], -s[4]}; };
+            const FlightPoint landing = locate(dense, t0, t1, -previous[1], -current[1], g);
+            return std::hypot(landing.state[0], landing.state[2]);
+        }
+        if (t1 > maxTime_s)
+            return 0;
+    }
+}
+
+} // namespace siacci::pointmass

@@ -72,8 +72,8 @@ struct TruingResult {
 TruingResult trueFromVelocity(const TruingShot& shot, const ObservedVelocity& seen);
 
 // The muzzle velocity that gives the dialled correction at its distance. Where the coefficient
-// moves that correction at least half as much as the velocity does (per cent for per cent), the
-// observation cannot tell them apart: Confounded, and the caller may solve the coefficient.
+// moves that correction at least 0.3 times as much as the velocity does (per cent for per cent),
+// the observation cannot tell them apart: Confounded, and the caller may solve the coefficient.
 TruingResult trueVelocityFromCorrection(const TruingShot& shot, const ObservedCorrection& seen);
 // The coefficient (or multiplier) that gives the dialled correction at its distance.
 TruingResult trueBcFromCorrection(const TruingShot& shot, const ObservedCorrection& seen);

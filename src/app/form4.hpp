@@ -1,5 +1,6 @@
 #pragma once
 
+#include "armoury/armoury_model.hpp"
 #include "ballistics/tables.hpp"
 #include "common/ports.hpp"
 #include "common/shot.hpp"
@@ -54,7 +55,7 @@ struct GridContents {
     std::array<int, 8> widths_twips{};  // meaningful once widthsSet
 };
 
-class Form4 : public GraphHost, public ShotFileHost {
+class Form4 : public GraphHost, public ShotFileHost, public armoury::ArmouryHost {
 public:
     Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator = '.');
 
@@ -87,6 +88,10 @@ public:
     void fileSaved() override;
     // The last file opened or saved, shared by the open and save windows for the run.
     FileSession& fileSession() { return m_fileSession; }
+
+    // --- the armoury --------------------------------------------------------------------------
+    // The load of the checked bullet button, in metric units.
+    std::optional<armoury::CatalogueLoadChoice> chosenCatalogueLoad() const override;
 
     // --- routines of the window ---------------------------------------------------------------
     void Calcola();

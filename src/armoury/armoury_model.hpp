@@ -81,6 +81,8 @@ public:
 
     // --- events ---------------------------------------------------------------------------
     void select(Selection selection);
+    // The document was changed elsewhere (the range card): the selection stays within it.
+    void armouryChanged() { keepSelectionValid(); }
     void addRifleClicked();                        // "Nuova arma"
     void addLoadClicked();                         // "Nuova carica"
     void duplicateClicked();                       // "Duplica"

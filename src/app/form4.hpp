@@ -2,6 +2,7 @@
 
 #include "armoury/armoury_model.hpp"
 #include "ballistics/tables.hpp"
+#include "card/card_host.hpp"
 #include "common/ports.hpp"
 #include "common/shot.hpp"
 #include "files/file_windows.hpp"
@@ -55,7 +56,7 @@ struct GridContents {
     std::array<int, 8> widths_twips{};  // meaningful once widthsSet
 };
 
-class Form4 : public GraphHost, public ShotFileHost, public armoury::ArmouryHost {
+class Form4 : public GraphHost, public ShotFileHost, public CardHost, public armoury::ArmouryHost {
 public:
     Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator = '.');
 
@@ -88,6 +89,10 @@ public:
     void fileSaved() override;
     // The last file opened or saved, shared by the open and save windows for the run.
     FileSession& fileSession() { return m_fileSession; }
+
+    // --- the range card ------------------------------------------------------------------------
+    // The current shot in metric units, whatever the window shows.
+    CardShot cardShot() const override;
 
     // --- the armoury --------------------------------------------------------------------------
     // The load of the checked bullet button, in metric units.

@@ -4,6 +4,7 @@
 #include "armoury/armoury_window.hpp"
 #include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
+#include "card/card_window.hpp"
 #include "files/file_window.hpp"
 #include "graph/graph_window.hpp"
 #include "print/about.hpp"
@@ -166,6 +167,10 @@ void Form4Window::createMenus()
     QAction* cac = util->addAction("CALCOLATRICE+CONVERSIONI");
     cac->setObjectName("CAC");
     connect(cac, &QAction::triggered, this, [this] { show(WindowId::Calc); });
+    QAction* cdt = util->addAction("CARTELLINO DI TIRO");
+    cdt->setObjectName("CDT");
+    cdt->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    connect(cdt, &QAction::triggered, this, [this] { show(WindowId::Card); });
     QAction* armeria = util->addAction("ARMERIA");
     armeria->setObjectName("Armeria");
     armeria->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -599,6 +604,7 @@ QWidget* Form4Window::createWindow(WindowId id)
     case WindowId::GetFile: w = new GetFileWindow(m.fileSession(), m, m_dialogs, this); break;
     case WindowId::SaveFile: w = new SaveFileWindow(m.fileSession(), m, m_dialogs, this); break;
     case WindowId::Help: w = new HelpWindow(this); break;
+    case WindowId::Card: w = new card::CardWindow(m, this); break;
     case WindowId::Armoury: w = new armoury::ArmouryWindow(*m_armoury, m_dialogs, m, this); break;
     case WindowId::Main: break;
     }

@@ -103,7 +103,7 @@ private:
     bool m_programFocus = false;
     bool m_closing = false;
 
-    std::array<QPointer<QWidget>, 8> m_windows{};
+    std::array<QPointer<QWidget>, 9> m_windows{};
 };
 
 namespace screenshots {

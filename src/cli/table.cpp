@@ -3,6 +3,7 @@
 #include "ballistics/tables.hpp"
 #include "cli/command.hpp"
 #include "cli/shot_options.hpp"
+#include "cli/text_output.hpp"
 
 #include <array>
 #include <ostream>
@@ -65,31 +66,10 @@ std::string layOut(const PrintLine& line)
     return out;
 }
 
-std::string csvField(std::string_view cell)
-{
-    if (cell.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(cell);
-    std::string out = "\"";
-    for (char ch : cell) {
-        if (ch == '"')
-            out += '"';
-        out += ch;
-    }
-    return out + "\"";
-}
-
 template <typename Cells>
 void writeRow(std::ostream& out, const Cells& cells, Format format)
 {
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            out << (format == Format::Csv ? ',' : '\t');
-        if (format == Format::Csv)
-            out << csvField(cells[i]);
-        else
-            out << cells[i];
-    }
-    out << (format == Format::Csv ? "\r\n" : "\n");
+    writeCells(out, cells, format == Format::Csv ? CellFormat::Csv : CellFormat::Tsv);
 }
 
 int runTable(const Args& args, std::ostream& out, std::ostream& err)

@@ -4,6 +4,7 @@
 #include "armoury/armoury_window.hpp"
 #include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
+#include "card/card_window.hpp"
 #include "files/file_window.hpp"
 #include "graph/graph_window.hpp"
 #include "print/qt_help_window.hpp"
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     siacci::screenshots::graph(dir);
     siacci::screenshots::files(dir);
     siacci::screenshots::print(dir);
+    siacci::screenshots::card(dir);
     siacci::screenshots::armoury(dir);
     return 0;
 }

@@ -58,6 +58,21 @@ PchipCurve::PchipCurve(std::span<const DragPoint> p)
         const double c3 = (slope[k] + slope[k + 1] - 2 * delta[k]) / (h[k] * h[k]);
         m_pieces.push_back({p[k].mach, p[k].cd, slope[k], c2, c3});
     }
+    double narrowest = h[0];
+    for (const double width : h)
+        narrowest = std::min(narrowest, width);
+    const double span = m_lastMach - p[0].mach;
+    // Buckets no wider than the narrowest piece (a measured table may be dense: at most 4096).
+    const auto buckets = static_cast<std::size_t>(std::min(4096.0, std::ceil(span / narrowest)));
+    m_bucketWidth = span / static_cast<double>(buckets);
+    m_bucketPiece.resize(buckets + 1);
+    std::size_t piece = 0;
+    for (std::size_t b = 0; b <= buckets; ++b) {
+        const double mach = p[0].mach + static_cast<double>(b) * m_bucketWidth;
+        while (piece + 1 < m_pieces.size() && m_pieces[piece + 1].mach0 <= mach)
+            ++piece;
+        m_bucketPiece[b] = static_cast<unsigned short>(piece);
+    }
 }
 
 double PchipCurve::operator()(double mach) const
@@ -66,10 +81,14 @@ double PchipCurve::operator()(double mach) const
         return m_pieces.front().c0;
     if (mach >= m_lastMach)
         return m_lastCd;
-    // The last piece starting at or below this Mach.
-    const auto it = std::upper_bound(m_pieces.begin(), m_pieces.end(), mach,
-                                     [](double m, const Piece& piece) { return m < piece.mach0; });
-    const Piece& piece = *(it - 1);
+    // The last piece starting at or below this Mach: from its bucket's first piece onward.
+    auto bucket = static_cast<std::size_t>((mach - m_pieces.front().mach0) / m_bucketWidth);
+    std::size_t k = m_bucketPiece[std::min(bucket, m_bucketPiece.size() - 1)];
+    while (k + 1 < m_pieces.size() && m_pieces[k + 1].mach0 <= mach)
+        ++k;
+    while (k > 0 && m_pieces[k].mach0 > mach)
+        --k;
+    const Piece& piece = m_pieces[k];
     const double s = mach - piece.mach0;
     return piece.c0 + s * (piece.c1 + s * (piece.c2 + s * piece.c3));
 }

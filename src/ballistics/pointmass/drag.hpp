@@ -24,6 +24,10 @@ private:
         double c0, c1, c2, c3; // Cd = c0 + c1 s + c2 s^2 + c3 s^3, s = mach - mach0
     };
     std::vector<Piece> m_pieces;
+    // A direct index: the piece where each Mach bucket of width m_bucketWidth starts, so a lookup
+    // needs at most a short walk.
+    std::vector<unsigned short> m_bucketPiece;
+    double m_bucketWidth = 1;
     double m_lastMach = 0, m_lastCd = 0;
 };
 

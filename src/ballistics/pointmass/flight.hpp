@@ -49,6 +49,10 @@ struct Tolerance {
     double relative = 1e-9;
 };
 
+// The integrator's error control for the card: halving it moves no row at 1000 m by more than
+// a hundredth of a millimetre or a thousandth of a m/s.
+inline constexpr Tolerance kCardTolerance{1e-9, 1e-9};
+
 // Flies the bullet from the muzzle and fills `out[k]` at each slant distance `distances[k]`
 // (ascending, along the line of sight from the muzzle). Stops after the last one, or when the
 // bullet falls behind along the line of sight, or past `maxTime_s`. Returns how many were

@@ -19,10 +19,6 @@ constexpr double kInHgPerHpa = 0.029529983;
 
 bool positive(double x) { return std::isfinite(x) && x > 0; }
 
-// The integrator's error control for the card: halving it moves no row at 1000 m by more than
-// a hundredth of a millimetre.
-constexpr Tolerance kCardTolerance{1e-9, 1e-9};
-
 FlightSetup flightSetup(const DragFunction& drag, const Atmosphere& air, const Wind& wind,
                         const std::optional<EarthPosition>& earth, double velocity_ms,
                         double lookAngle_rad)
@@ -179,10 +175,11 @@ Result computeTrajectory(const Bullet& bullet, const Conditions& conditions,
     const Dynamics dynamics{setup};
     const auto pathOf = [&](const State& s) { return frame.height(s) - offset; };
     out.rows.reserve(points.size());
-    for (const FlightPoint& p : points) {
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const FlightPoint& p = points[k];
         const State& s = p.state;
         Row row;
-        row.distance_m = frame.distance(s);
+        row.distance_m = distances[k]; // located to a nanometre
         row.velocity_ms = std::sqrt(s[3] * s[3] + s[4] * s[4] + s[5] * s[5]);
         const double ax = s[3] - setup.wind_ms[0], ay = s[4], az = s[5] - setup.wind_ms[2];
         row.mach = std::sqrt(ax * ax + ay * ay + az * az) / dynamics.speedOfSound_ms(s[1]);
@@ -191,14 +188,11 @@ Result computeTrajectory(const Bullet& bullet, const Conditions& conditions,
         row.energy_kgm = row.energy_J / kJoulesPerKgm;
         const double path = pathOf(s);
         row.path_cm = 100 * path;
-        row.drop_cm = 100 * (row.distance_m * slope - offset - path);
+        row.drop_cm = 100 * (frame.distance(s) * slope - offset - path);
         const double spin_m = spinScale * std::pow(p.time_s, 1.83) * kMetresPerInch;
         row.windage_cm = 100 * (s[2] + spin_m);
         out.rows.push_back(row);
     }
-    // The rows sit at exact distances; the muzzle's is 0 whatever the rounding of cos and sin.
-    if (!out.rows.empty())
-        out.rows.front().distance_m = 0;
     out.maxOrdinate_cm = 100 * pathOf(apex.state);
     out.maxOrdinateDistance_m = std::max(0.0, frame.distance(apex.state));
     return result;

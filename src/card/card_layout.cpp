@@ -1,0 +1,390 @@
+#include "card/card_layout.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace siacci::card {
+
+namespace {
+
+constexpr double kPocketPadding_mm = 2.5;
+constexpr double kLargestPocketType_pt = 14;
+constexpr double kSmallestReadableType_pt = 7;
+constexpr double kCutMark_mm = 5;
+
+std::size_t characters(const std::string& text)
+{
+    std::size_t n = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+double lineHeight_mm(double size_pt)
+{
+    return size_pt * kLineHeightEm * kMmPerPoint;
+}
+
+// The type size at which `chars` characters fill `width_mm`.
+double sizeForWidth(std::size_t chars, double width_mm)
+{
+    return chars == 0 ? kLargestPocketType_pt : width_mm / (chars * kCharWidthEm * kMmPerPoint);
+}
+
+std::string truncated(const std::string& text, std::size_t chars)
+{
+    if (characters(text) <= chars)
+        return text;
+    std::string out;
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && ++n > chars - 1)
+            break;
+        out += text[i];
+    }
+    return out + "…";
+}
+
+struct PocketRow {
+    std::string distance, up, wind;
+    bool shaded = false;
+};
+
+const char* kPocketHeadings[3] = {"m", "click alzo", "vento 10 km/h ore 3"};
+
+// Draws one pocket card with its top-left corner at (x, y).
+void drawPocketCard(PageDrawing& page, double x, double y, const std::vector<PocketRow>& rows,
+                    const PocketLayout& layout, const std::string& header,
+                    const std::string& footer, const std::array<std::size_t, 3>& widths)
+{
+    const double left = x + kPocketPadding_mm;
+    const double inner = kPocketWidth_mm - 2 * kPocketPadding_mm;
+    double baseline = y + kPocketPadding_mm + layout.headerSize_pt * kMmPerPoint;
+    page.texts.push_back({left, baseline, layout.headerSize_pt, header, Align::Left, true});
+    const double size = layout.rowSize_pt;
+    const double cw = size * kCharWidthEm * kMmPerPoint;
+    // Three right-aligned columns spread across the card.
+    const double total = (widths[0] + widths[1] + widths[2]) * cw;
+    const double gap = std::max(cw, (inner - total) / 2);
+    const double right0 = left + widths[0] * cw;
+    const double right1 = right0 + gap + widths[1] * cw;
+    const double right2 = right1 + gap + widths[2] * cw;
+    baseline += lineHeight_mm(size) + 0.5;
+    for (int c = 0; c < 3; ++c)
+        page.texts.push_back({c == 0 ? right0 : c == 1 ? right1 : right2, baseline, size * 0.8,
+                              kPocketHeadings[c], Align::Right, false});
+    page.lines.push_back({left, baseline + 0.3 * lineHeight_mm(size) - 0.4, left + inner,
+                          baseline + 0.3 * lineHeight_mm(size) - 0.4, 0.15, false});
+    for (const PocketRow& row : rows) {
+        baseline += lineHeight_mm(size);
+        if (row.shaded)
+            page.rects.push_back({left, baseline - size * kMmPerPoint * 0.95, inner,
+                                  lineHeight_mm(size), 220});
+        page.texts.push_back({right0, baseline, size, row.distance, Align::Right, true});
+        page.texts.push_back({right1, baseline, size, row.up, Align::Right, false});
+        page.texts.push_back({right2, baseline, size, row.wind, Align::Right, false});
+    }
+    if (!footer.empty())
+        page.texts.push_back({left, y + kPocketHeight_mm - kPocketPadding_mm,
+                              layout.headerSize_pt, footer, Align::Left, false});
+}
+
+// Ticks of an axis: a round step giving about `count` divisions.
+double niceStep(double span, int count)
+{
+    if (!(span > 0))
+        return 1;
+    const double raw = span / count;
+    const double p = std::pow(10, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 2.5, 5.0, 10.0})
+        if (raw <= m * p)
+            return m * p;
+    return 10 * p;
+}
+
+void drawPlot(PageDrawing& page, const CardSheet& sheet, double x, double y, double w, double h)
+{
+    const auto& curve = sheet.curve;
+    if (curve.size() < 2)
+        return;
+    const double half = sheet.setup.vitalZone_cm.value_or(0) / 2;
+    double lo = -half, hi = half;
+    for (const auto& [d, p] : curve) {
+        lo = std::min(lo, p);
+        hi = std::max(hi, p);
+    }
+    hi += (hi - lo) * 0.05 + 1;
+    lo -= (hi - lo) * 0.05 + 1;
+    const double maxD = curve.back().first;
+    const double left = x + 12, bottom = y + h - 7, top = y + 2, right = x + w - 2;
+    auto px = [&](double d) { return left + (right - left) * d / maxD; };
+    auto py = [&](double p) { return bottom - (bottom - top) * (p - lo) / (hi - lo); };
+    const double label = 6.5;
+    if (half > 0)
+        page.rects.push_back({left, py(half), right - left, py(-half) - py(half), 225});
+    page.rects.push_back({left, top, right - left, bottom - top, -1});
+    // The line of sight, the zero and the energy threshold.
+    page.lines.push_back({left, py(0), right, py(0), 0.2, false});
+    const double zero = sheet.setup.zeroing.zeroDistance_m;
+    if (zero > 0 && zero <= maxD) {
+        page.lines.push_back({px(zero), top, px(zero), bottom, 0.2, true});
+        page.texts.push_back({px(zero) + 1, top + 3, label,
+                              "taratura " + fixed(zero, 0) + " m", Align::Left, false});
+    }
+    if (sheet.setup.minEnergy_J && sheet.energyAboveMinimumTo_m &&
+        *sheet.energyAboveMinimumTo_m < maxD) {
+        const double e = *sheet.energyAboveMinimumTo_m;
+        page.lines.push_back({px(e), top, px(e), bottom, 0.35, true});
+        page.texts.push_back({px(e) - 1, bottom - 2, label,
+                              "energia < " + fixed(*sheet.setup.minEnergy_J, 0) + " J",
+                              Align::Right, false});
+    }
+    const double xs = niceStep(maxD, 8);
+    for (double d = 0; d <= maxD + 1e-9; d += xs) {
+        page.lines.push_back({px(d), bottom, px(d), bottom + 1, 0.15, false});
+        page.texts.push_back({px(d), bottom + 4, label, fixed(d, 0), Align::Centre, false});
+    }
+    page.texts.push_back({right, bottom + 6.8, label, "distanza m", Align::Right, false});
+    const double ys = niceStep(hi - lo, 6);
+    for (double p = std::ceil(lo / ys) * ys; p <= hi; p += ys) {
+        page.lines.push_back({left - 1, py(p), left, py(p), 0.15, false});
+        page.texts.push_back({left - 1.5, py(p) + 1, label, fixed(p, 0), Align::Right, false});
+    }
+    page.texts.push_back({x, top - 0.5, label, "cm", Align::Left, false});
+    for (std::size_t i = 1; i < curve.size(); ++i)
+        page.lines.push_back({px(curve[i - 1].first), py(curve[i - 1].second), px(curve[i].first),
+                              py(curve[i].second), 0.45, false});
+}
+
+// A heading wrapped into lines no wider than `width` characters (a word is never cut).
+std::vector<std::string> wrap(const std::string& text, std::size_t width)
+{
+    std::vector<std::string> lines;
+    std::string line, word;
+    auto flush = [&] {
+        if (word.empty())
+            return;
+        if (!line.empty() && characters(line) + 1 + characters(word) > width) {
+            lines.push_back(line);
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+        word.clear();
+    };
+    for (char c : text) {
+        if (c == ' ')
+            flush();
+        else
+            word += c;
+    }
+    flush();
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+double textWidth_mm(const std::string& text, double size_pt)
+{
+    return characters(text) * size_pt * kCharWidthEm * kMmPerPoint;
+}
+
+std::string pocketHeader(const CardSheet& sheet)
+{
+    const CardSetup& s = sheet.setup;
+    const pm::Atmosphere& air = s.conditions.atmosphere;
+    std::string text = s.description + " · taratura " + fixed(s.zeroing.zeroDistance_m, 0) +
+                       " m · " + s.clickText + " · " + fixed(air.temperature_C, 0) + " °C " +
+                       fixed(air.pressure_hPa, 0) + " hPa";
+    if (s.conditions.lookAngle_deg != 0)
+        text += " · " + fixed(s.conditions.lookAngle_deg, 0) + "°";
+    return text;
+}
+
+PocketLayout pocketLayout(const CardSheet& sheet)
+{
+    PocketLayout layout;
+    std::vector<PocketRow> rows;
+    for (const CardRow& r : sheet.rows) {
+        if (r.row.distance_m <= 0)
+            continue;
+        rows.push_back({fixed(r.row.distance_m, 0),
+                        elevationClicksText(r.correction.elevationClicks, sheet.setup.clicksPerTurn),
+                        windageClicksText(r.pocketWindClicks, sheet.setup.clicksPerTurn),
+                        r.belowMinimumEnergy});
+    }
+    std::array<std::size_t, 3> widths{};
+    for (int c = 0; c < 3; ++c)
+        widths[c] = characters(kPocketHeadings[c]) * 8 / 10 + 1;
+    for (const PocketRow& r : rows) {
+        widths[0] = std::max(widths[0], characters(r.distance));
+        widths[1] = std::max(widths[1], characters(r.up));
+        widths[2] = std::max(widths[2], characters(r.wind));
+    }
+    const double inner_w = kPocketWidth_mm - 2 * kPocketPadding_mm;
+    const double inner_h = kPocketHeight_mm - 2 * kPocketPadding_mm;
+    const std::string header = pocketHeader(sheet);
+    const std::string footer =
+        sheet.maximumRange_m > 0 ? "Gittata massima: " + fixed(sheet.maximumRange_m, 0) + " m"
+                                 : std::string();
+
+    // The header and the footer in a small type of their own; the rows in the largest type
+    // that fits both across (three columns with two gaps) and down.
+    const double smallType = std::clamp(sizeForWidth(characters(header), inner_w), 5.0, 7.0);
+    layout.headerSize_pt = smallType;
+    const double reserved = lineHeight_mm(smallType) * (footer.empty() ? 1 : 2) + 0.5;
+    const double acrossType =
+        sizeForWidth(widths[0] + widths[1] + widths[2] + 2, inner_w);
+    const int n = static_cast<int>(rows.size());
+    int cards = 1;
+    double size = 0;
+    for (;; ++cards) {
+        const int perCard = std::max(1, (n + cards - 1) / cards);
+        // The column headings take one row.
+        const double downType = (inner_h - reserved) / ((perCard + 1) * kLineHeightEm * kMmPerPoint);
+        size = std::min({kLargestPocketType_pt, acrossType, downType});
+        layout.rowsPerCard = perCard;
+        if (size >= kSmallestReadableType_pt || perCard <= 1)
+            break;
+    }
+    layout.rowSize_pt = size;
+    layout.cardsPerSet = std::max(1, (n + layout.rowsPerCard - 1) / std::max(1, layout.rowsPerCard));
+
+    // A4 portrait: two cards across, five down, centred; the set repeats to fill the page.
+    const int across = static_cast<int>(layout.card.pageWidth_mm / kPocketWidth_mm);
+    const int down = static_cast<int>(layout.card.pageHeight_mm / kPocketHeight_mm);
+    layout.cardsPerPage = across * down;
+    const double x0 = (layout.card.pageWidth_mm - across * kPocketWidth_mm) / 2;
+    const double y0 = (layout.card.pageHeight_mm - down * kPocketHeight_mm) / 2;
+    const std::string shortHeader =
+        truncated(header, static_cast<std::size_t>(inner_w / (smallType * kCharWidthEm * kMmPerPoint)));
+    PageDrawing page;
+    for (int k = 0; k < layout.cardsPerPage; ++k) {
+        const int set = k % layout.cardsPerSet;
+        const auto first = rows.begin() + std::min(n, set * layout.rowsPerCard);
+        const auto last = rows.begin() + std::min(n, (set + 1) * layout.rowsPerCard);
+        std::string head = shortHeader;
+        if (layout.cardsPerSet > 1)
+            head = truncated(header, static_cast<std::size_t>(
+                                         inner_w / (smallType * kCharWidthEm * kMmPerPoint)) - 6) +
+                   " (" + std::to_string(set + 1) + "/" + std::to_string(layout.cardsPerSet) + ")";
+        drawPocketCard(page, x0 + (k % across) * kPocketWidth_mm, y0 + (k / across) * kPocketHeight_mm,
+                       std::vector<PocketRow>(first, last), layout, head, footer, widths);
+    }
+    // Cut marks in the margins, in line with every edge of the cards.
+    for (int i = 0; i <= across; ++i) {
+        const double x = x0 + i * kPocketWidth_mm;
+        page.lines.push_back({x, y0 - kCutMark_mm - 1, x, y0 - 1, 0.2, false});
+        const double yb = y0 + down * kPocketHeight_mm;
+        page.lines.push_back({x, yb + 1, x, yb + kCutMark_mm + 1, 0.2, false});
+    }
+    for (int j = 0; j <= down; ++j) {
+        const double y = y0 + j * kPocketHeight_mm;
+        page.lines.push_back({x0 - kCutMark_mm - 1, y, x0 - 1, y, 0.2, false});
+        const double xr = x0 + across * kPocketWidth_mm;
+        page.lines.push_back({xr + 1, y, xr + kCutMark_mm + 1, y, 0.2, false});
+    }
+    layout.card.pages.push_back(std::move(page));
+    return layout;
+}
+
+PrintedCard fullPageLayout(const CardSheet& sheet)
+{
+    PrintedCard card;
+    constexpr double margin = 15;
+    const double width = card.pageWidth_mm - 2 * margin;
+    const double bottom = card.pageHeight_mm - margin;
+    const CardSetup& s = sheet.setup;
+    PageDrawing page;
+    double y = margin + 5;
+    page.texts.push_back({margin, y, 14, "CARTELLINO DI TIRO", Align::Left, true});
+    y += 7;
+    page.texts.push_back({margin, y, 10, s.description, Align::Left, true});
+    y += 5;
+    const std::string rifle = "Taratura " + fixed(s.zeroing.zeroDistance_m, 0) +
+                              " m · altezza ottica " + fixed(s.zeroing.sightHeight_cm, 1) +
+                              " cm · click " + s.clickText + " · metodo " +
+                              (s.method == Method::Siacci ? "Siacci" : "punto materiale");
+    page.texts.push_back({margin, y, 9, rifle, Align::Left, false});
+    y += 4.5;
+    page.texts.push_back({margin, y, 9, s.conditionsText, Align::Left, false});
+    y += 6;
+
+    // Column widths in characters: the widest cell, and the heading wrapped to it.
+    const std::size_t columns = sheet.headings.size();
+    std::vector<std::size_t> widths(columns, 0);
+    for (std::size_t c = 0; c < columns; ++c) {
+        // A heading takes two lines at most where its words allow.
+        std::size_t longestWord = 0;
+        for (const std::string& w : wrap(sheet.headings[c], 1))
+            longestWord = std::max(longestWord, characters(w));
+        widths[c] = std::max(longestWord, (characters(sheet.headings[c]) + 1) / 2);
+        for (const CardRow& r : sheet.rows)
+            widths[c] = std::max(widths[c], characters(r.cells[c]));
+    }
+    std::size_t total = 0;
+    for (std::size_t w : widths)
+        total += w + 2;
+    const double size = std::min(9.0, sizeForWidth(total, width));
+    const double cw = size * kCharWidthEm * kMmPerPoint;
+    const double lh = lineHeight_mm(size);
+    std::vector<std::vector<std::string>> headingLines(columns);
+    std::size_t headingRows = 1;
+    for (std::size_t c = 0; c < columns; ++c) {
+        headingLines[c] = wrap(sheet.headings[c], widths[c]);
+        headingRows = std::max(headingRows, headingLines[c].size());
+    }
+    const double gapW = (width - (total - 2 * columns) * cw) / columns;
+    auto drawHeadings = [&](PageDrawing& p, double& yy) {
+        double right = margin;
+        for (std::size_t c = 0; c < columns; ++c) {
+            right += gapW + widths[c] * cw;
+            for (std::size_t k = 0; k < headingLines[c].size(); ++k)
+                p.texts.push_back({right, yy + lh * (k + 1), size, headingLines[c][k],
+                                   Align::Right, true});
+        }
+        yy += lh * headingRows + 1.5;
+        p.lines.push_back({margin, yy - 1, margin + width, yy - 1, 0.25, false});
+    };
+    drawHeadings(page, y);
+    for (const CardRow& r : sheet.rows) {
+        if (y + lh > bottom) {
+            card.pages.push_back(std::move(page));
+            page = PageDrawing{};
+            y = margin;
+            drawHeadings(page, y);
+        }
+        y += lh;
+        if (r.belowMinimumEnergy)
+            page.rects.push_back({margin, y - size * kMmPerPoint * 0.95, width, lh, 220});
+        double right = margin;
+        for (std::size_t c = 0; c < columns; ++c) {
+            right += gapW + widths[c] * cw;
+            page.texts.push_back({right, y, size, r.cells[c], Align::Right, false});
+        }
+    }
+    y += 3;
+    page.lines.push_back({margin, y - 2, margin + width, y - 2, 0.25, false});
+    for (const Note& n : sheet.notes) {
+        if (y + 4.5 > bottom) {
+            card.pages.push_back(std::move(page));
+            page = PageDrawing{};
+            y = margin;
+        }
+        y += 4.5;
+        page.texts.push_back({margin, y, 9, n.text, Align::Left, n.kind != NoteKind::Plain});
+    }
+    const double plotHeight = 80;
+    if (y + 6 + plotHeight > bottom) {
+        card.pages.push_back(std::move(page));
+        page = PageDrawing{};
+        y = margin - 6;
+    }
+    drawPlot(page, sheet, margin, y + 6, width, plotHeight);
+    card.pages.push_back(std::move(page));
+    return card;
+}
+
+} // namespace siacci::card

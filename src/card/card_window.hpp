@@ -1,0 +1,92 @@
+#pragma once
+
+#include "card/card_layout.hpp"
+#include "card/cartellino.hpp"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QTableWidget;
+
+namespace siacci::card {
+
+class CardPlot;
+
+// The wind's clock face: twelve hours, an arrow from the hour the wind comes from; a click picks
+// the hour (the model decides which).
+class ClockFace : public QWidget {
+public:
+    explicit ClockFace(QWidget* parent = nullptr);
+    void setHour(int hour);
+    int hour() const { return m_hour; }
+    std::function<void(double x, double y)> clicked;  // from the centre, y downward, in radii
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    int m_hour = 3;
+};
+
+// The window "CARTELLINO DI TIRO": its inputs in five frames, the card recomputed at every
+// edit, the lines under it, the plot, and printing in two layouts. Modeless; one at a time,
+// opened through the main window.
+class CardWindow : public QWidget {
+public:
+    explicit CardWindow(const CardHost& host, QWidget* parent = nullptr);
+
+    Cartellino& model() { return m_model; }
+    void refresh();
+    // "Stampa": the print preview of the chosen layout (0 pocket, 1 full page).
+    void print();
+    PrintedCard printedCard() const;
+    CardPlot* plot() const { return m_plot; }
+
+private:
+    void createWidgets();
+    QWidget* createBulletFrame();
+    QWidget* createRifleFrame();
+    QWidget* createConditionsFrame();
+    QWidget* createTableFrame();
+    QWidget* createMethodFrame();
+    QLineEdit* addField(QFormLayout* form, CardField field);
+    void refreshGrid();
+    template <typename F> void act(F&& f);
+
+    Cartellino m_model;
+    std::array<QLineEdit*, kCardFieldCount> m_fields{};
+    QComboBox* m_dragModel = nullptr;
+    QComboBox* m_hand = nullptr;
+    QComboBox* m_click = nullptr;
+    QComboBox* m_pressureMode = nullptr;
+    QComboBox* m_species = nullptr;
+    QComboBox* m_layout = nullptr;
+    QTableWidget* m_steps = nullptr;
+    ClockFace* m_clock = nullptr;
+    QLabel* m_windDirection = nullptr;
+    QRadioButton* m_pointMass = nullptr;
+    QRadioButton* m_siacci = nullptr;
+    QCheckBox* m_compare = nullptr;
+    QLabel* m_hint = nullptr;
+    QLabel* m_refusal = nullptr;
+    QTableWidget* m_grid = nullptr;
+    QLabel* m_notes = nullptr;
+    CardPlot* m_plot = nullptr;
+};
+
+} // namespace siacci::card
+
+namespace siacci::screenshots {
+// The card window of a .308 load with wind and slope, its plot, and both printed layouts.
+void card(const QString& dir);
+} // namespace siacci::screenshots

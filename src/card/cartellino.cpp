@@ -1,0 +1,391 @@
+#include "card/cartellino.hpp"
+
+#include "common/number_text.hpp"
+
+#include <cmath>
+
+namespace siacci::card {
+
+namespace {
+
+constexpr FieldInfo kFields[kCardFieldCount] = {
+    {"Velocità", "m/s", "Velocità alla bocca dell'arma, in metri al secondo", "velocita"},
+    {"Peso", "grains", "Peso della palla in grains (1 grain = 0,0648 g)", "peso"},
+    {"Coefficiente", "", "Coefficiente balistico del modello scelto (G1 o G7), in lb/in²", "coefficiente"},
+    {"Diametro", "mm", "Diametro della palla: con lunghezza e passo dà la stabilità e la deriva da rotazione", "diametro"},
+    {"Lunghezza", "mm", "Lunghezza della palla, dalla punta al fondello", "lunghezza"},
+    {"Altezza ottica", "cm", "Altezza del centro dell'ottica sopra l'asse della canna", "altezzaOttica"},
+    {"Taratura", "m", "Distanza a cui l'arma è azzerata (senza vento e senza angolo)", "taratura"},
+    {"Passo di rigatura", "pollici", "Pollici per giro della rigatura (per esempio 10 per 1:10\"); vuoto: nessuna deriva da rotazione", "passo"},
+    {"Valore click", "", "Valore di un click della torretta, nell'unità scelta", "valoreClick"},
+    {"Click per giro", "", "Click in un giro completo della torretta; vuoto: i click non si contano in giri", "clickPerGiro"},
+    {"Temperatura", "°C", "Temperatura dell'aria sul posto", "temperatura"},
+    {"Pressione", "hPa", "Pressione atmosferica: quella misurata sul posto o quella del bollettino meteo (ridotta al livello del mare)", "pressione"},
+    {"Altitudine", "m", "Altitudine sul livello del mare del luogo di tiro", "altitudine"},
+    {"Umidità", "%", "Umidità relativa dell'aria, da 0 a 100", "umidita"},
+    {"Vento", "km/h", "Velocità del vento; la direzione si sceglie sul quadrante dell'orologio", "vento"},
+    {"Angolo di tiro", "°", "Inclinazione della linea di mira: + in salita, − in discesa", "angolo"},
+    {"Latitudine", "°", "Latitudine del luogo (+ nord), con l'azimut per l'effetto Coriolis; facoltativa", "latitudine"},
+    {"Azimut", "°", "Direzione di tiro in gradi da nord, in senso orario, con la latitudine; facoltativo", "azimut"},
+    {"Distanza massima", "m", "Ultima distanza della tabella", "distanzaMassima"},
+    {"Incremento", "m", "Passo fra le distanze della tabella", "incremento"},
+    {"Energia minima", "J", "Energia minima per la selvaggina scelta: le righe sotto sono in grigio", "energiaMinima"},
+    {"Zona vitale", "cm", "Diametro della zona vitale dell'animale: dà il tiro utile e la taratura ottimale", "zonaVitale"},
+    {"Velocità animale", "km/h", "Velocità di un animale che attraversa (battuta): dà l'anticipo; vuoto: nessun anticipo", "velocitaAnimale"},
+    {"Lunghezza animale", "m", "Lunghezza del corpo dell'animale: l'anticipo anche in corpi", "lunghezzaAnimale"},
+    {"Descrizione", "", "La cartuccia e la palla, stampate sul cartellino", "descrizione"},
+};
+
+// Read a field: the decimal comma accepted; an empty text is no value.
+std::optional<double> optionalValue(const std::string& text)
+{
+    if (text.find_first_not_of(" \t") == std::string::npos)
+        return std::nullopt;
+    return readField(text);
+}
+
+double value(const std::string& text)
+{
+    return optionalValue(text).value_or(0);
+}
+
+std::string numberText(double v)
+{
+    std::string text = cellText(v, ',');
+    return text;
+}
+
+const char* clockSide(int hour)
+{
+    switch (hour) {
+    case 12: return "dal bersaglio";
+    case 3: return "da destra";
+    case 6: return "da dietro";
+    case 9: return "da sinistra";
+    default: return hour < 6 ? "da destra" : "da sinistra";
+    }
+}
+
+} // namespace
+
+const FieldInfo& fieldInfo(CardField field)
+{
+    return kFields[static_cast<int>(field)];
+}
+
+const char* clickChoiceCaption(ClickChoice choice)
+{
+    switch (choice) {
+    case ClickChoice::Mrad01: return "0,1 MRAD";
+    case ClickChoice::Moa025: return "1/4 MOA";
+    case ClickChoice::Moa0125: return "1/8 MOA";
+    case ClickChoice::Cm100: return "1 cm a 100 m";
+    case ClickChoice::TypedMoa: return "altro, in MOA";
+    case ClickChoice::TypedMrad: return "altro, in MRAD";
+    }
+    return "";
+}
+
+const char* pressureModeCaption(PressureMode mode)
+{
+    switch (mode) {
+    case PressureMode::Station: return "sul posto";
+    case PressureMode::SeaLevel: return "al livello del mare (meteo)";
+    case PressureMode::AltitudeOnly: return "solo altitudine";
+    }
+    return "";
+}
+
+const char* speciesCaption(Species species)
+{
+    switch (species) {
+    case Species::Capriolo: return "capriolo";
+    case Species::Camoscio: return "camoscio";
+    case Species::Cinghiale: return "cinghiale";
+    case Species::Cervo: return "cervo";
+    }
+    return "";
+}
+
+double defaultSpeciesEnergy_J(Species species)
+{
+    switch (species) {
+    case Species::Capriolo: return 1000;
+    case Species::Camoscio: return 1500;
+    case Species::Cinghiale: return 2000;
+    case Species::Cervo: return 2000;
+    }
+    return 0;
+}
+
+Cartellino::Cartellino(const CardHost* host) : m_host(host)
+{
+    for (int s = 0; s < kSpeciesCount; ++s)
+        m_speciesEnergy[s] = defaultSpeciesEnergy_J(static_cast<Species>(s));
+    loadDefaults();
+    takeCurrentShot();
+}
+
+void Cartellino::loadDefaults()
+{
+    const std::pair<CardField, const char*> defaults[] = {
+        {CardField::Velocity, "800"},    {CardField::Weight, "150"},
+        {CardField::Bc, "0,4"},          {CardField::SightHeight, "4"},
+        {CardField::Zero, "100"},        {CardField::Temperature, "15"},
+        {CardField::Pressure, "1013,25"}, {CardField::Altitude, "0"},
+        {CardField::Humidity, "50"},     {CardField::WindSpeed, "0"},
+        {CardField::LookAngle, "0"},     {CardField::MaxDistance, "500"},
+        {CardField::Increment, "50"},    {CardField::VitalZone, "12"},
+        {CardField::AnimalLength, "1"},  {CardField::ClickTyped, "0,1"},
+    };
+    for (const auto& [field, text] : defaults)
+        m_fields[index(field)] = text;
+    m_fields[index(CardField::MinEnergy)] = numberText(speciesEnergy_J(m_species));
+}
+
+void Cartellino::takeCurrentShot()
+{
+    const CardShot shot = m_host ? m_host->cardShot() : CardShot{};
+    if (shot.empty()) {
+        m_hint = "Nessun caricamento nella finestra principale: scegline uno dai menu DATA "
+                 "RIFLE, poi premi \"Prendi dal tiro corrente\". Intanto valgono i dati di esempio.";
+    } else {
+        m_hint.clear();
+        m_fields[index(CardField::Velocity)] = numberText(shot.velocity_ms);
+        m_fields[index(CardField::Bc)] = numberText(shot.bc);
+        m_fields[index(CardField::Weight)] = numberText(shot.weight_gr);
+        m_fields[index(CardField::SightHeight)] = numberText(shot.sightHeight_cm);
+        m_fields[index(CardField::Temperature)] = numberText(shot.temperature_C);
+        m_fields[index(CardField::Altitude)] = numberText(shot.altitude_m);
+        m_fields[index(CardField::Description)] = shot.description;
+        if (shot.zero_m > 0)
+            m_fields[index(CardField::Zero)] = numberText(shot.zero_m);
+        if (shot.maxDistance_m > 0)
+            m_fields[index(CardField::MaxDistance)] = numberText(shot.maxDistance_m);
+        if (shot.increment_m > 0)
+            m_fields[index(CardField::Increment)] = numberText(shot.increment_m);
+        // The main window knows the altitude, not the day's pressure.
+        m_pressureMode = PressureMode::AltitudeOnly;
+    }
+    recompute();
+}
+
+void Cartellino::setField(CardField field, std::string text)
+{
+    m_fields[index(field)] = std::move(text);
+}
+
+void Cartellino::fieldChanged(CardField field, const std::string& text)
+{
+    setField(field, text);
+    // The user's own minimum is kept as the chosen species' number.
+    if (field == CardField::MinEnergy)
+        if (const auto e = optionalValue(text))
+            m_speciesEnergy[static_cast<int>(m_species)] = *e;
+    recompute();
+}
+
+void Cartellino::dragModelChosen(pm::DragModel model)
+{
+    m_dragModel = model;
+    recompute();
+}
+
+void Cartellino::leftHandChosen(bool leftHand)
+{
+    m_leftHand = leftHand;
+    recompute();
+}
+
+void Cartellino::clickChosen(ClickChoice choice)
+{
+    m_click = choice;
+    recompute();
+}
+
+bool Cartellino::clickTypedEnabled() const
+{
+    return m_click == ClickChoice::TypedMoa || m_click == ClickChoice::TypedMrad;
+}
+
+void Cartellino::pressureModeChosen(PressureMode mode)
+{
+    m_pressureMode = mode;
+    recompute();
+}
+
+void Cartellino::windClockChosen(int hour)
+{
+    if (hour < 1 || hour > 12)
+        return;
+    m_windClock = hour;
+    recompute();
+}
+
+void Cartellino::clockClicked(double x, double y)
+{
+    if (x == 0 && y == 0)
+        return;
+    // Clockwise from 12 (straight up on the face).
+    double degrees = std::atan2(x, -y) * 180 / M_PI;
+    if (degrees < 0)
+        degrees += 360;
+    int hour = static_cast<int>(std::lround(degrees / 30)) % 12;
+    windClockChosen(hour == 0 ? 12 : hour);
+}
+
+void Cartellino::methodChosen(Method method)
+{
+    m_method = method;
+    recompute();
+}
+
+void Cartellino::compareChosen(bool compare)
+{
+    m_compare = compare;
+    recompute();
+}
+
+void Cartellino::speciesChosen(Species species)
+{
+    m_species = species;
+    m_fields[index(CardField::MinEnergy)] = numberText(speciesEnergy_J(species));
+    recompute();
+}
+
+void Cartellino::bcStepChanged(int row, int column, const std::string& text)
+{
+    if (row < 0 || row >= kBcStepRows || column < 0 || column > 1)
+        return;
+    m_bcSteps[row][column] = text;
+    recompute();
+}
+
+std::string Cartellino::windDirectionText() const
+{
+    return "da ore " + std::to_string(m_windClock) + " (" + clockSide(m_windClock) + ")";
+}
+
+std::string Cartellino::buildSetup(CardSetup& s) const
+{
+    auto f = [this](CardField field) { return value(m_fields[index(field)]); };
+    auto opt = [this](CardField field) { return optionalValue(m_fields[index(field)]); };
+
+    s.bullet.muzzleVelocity_ms = f(CardField::Velocity);
+    s.bullet.weight_gr = f(CardField::Weight);
+    s.bullet.model = m_dragModel;
+    s.bullet.bc_lbin2 = f(CardField::Bc);
+    for (const auto& step : m_bcSteps) {
+        const auto bc = optionalValue(step[0]);
+        const auto from = optionalValue(step[1]);
+        if (!bc && !from)
+            continue;
+        if (!bc || !from || *bc <= 0 || *from <= 0)
+            return "Coefficienti a gradini: ogni riga vuole un coefficiente e una velocità "
+                   "maggiori di zero";
+        s.bullet.bcSteps.push_back({*bc, *from});
+    }
+    const auto diameter = opt(CardField::Diameter);
+    const auto length = opt(CardField::Length);
+    const auto twist = opt(CardField::Twist);
+    if (diameter && length && twist) {
+        if (*diameter <= 0 || *length <= 0 || *twist <= 0)
+            return "Diametro, lunghezza e passo di rigatura devono essere maggiori di zero";
+        s.bullet.diameter_mm = diameter;
+        s.bullet.length_mm = length;
+        s.bullet.twist_in = m_leftHand ? -*twist : *twist;
+    }
+
+    s.zeroing.sightHeight_cm = f(CardField::SightHeight);
+    s.zeroing.zeroDistance_m = f(CardField::Zero);
+    if (s.zeroing.zeroDistance_m <= 0)
+        return "La distanza di taratura deve essere maggiore di zero";
+
+    switch (m_click) {
+    case ClickChoice::Mrad01:
+    case ClickChoice::Cm100: s.click = {0.1, pm::AngleUnit::Mrad}; break;
+    case ClickChoice::Moa025: s.click = {0.25, pm::AngleUnit::Moa}; break;
+    case ClickChoice::Moa0125: s.click = {0.125, pm::AngleUnit::Moa}; break;
+    case ClickChoice::TypedMoa:
+    case ClickChoice::TypedMrad:
+        s.click = {f(CardField::ClickTyped),
+                   m_click == ClickChoice::TypedMoa ? pm::AngleUnit::Moa : pm::AngleUnit::Mrad};
+        if (s.click.value <= 0)
+            return "Il valore del click deve essere maggiore di zero";
+        break;
+    }
+    s.clickText = m_click == ClickChoice::TypedMoa || m_click == ClickChoice::TypedMrad
+                      ? numberText(s.click.value) +
+                            (m_click == ClickChoice::TypedMoa ? " MOA" : " MRAD")
+                      : clickChoiceCaption(m_click);
+    const double perTurn = f(CardField::ClicksPerTurn);
+    s.clicksPerTurn = perTurn >= 1 && perTurn < 1000 ? static_cast<int>(perTurn) : 0;
+
+    pm::Atmosphere& air = s.conditions.atmosphere;
+    air.temperature_C = f(CardField::Temperature);
+    air.humidity_pct = f(CardField::Humidity);
+    const double altitude = f(CardField::Altitude);
+    switch (m_pressureMode) {
+    case PressureMode::Station: air.pressure_hPa = f(CardField::Pressure); break;
+    case PressureMode::SeaLevel:
+        if (!opt(CardField::Altitude))
+            return "La pressione del bollettino meteo vuole anche l'altitudine";
+        air.pressure_hPa = pm::stationPressureFromQnh_hPa(f(CardField::Pressure), altitude);
+        break;
+    case PressureMode::AltitudeOnly: air.pressure_hPa = pm::pressureAtAltitude_hPa(altitude); break;
+    }
+    if (!(air.pressure_hPa > 0) || air.temperature_C <= -273.15)
+        return "Temperatura o pressione impossibili";
+    s.conditions.wind = {f(CardField::WindSpeed) / 3.6, 30.0 * m_windClock};
+    s.conditions.lookAngle_deg = f(CardField::LookAngle);
+    const auto latitude = opt(CardField::Latitude);
+    const auto azimuth = opt(CardField::Azimuth);
+    if (latitude && azimuth)
+        s.conditions.earth = pm::EarthPosition{*latitude, *azimuth};
+
+    s.span.maxDistance_m = f(CardField::MaxDistance);
+    s.span.increment_m = f(CardField::Increment);
+    if (s.span.maxDistance_m <= 0 || s.span.increment_m <= 0)
+        return "Distanza massima e incremento devono essere maggiori di zero";
+    s.method = m_method;
+    s.compareSiacci = m_compare && m_method == Method::PointMass;
+    s.minEnergy_J = opt(CardField::MinEnergy);
+    s.vitalZone_cm = opt(CardField::VitalZone);
+    if (s.vitalZone_cm && *s.vitalZone_cm <= 0)
+        s.vitalZone_cm.reset();
+    s.crossingSpeed_kmh = opt(CardField::AnimalSpeed);
+    s.animalLength_m = opt(CardField::AnimalLength);
+
+    const std::string& description = m_fields[index(CardField::Description)];
+    s.description = description.find_first_not_of(' ') == std::string::npos
+                        ? numberText(s.bullet.muzzleVelocity_ms) + " m/s, " +
+                              numberText(s.bullet.weight_gr) + " grains, " +
+                              (m_dragModel == pm::DragModel::G7 ? "G7 " : "G1 ") +
+                              numberText(s.bullet.bc_lbin2)
+                        : description;
+    std::string air_text = numberText(air.temperature_C) + " °C, " +
+                           fixed(air.pressure_hPa, 0) + " hPa, " +
+                           numberText(air.humidity_pct) + " %";
+    if (f(CardField::WindSpeed) > 0)
+        air_text += ", vento " + numberText(f(CardField::WindSpeed)) + " km/h da ore " +
+                    std::to_string(m_windClock);
+    if (s.conditions.lookAngle_deg != 0)
+        air_text += ", angolo " + numberText(s.conditions.lookAngle_deg) + "°";
+    s.conditionsText = air_text;
+    return {};
+}
+
+void Cartellino::recompute()
+{
+    CardSetup setup;
+    m_inputRefusal = buildSetup(setup);
+    if (!m_inputRefusal.empty()) {
+        m_sheet = CardSheet{};
+        m_sheet.refusal = m_inputRefusal;
+        return;
+    }
+    m_setup = setup;
+    m_sheet = m_calculator.compute(setup);
+}
+
+} // namespace siacci::card

@@ -1,0 +1,133 @@
+#include "card/qt_card_plot.hpp"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace siacci::card {
+
+CardPlot::CardPlot(QWidget* parent) : QChartView(parent)
+{
+    setObjectName(QStringLiteral("Grafico"));
+    setRenderHint(QPainter::Antialiasing);
+    setMouseTracking(true);
+    auto* chart = new QChart;
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    m_bandTop = new QLineSeries(chart);
+    m_bandBottom = new QLineSeries(chart);
+    m_band = new QAreaSeries(m_bandTop, m_bandBottom);
+    m_band->setName(QStringLiteral("zona vitale"));
+    m_band->setColor(QColor(160, 210, 160, 110));
+    m_band->setBorderColor(QColor(120, 180, 120));
+    m_sight = new QLineSeries;
+    m_sight->setName(QStringLiteral("linea di mira"));
+    m_sight->setPen(QPen(Qt::gray, 1));
+    m_zero = new QLineSeries;
+    m_zero->setName(QStringLiteral("taratura"));
+    m_zero->setPen(QPen(QColor(40, 90, 200), 1.5, Qt::DashLine));
+    m_energy = new QLineSeries;
+    m_energy->setName(QStringLiteral("energia minima"));
+    m_energy->setPen(QPen(QColor(200, 60, 40), 1.5, Qt::DashLine));
+    m_path = new QLineSeries;
+    m_path->setName(QStringLiteral("traiettoria"));
+    m_path->setPen(QPen(Qt::black, 2));
+    for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{m_band, m_sight, m_zero,
+                                                                     m_energy, m_path})
+        chart->addSeries(s);
+    m_x = new QValueAxis;
+    m_x->setTitleText(QStringLiteral("distanza m"));
+    m_x->setLabelFormat(QStringLiteral("%.0f"));
+    m_y = new QValueAxis;
+    m_y->setTitleText(QStringLiteral("traiettoria cm"));
+    m_y->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(m_x, Qt::AlignBottom);
+    chart->addAxis(m_y, Qt::AlignLeft);
+    for (QAbstractSeries* s : chart->series()) {
+        s->attachAxis(m_x);
+        s->attachAxis(m_y);
+    }
+    setChart(chart);
+    m_readout = new QLabel(this);
+    m_readout->setObjectName(QStringLiteral("Lettura"));
+    m_readout->setStyleSheet(QStringLiteral("background: rgba(255,255,255,210); padding: 2px;"));
+    m_readout->move(70, 8);
+    m_readout->hide();
+}
+
+void CardPlot::setSheet(const CardSheet& sheet)
+{
+    m_sheet = &sheet;
+    QList<QPointF> path;
+    for (const auto& [d, p] : sheet.curve)
+        path.append(QPointF(d, p));
+    m_path->replace(path);
+    if (path.isEmpty()) {
+        for (QLineSeries* s : {m_sight, m_zero, m_energy, m_bandTop, m_bandBottom})
+            s->clear();
+        m_readout->hide();
+        return;
+    }
+    const double maxD = path.back().x();
+    double lo = 0, hi = 0;
+    for (const QPointF& p : path) {
+        lo = std::min(lo, p.y());
+        hi = std::max(hi, p.y());
+    }
+    const double half = sheet.setup.vitalZone_cm.value_or(0) / 2;
+    lo = std::min(lo, -half);
+    hi = std::max(hi, half);
+    const double pad = (hi - lo) * 0.05 + 1;
+    lo -= pad;
+    hi += pad;
+    m_x->setRange(0, maxD);
+    m_y->setRange(lo, hi);
+    m_y->applyNiceNumbers();
+    m_sight->replace({QPointF(0, 0), QPointF(maxD, 0)});
+    if (half > 0) {
+        m_bandTop->replace({QPointF(0, half), QPointF(maxD, half)});
+        m_bandBottom->replace({QPointF(0, -half), QPointF(maxD, -half)});
+    } else {
+        m_bandTop->clear();
+        m_bandBottom->clear();
+    }
+    const double zero = sheet.setup.zeroing.zeroDistance_m;
+    if (zero <= maxD)
+        m_zero->replace({QPointF(zero, m_y->min()), QPointF(zero, m_y->max())});
+    else
+        m_zero->clear();
+    if (sheet.energyAboveMinimumTo_m && *sheet.energyAboveMinimumTo_m < maxD)
+        m_energy->replace({QPointF(*sheet.energyAboveMinimumTo_m, m_y->min()),
+                           QPointF(*sheet.energyAboveMinimumTo_m, m_y->max())});
+    else
+        m_energy->clear();
+}
+
+QString CardPlot::readout() const
+{
+    return m_readout->isVisible() ? m_readout->text() : QString();
+}
+
+void CardPlot::pointAt(double distance_m)
+{
+    const std::string text = m_sheet ? readoutAt(*m_sheet, distance_m) : std::string();
+    m_readout->setText(QString::fromStdString(text));
+    m_readout->adjustSize();
+    m_readout->setVisible(!text.empty());
+}
+
+void CardPlot::mouseMoveEvent(QMouseEvent* event)
+{
+    if (chart()->plotArea().contains(event->position()))
+        pointAt(chart()->mapToValue(event->position(), m_path).x());
+    else
+        m_readout->hide();
+    QChartView::mouseMoveEvent(event);
+}
+
+} // namespace siacci::card

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "card/card_sheet.hpp"
+
+#include <QChartView>
+
+class QLabel;
+class QLineSeries;
+class QAreaSeries;
+class QValueAxis;
+
+namespace siacci::card {
+
+// The card's trajectory: path against distance, the vital-zone band, the line of sight, the
+// zero and the energy threshold, with a readout of the point under the pointer.
+class CardPlot : public QChartView {
+public:
+    explicit CardPlot(QWidget* parent = nullptr);
+    void setSheet(const CardSheet& sheet);
+    // What the readout says now.
+    QString readout() const;
+    // As if the pointer stood over this distance.
+    void pointAt(double distance_m);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    const CardSheet* m_sheet = nullptr;
+    QLineSeries* m_path = nullptr;
+    QLineSeries* m_sight = nullptr;
+    QLineSeries* m_zero = nullptr;
+    QLineSeries* m_energy = nullptr;
+    QLineSeries* m_bandTop = nullptr;
+    QLineSeries* m_bandBottom = nullptr;
+    QAreaSeries* m_band = nullptr;
+    QValueAxis* m_x = nullptr;
+    QValueAxis* m_y = nullptr;
+    QLabel* m_readout = nullptr;
+};
+
+} // namespace siacci::card

@@ -1,0 +1,69 @@
+// The pictures of `make screenshots` for the range card: the window, its plot, both layouts.
+#include "app/form4_window.hpp"
+#include "card/card_window.hpp"
+#include "card/qt_card_plot.hpp"
+#include "card/qt_card_print.hpp"
+#include "catalogue/catalogue.hpp"
+#include "main/screenshots.hpp"
+
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdio>
+
+namespace siacci::screenshots {
+
+namespace {
+
+// One printed page as an image at 150 dpi, white, with a grey edge for the paper.
+void savePage(const card::PrintedCard& printed, const QString& dir, const QString& name)
+{
+    constexpr double dpi = 150;
+    const double k = dpi / 25.4;
+    QImage image(int(printed.pageWidth_mm * k), int(printed.pageHeight_mm * k),
+                 QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(dpi / 0.0254));
+    image.setDotsPerMeterY(int(dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    card::paintCardPage(painter, printed.pages.front(), k);
+    painter.setPen(Qt::gray);
+    painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    painter.end();
+    const QString path = QDir(dir).filePath(name + ".png");
+    image.save(path);
+    std::printf("%s\n", qPrintable(path));
+}
+
+} // namespace
+
+// The hunter's scenario: the .308 Winchester 165-200 grains load of the catalogue, its first
+// bullet, wind 15 km/h from 9 o'clock, 20 degrees downhill, 1/4 MOA clicks, every 50 m to 500 m.
+void card(const QString& dir)
+{
+    Form4Window main;
+    main.model().presetChosen(*findPreset("tre11"));
+    main.model().selectBullet(1);
+    main.refresh();
+    card::CardWindow w(main.model());
+    card::Cartellino& m = w.model();
+    m.fieldChanged(card::CardField::WindSpeed, "15");
+    m.windClockChosen(9);
+    m.fieldChanged(card::CardField::LookAngle, "-20");
+    m.clickChosen(card::ClickChoice::Moa025);
+    m.fieldChanged(card::CardField::MaxDistance, "500");
+    m.fieldChanged(card::CardField::Increment, "50");
+    m.fieldChanged(card::CardField::Zero, "100");
+    m.speciesChosen(card::Species::Cervo);
+    w.refresh();
+    save(w, dir, "card_window");
+    w.plot()->resize(700, 420);
+    w.plot()->pointAt(300);
+    save(*w.plot(), dir, "card_plot");
+    savePage(card::pocketLayout(m.sheet()).card, dir, "card_pocket");
+    savePage(card::fullPageLayout(m.sheet()), dir, "card_full_page");
+}
+
+} // namespace siacci::screenshots

@@ -1,0 +1,230 @@
+#include "cli/card.hpp"
+
+#include "cli/text_output.hpp"
+#include "common/number_text.hpp"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <ostream>
+
+namespace siacci::cli {
+
+using namespace pointmass;
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "card --velocity V --bc B --weight GRAINS [altre opzioni del tiro e dell'aria]\n"
+    "      [--engine pointmass|siacci] [--format tsv|csv|json] [--headings] [--decimal SEP]\n"
+    "      il cartellino di tiro: una riga per distanza, con le correzioni da dare all'ottica";
+
+// The columns of a card row: the JSON key, the Italian heading, and the decimals shown in text.
+struct Column {
+    std::string_view key;
+    std::string_view heading;
+    int decimals;
+};
+
+constexpr std::array<Column, 15> kColumns = {{
+    {"distance_m", "Distanza (m)", 1},
+    {"velocity_ms", "Velocità (m/s)", 1},
+    {"mach", "Mach", 3},
+    {"time_s", "Tempo (s)", 3},
+    {"energy_J", "Energia (J)", 0},
+    {"energy_kgm", "Energia (kgm)", 0},
+    {"path_cm", "Traiettoria (cm)", 1},
+    {"drop_cm", "Caduta (cm)", 1},
+    {"windage_cm", "Deriva (cm)", 1},
+    {"elevation_moa", "Alzo (MOA)", 2},
+    {"elevation_mrad", "Alzo (mrad)", 2},
+    {"elevation_clicks", "Alzo (click)", 0},
+    {"windage_moa", "Deriva (MOA)", 2},
+    {"windage_mrad", "Deriva (mrad)", 2},
+    {"windage_clicks", "Deriva (click)", 0},
+}};
+
+std::array<double, 15> valuesOf(const Row& row, const ClickValue& click)
+{
+    const Correction c = correctionAt(row, click);
+    return {row.distance_m,
+            row.velocity_ms,
+            row.mach,
+            row.time_s,
+            row.energy_J,
+            row.energy_kgm,
+            row.path_cm,
+            row.drop_cm,
+            row.windage_cm,
+            c.elevation_moa,
+            c.elevation_mrad,
+            static_cast<double>(c.elevationClicks),
+            c.windage_moa,
+            c.windage_mrad,
+            static_cast<double>(c.windageClicks)};
+}
+
+// A number in JSON: the shortest text that reads back as the same double. The engine never
+// yields NaN or infinity; were one to slip through it is written as 0, never as invalid JSON.
+std::string jsonNumber(double value)
+{
+    if (!std::isfinite(value) || value == 0)
+        return "0";
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string jsonString(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char ch : text) {
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (static_cast<unsigned char>(ch) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", ch);
+            out += escaped;
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+// A value rounded for reading, in the user's decimal separator.
+std::string shown(double value, int decimals, char separator)
+{
+    const double scale = std::pow(10.0, decimals);
+    return cellText(std::round(value * scale) / scale, separator);
+}
+
+void writeJson(std::ostream& out, const CardOptions& options, const Trajectory& t,
+               const std::vector<std::string>& warnings)
+{
+    out << "{\"rows\": [";
+    for (std::size_t r = 0; r < t.rows.size(); ++r) {
+        const auto values = valuesOf(t.rows[r], options.click);
+        out << (r == 0 ? "\n  {" : ",\n  {");
+        for (std::size_t i = 0; i < kColumns.size(); ++i)
+            out << (i == 0 ? "" : ", ") << '"' << kColumns[i].key << "\": " << jsonNumber(values[i]);
+        out << '}';
+    }
+    out << "\n], \"summary\": {";
+    out << "\"engine\": " << (options.engine == CardEngine::Siacci ? "\"siacci\"" : "\"pointmass\"");
+    out << ", \"bore_elevation_moa\": " << jsonNumber(t.boreElevation_moa);
+    if (t.stability_sg)
+        out << ", \"stability_sg\": " << jsonNumber(*t.stability_sg);
+    out << ", \"max_ordinate_cm\": " << jsonNumber(t.maxOrdinate_cm);
+    out << ", \"max_ordinate_distance_m\": " << jsonNumber(t.maxOrdinateDistance_m);
+    out << ", \"zero_distance_m\": " << jsonNumber(options.zeroing.zeroDistance_m);
+    out << ", \"sight_cm\": " << jsonNumber(options.zeroing.sightHeight_cm);
+    out << ", \"click_value\": " << jsonNumber(options.click.value);
+    out << ", \"click_unit\": " << (options.click.unit == AngleUnit::Moa ? "\"moa\"" : "\"mrad\"");
+    out << ", \"air_density_kgm3\": " << jsonNumber(airDensity_kgm3(options.conditions.atmosphere));
+    out << ", \"spin_drift\": " << (t.spinDrift ? "true" : "false");
+    out << ", \"coriolis\": " << (t.coriolis ? "true" : "false");
+    out << ", \"warnings\": [";
+    for (std::size_t i = 0; i < warnings.size(); ++i)
+        out << (i == 0 ? "" : ", ") << jsonString(warnings[i]);
+    out << "]}}\n";
+}
+
+void writeText(std::ostream& out, const CardOptions& options, const Trajectory& t)
+{
+    const CellFormat format = options.format == CardFormat::Csv ? CellFormat::Csv : CellFormat::Tsv;
+    std::array<std::string, kColumns.size()> cells;
+    if (options.headings) {
+        for (std::size_t i = 0; i < kColumns.size(); ++i)
+            cells[i] = kColumns[i].heading;
+        writeCells(out, cells, format);
+    }
+    for (const Row& row : t.rows) {
+        const auto values = valuesOf(row, options.click);
+        for (std::size_t i = 0; i < kColumns.size(); ++i)
+            cells[i] = shown(values[i], kColumns[i].decimals, options.decimal);
+        writeCells(out, cells, format);
+    }
+}
+
+void printHelp(std::ostream& out)
+{
+    out << "Uso: siacci-cli " << kUsage << "\n\n"
+        << cardOptionsUsage()
+        << "Uscita:\n"
+           "  --format tsv|csv|json   righe arrotondate separate da tabulazione (predefinito),\n"
+           "                      CSV (RFC 4180), o JSON a piena precisione con il riepilogo\n"
+           "  --headings          una prima riga con i nomi delle colonne (tsv, csv)\n"
+           "  --decimal SEP       separatore decimale (tsv, csv; predefinito il punto)\n"
+           "\nStato di uscita: 0 fatto, 2 uso errato, 3 dati rifiutati (messaggio su stderr).\n";
+}
+
+} // namespace
+
+std::vector<std::string> cardWarnings(const CardOptions& options, const Trajectory& t)
+{
+    std::vector<std::string> warnings;
+    if (t.stability_sg && *t.stability_sg < 1)
+        warnings.push_back("Attenzione: con questo passo di rigatura il proiettile non è stabile "
+                           "(Sg " + shown(*t.stability_sg, 2, options.decimal) +
+                           ", sotto 1): la deriva giroscopica non è attendibile.");
+    if (!t.rows.empty()) {
+        const double last = t.rows.back().distance_m;
+        if (last + options.span.increment_m <= options.span.maxDistance_m + 1e-6)
+            warnings.push_back("Attenzione: il proiettile non arriva a " +
+                               shown(options.span.maxDistance_m, 1, options.decimal) +
+                               " m; la tabella si ferma a " + shown(last, 1, options.decimal) +
+                               " m.");
+    }
+    const Wind& wind = options.conditions.wind;
+    if (options.engine == CardEngine::Siacci && wind.speed_ms > 0 &&
+        std::fabs(std::cos(wind.fromAngle_deg * 3.141592653589793 / 180)) > 1e-9)
+        warnings.push_back("Con il metodo di Siacci il vento conta solo per la sua componente "
+                           "trasversale: quella di fronte o alle spalle è trascurata.");
+    return warnings;
+}
+
+void writeCard(std::ostream& out, const CardOptions& options, const Trajectory& trajectory,
+               const std::vector<std::string>& warnings)
+{
+    if (options.format == CardFormat::Json)
+        writeJson(out, options, trajectory, warnings);
+    else
+        writeText(out, options, trajectory);
+}
+
+int runCard(const Args& args, std::ostream& out, std::ostream& err)
+{
+    std::string error;
+    auto options = parseCardOptions(args, error);
+    if (!options) {
+        err << "siacci-cli card: " << error << "\n";
+        err << "Uso: siacci-cli " << kUsage << "\n";
+        return kExitUsage;
+    }
+    if (options->help) {
+        printHelp(out);
+        return kExitOk;
+    }
+    if (const std::string refusal = loadCardFiles(*options); !refusal.empty()) {
+        err << refusal << "\n";
+        return kExitRefused;
+    }
+    const Result result = computeCard(*options);
+    if (!result.ok()) {
+        err << refusalText(result.refusal) << "\n";
+        return kExitRefused;
+    }
+    const auto warnings = cardWarnings(*options, result.trajectory);
+    for (const std::string& warning : warnings)
+        err << warning << "\n";
+    writeCard(out, *options, result.trajectory, warnings);
+    return kExitOk;
+}
+
+namespace {
+const bool registered = registerCommand({"card", kUsage, &runCard});
+} // namespace
+
+} // namespace siacci::cli

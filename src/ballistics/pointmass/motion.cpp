@@ -92,7 +92,8 @@ State muzzleState(const FlightSetup& setup)
 template <typename G>
 FlightPoint locate(const Dense& dense, double lo, double hi, double guess, G g)
 {
-    constexpr double kSettled = 1e-10; // m, or m/s
+    // A tenth of a micrometre along the line of sight moves the path by far less.
+    constexpr double kSettled = 1e-7; // m, or m/s
     double t = guess;
     State s;
     for (int i = 0; i < 50; ++i) {

@@ -101,19 +101,34 @@ Result computeSiacciTrajectory(const Bullet& bullet, const Conditions& condition
     }
 
     out.boreElevation_moa = std::atan(shot.zeroSlope / kAimBase_cm) * kMoaPerRad;
-    // The highest point, looked for every foot (at most 2000 places) out to the last row.
-    out.maxOrdinate_cm = -sight_cm;
+    // The highest point between the muzzle and the last row: the path is concave there, so a
+    // golden-section search finds it to a millimetre of distance.
     ShotContext scan = shot;
-    const double last_ft = kFeetPerMetreDistance * distances.back();
-    const double scanStep_ft = std::max(1.0, last_ft / 2000);
-    for (double x = scanStep_ft; x <= last_ft; x += scanStep_ft) {
+    const auto heightAt = [&](double x) {
         TrajectoryPoint p;
-        const double path = pathAt(scan, x, p);
-        if (path > out.maxOrdinate_cm) {
-            out.maxOrdinate_cm = path;
-            out.maxOrdinateDistance_m = x / kFeetPerMetreDistance;
+        return pathAt(scan, x, p);
+    };
+    constexpr double kInvPhi = 0.6180339887498949;
+    double lo = 0, hi = kFeetPerMetreDistance * distances.back();
+    double x1 = hi - kInvPhi * (hi - lo), x2 = lo + kInvPhi * (hi - lo);
+    double f1 = heightAt(x1), f2 = heightAt(x2);
+    while (hi - lo > 0.003) {
+        if (f1 < f2) {
+            lo = x1;
+            x1 = x2;
+            f1 = f2;
+            x2 = lo + kInvPhi * (hi - lo);
+            f2 = heightAt(x2);
+        } else {
+            hi = x2;
+            x2 = x1;
+            f2 = f1;
+            x1 = hi - kInvPhi * (hi - lo);
+            f1 = heightAt(x1);
         }
     }
+    out.maxOrdinate_cm = std::max(f1, -sight_cm);
+    out.maxOrdinateDistance_m = f1 > -sight_cm ? x1 / kFeetPerMetreDistance : 0;
     return result;
 }
 

@@ -189,7 +189,7 @@ Result computeTrajectory(const Bullet& bullet, const Conditions& conditions,
         const double path = pathOf(s);
         row.path_cm = 100 * path;
         row.drop_cm = 100 * (frame.distance(s) * slope - offset - path);
-        const double spin_m = spinScale * std::pow(p.time_s, 1.83) * kMetresPerInch;
+        const double spin_m = out.spinDrift ? spinScale * std::pow(p.time_s, 1.83) * kMetresPerInch : 0;
         row.windage_cm = 100 * (s[2] + spin_m);
         out.rows.push_back(row);
     }

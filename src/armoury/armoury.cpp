@@ -68,6 +68,8 @@ std::string loadProblem(const Load& load)
     if (load.length_mm && !within(*load.length_mm, 1, 100))
         return outside("La lunghezza" + of, 1, 100, "mm");
     if (load.drag == LoadDrag::Table) {
+        if (!load.diameter_mm)
+            return "La carica \"" + load.description + "\" con la tabella di resistenza vuole il diametro della palla.";
         if (load.dragTable.size() < 2)
             return "La tabella di resistenza" + of + " ha meno di due righe.";
         for (std::size_t i = 0; i < load.dragTable.size(); ++i) {

@@ -604,7 +604,12 @@ QWidget* Form4Window::createWindow(WindowId id)
     case WindowId::GetFile: w = new GetFileWindow(m.fileSession(), m, m_dialogs, this); break;
     case WindowId::SaveFile: w = new SaveFileWindow(m.fileSession(), m, m_dialogs, this); break;
     case WindowId::Help: w = new HelpWindow(this); break;
-    case WindowId::Card: w = new card::CardWindow(m, this); break;
+    case WindowId::Card: {
+        auto* cardWindow = new card::CardWindow(m, this);
+        cardWindow->attachArmoury(*m_armoury, m_dialogs);
+        w = cardWindow;
+        break;
+    }
     case WindowId::Armoury: w = new armoury::ArmouryWindow(*m_armoury, m_dialogs, m, this); break;
     case WindowId::Main: break;
     }

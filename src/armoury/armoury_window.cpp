@@ -1,6 +1,8 @@
 #include "armoury/armoury_window.hpp"
 
 #include "armoury/armoury_test_data.hpp"
+#include "armoury/qt_card_armoury_panel.hpp"
+#include "card/card_window.hpp"
 #include "armoury/qt_armoury_store.hpp"
 #include "common/fakes.hpp"
 #include "main/screenshots.hpp"
@@ -429,6 +431,24 @@ void armoury(const QString& dir)
     window.model().select({0, std::nullopt});
     window.refresh();
     save(window, dir, QStringLiteral("armeria_arma"));
+
+    // The range card with the armoury: a rifle and load chosen, a velocity trued from the
+    // clicks dialled at 400 m.
+    class ShotHost : public CardHost {
+        CardShot cardShot() const override { return {}; }
+    } shotHost;
+    card::CardWindow cardWindow(shotHost);
+    cardWindow.attachArmoury(session, dialogs);
+    auto* panel = cardWindow.armouryPanel();
+    panel->model().rifleChosen(1);
+    auto& truing = panel->truing()->model();
+    truing.observationChosen(armoury::Observation::Correction);
+    truing.valueChanged("40");
+    truing.distanceChanged("400");
+    truing.solveClicked();
+    panel->truing()->refresh();
+    cardWindow.refresh();
+    save(cardWindow, dir, QStringLiteral("cartellino_armeria"));
 }
 
 } // namespace siacci::screenshots

@@ -89,3 +89,55 @@ TEST(ArmouryWindowView, TreeAndFormsFollowTheClicks)
 
 } // namespace
 } // namespace siacci::armoury
+
+#include "armoury/qt_card_armoury_panel.hpp"
+#include "card/card_window.hpp"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace siacci::armoury {
+namespace {
+
+// In the range card opened from the menu, "Arma" and "Carica" fill the card; a velocity trued
+// from the dialled clicks is kept in the load with "Applica".
+TEST(CardArmouryView, ChooseInTheCardAndKeepATruedValue)
+{
+    Form4Window main;
+    ArmourySession& session = main.armourySession();
+    const Armoury before = session.armoury();
+    Armoury mine;
+    mine.rifles.push_back(testing::fullRifle());
+    mine.rifles[0].name = "Carabina di prova";
+    session.change(mine);
+
+    main.findChild<QAction*>("CDT")->trigger();
+    auto* window = dynamic_cast<card::CardWindow*>(main.window(WindowId::Card));
+    ASSERT_NE(window, nullptr);
+    auto* rifle = window->findChild<QComboBox*>("arma");
+    auto* load = window->findChild<QComboBox*>("carica");
+    ASSERT_NE(rifle, nullptr);
+    rifle->setCurrentIndex(1);
+    EXPECT_EQ(load->currentText(), "168 gr HPBT Match");
+    auto* temperature = window->findChild<QLineEdit*>("temperatura");
+    ASSERT_NE(temperature, nullptr);
+    temperature->selectAll();
+    QTest::keyClicks(temperature, "1");
+    EXPECT_EQ(window->findChild<QLineEdit*>("velocita")->text(), "797");
+    EXPECT_EQ(window->findChild<QLabel*>("v0Corretta")->text(), "V0 corretta per la temperatura: 797 m/s");
+
+    window->findChild<QComboBox*>("osservazione")->setCurrentIndex(1);
+    QTest::keyClicks(window->findChild<QLineEdit*>("valoreOsservato"), "40");
+    QTest::keyClicks(window->findChild<QLineEdit*>("distanzaOsservata"), "400");
+    window->findChild<QPushButton*>("calcolaVerifica")->click();
+    auto* apply = window->findChild<QPushButton*>("applicaVerifica");
+    ASSERT_TRUE(apply->isEnabled()) << window->findChild<QLabel*>("esitoVerifica")->text().toStdString();
+    apply->click();
+    const Load& kept = session.armoury().rifles[0].loads[0];
+    EXPECT_NE(kept.velocity_ms, 815);
+    EXPECT_FALSE(apply->isEnabled());
+    session.change(before);
+}
+
+} // namespace
+} // namespace siacci::armoury

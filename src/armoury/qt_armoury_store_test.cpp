@@ -97,3 +97,31 @@ TEST(ArmouryStore, AFolderIsNotWrittenOver)
 
 } // namespace
 } // namespace siacci::armoury
+
+#include "app/form4_window.hpp"
+
+#include <QFileInfo>
+
+namespace siacci::armoury {
+namespace {
+
+// The program starts with an unreadable armoury: the file is kept aside and the armoury is empty.
+TEST(ArmouryStore, ProgramStartsWithAnUnreadableDocument)
+{
+    const QString path = QtArmouryStore::defaultPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile::remove(path);
+    writeBytes(path, "non è json");
+    {
+        Form4Window main; // the notice waits for the event loop, which this test never runs
+        EXPECT_TRUE(main.armourySession().armoury().rifles.empty());
+    }
+    EXPECT_FALSE(QFileInfo::exists(path));
+    const QStringList aside = QFileInfo(path).dir().entryList({"armeria.json.illeggibile-*"});
+    ASSERT_FALSE(aside.isEmpty());
+    for (const QString& name : aside)
+        QFile::remove(QFileInfo(path).dir().filePath(name));
+}
+
+} // namespace
+} // namespace siacci::armoury

@@ -232,11 +232,10 @@ void CardArmoury::saveClicked()
 void CardArmoury::truingApplied(TruedQuantity quantity, double value)
 {
     m_status.clear();
-    if (const Load* chosen = chosenLoad()) {
+    if (chosenLoad()) {
         Armoury next = m_session.armoury();
         Rifle& rifle = next.rifles[*findRifle(next, m_rifle)];
         applyTruing(rifle.loads[*findLoad(rifle, m_load)], quantity, value, cardTemperature_C());
-        (void)chosen;
         const std::string failure = m_session.change(next);
         if (!failure.empty()) {
             m_dialogs.message({"CARTELLINO DI TIRO", failure, MessageIcon::Warning});

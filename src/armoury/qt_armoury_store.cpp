@@ -116,7 +116,7 @@ struct Reader {
     {
         const QJsonValue v = o.value(key);
         if (!v.isString()) {
-            if (required || !v.isUndefined())
+            if (required || !(v.isUndefined() || v.isNull()))
                 fail(where, key);
             return {};
         }

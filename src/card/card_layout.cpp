@@ -90,6 +90,23 @@ void drawPocketCard(PageDrawing& page, double x, double y, const std::vector<Poc
                               layout.headerSize_pt, footer, Align::Left, false});
 }
 
+// Cut marks in the margins, in line with every edge of the cards.
+void drawCutMarks(PageDrawing& page, double x0, double y0, int across, int down)
+{
+    for (int i = 0; i <= across; ++i) {
+        const double x = x0 + i * kPocketWidth_mm;
+        page.lines.push_back({x, y0 - kCutMark_mm - 1, x, y0 - 1, 0.2, false});
+        const double yb = y0 + down * kPocketHeight_mm;
+        page.lines.push_back({x, yb + 1, x, yb + kCutMark_mm + 1, 0.2, false});
+    }
+    for (int j = 0; j <= down; ++j) {
+        const double y = y0 + j * kPocketHeight_mm;
+        page.lines.push_back({x0 - kCutMark_mm - 1, y, x0 - 1, y, 0.2, false});
+        const double xr = x0 + across * kPocketWidth_mm;
+        page.lines.push_back({xr + 1, y, xr + kCutMark_mm + 1, y, 0.2, false});
+    }
+}
+
 // Ticks of an axis: a round step giving about `count` divisions.
 double niceStep(double span, int count)
 {
@@ -191,16 +208,18 @@ double textWidth_mm(const std::string& text, double size_pt)
     return characters(text) * size_pt * kCharWidthEm * kMmPerPoint;
 }
 
-std::string pocketHeader(const CardSheet& sheet)
+std::string pocketHeader(const CardSheet& sheet, std::size_t maxCharacters)
 {
     const CardSetup& s = sheet.setup;
     const pm::Atmosphere& air = s.conditions.atmosphere;
-    std::string text = s.description + " · taratura " + fixed(s.zeroing.zeroDistance_m, 0) +
-                       " m · " + s.clickText + " · " + fixed(air.temperature_C, 0) + " °C " +
+    std::string tail = " · taratura " + fixed(s.zeroing.zeroDistance_m, 0) + " m · " +
+                       s.clickText + " · " + fixed(air.temperature_C, 0) + " °C " +
                        fixed(air.pressure_hPa, 0) + " hPa";
     if (s.conditions.lookAngle_deg != 0)
-        text += " · " + fixed(s.conditions.lookAngle_deg, 0) + "°";
-    return text;
+        tail += " · " + fixed(s.conditions.lookAngle_deg, 0) + "°";
+    // A long name gives way to the numbers, which the hunter needs.
+    const std::size_t room = maxCharacters > characters(tail) + 8 ? maxCharacters - characters(tail) : 8;
+    return truncated(s.description, room) + tail;
 }
 
 PocketLayout pocketLayout(const CardSheet& sheet)
@@ -225,14 +244,19 @@ PocketLayout pocketLayout(const CardSheet& sheet)
     }
     const double inner_w = kPocketWidth_mm - 2 * kPocketPadding_mm;
     const double inner_h = kPocketHeight_mm - 2 * kPocketPadding_mm;
-    const std::string header = pocketHeader(sheet);
+    // The header and the footer in a small type of their own (5.5 to 7 points); the rows in
+    // the largest type that fits both across (three columns with two gaps) and down.
+    constexpr double kHeaderType_pt = 5.5;
+    const auto headerRoom = [&](double size) {
+        return static_cast<std::size_t>(inner_w / (size * kCharWidthEm * kMmPerPoint) + 1e-6);
+    };
     const std::string footer =
         sheet.maximumRange_m > 0 ? "Gittata massima: " + fixed(sheet.maximumRange_m, 0) + " m"
                                  : std::string();
 
-    // The header and the footer in a small type of their own; the rows in the largest type
-    // that fits both across (three columns with two gaps) and down.
-    const double smallType = std::clamp(sizeForWidth(characters(header), inner_w), 5.0, 7.0);
+    const std::string full = pocketHeader(sheet, 1000);
+    const double smallType =
+        std::clamp(sizeForWidth(characters(full), inner_w), kHeaderType_pt, 7.0);
     layout.headerSize_pt = smallType;
     const double reserved = lineHeight_mm(smallType) * (footer.empty() ? 1 : 2) + 0.5;
     const double acrossType =
@@ -258,35 +282,31 @@ PocketLayout pocketLayout(const CardSheet& sheet)
     layout.cardsPerPage = across * down;
     const double x0 = (layout.card.pageWidth_mm - across * kPocketWidth_mm) / 2;
     const double y0 = (layout.card.pageHeight_mm - down * kPocketHeight_mm) / 2;
-    const std::string shortHeader =
-        truncated(header, static_cast<std::size_t>(inner_w / (smallType * kCharWidthEm * kMmPerPoint)));
-    PageDrawing page;
-    for (int k = 0; k < layout.cardsPerPage; ++k) {
-        const int set = k % layout.cardsPerSet;
-        const auto first = rows.begin() + std::min(n, set * layout.rowsPerCard);
-        const auto last = rows.begin() + std::min(n, (set + 1) * layout.rowsPerCard);
-        std::string head = shortHeader;
-        if (layout.cardsPerSet > 1)
-            head = truncated(header, static_cast<std::size_t>(
-                                         inner_w / (smallType * kCharWidthEm * kMmPerPoint)) - 6) +
-                   " (" + std::to_string(set + 1) + "/" + std::to_string(layout.cardsPerSet) + ")";
-        drawPocketCard(page, x0 + (k % across) * kPocketWidth_mm, y0 + (k / across) * kPocketHeight_mm,
-                       std::vector<PocketRow>(first, last), layout, head, footer, widths);
+    // A set that fits one page is repeated to fill it (spares to cut); a longer one runs on
+    // over as many pages as it needs.
+    const int pages = (layout.cardsPerSet + layout.cardsPerPage - 1) / layout.cardsPerPage;
+    for (int p = 0; p < pages; ++p) {
+        PageDrawing page;
+        const int cardsHere =
+            pages == 1 ? layout.cardsPerPage
+                       : std::min(layout.cardsPerPage, layout.cardsPerSet - p * layout.cardsPerPage);
+        for (int k = 0; k < cardsHere; ++k) {
+            const int set = pages == 1 ? k % layout.cardsPerSet : p * layout.cardsPerPage + k;
+            const auto first = rows.begin() + std::min(n, set * layout.rowsPerCard);
+            const auto last = rows.begin() + std::min(n, (set + 1) * layout.rowsPerCard);
+            std::string head = pocketHeader(sheet, headerRoom(smallType));
+            if (layout.cardsPerSet > 1) {
+                const std::string part =
+                    " " + std::to_string(set + 1) + "/" + std::to_string(layout.cardsPerSet);
+                head = pocketHeader(sheet, headerRoom(smallType) - characters(part)) + part;
+            }
+            drawPocketCard(page, x0 + (k % across) * kPocketWidth_mm,
+                           y0 + (k / across) * kPocketHeight_mm, std::vector<PocketRow>(first, last),
+                           layout, head, footer, widths);
+        }
+        drawCutMarks(page, x0, y0, across, down);
+        layout.card.pages.push_back(std::move(page));
     }
-    // Cut marks in the margins, in line with every edge of the cards.
-    for (int i = 0; i <= across; ++i) {
-        const double x = x0 + i * kPocketWidth_mm;
-        page.lines.push_back({x, y0 - kCutMark_mm - 1, x, y0 - 1, 0.2, false});
-        const double yb = y0 + down * kPocketHeight_mm;
-        page.lines.push_back({x, yb + 1, x, yb + kCutMark_mm + 1, 0.2, false});
-    }
-    for (int j = 0; j <= down; ++j) {
-        const double y = y0 + j * kPocketHeight_mm;
-        page.lines.push_back({x0 - kCutMark_mm - 1, y, x0 - 1, y, 0.2, false});
-        const double xr = x0 + across * kPocketWidth_mm;
-        page.lines.push_back({xr + 1, y, xr + kCutMark_mm + 1, y, 0.2, false});
-    }
-    layout.card.pages.push_back(std::move(page));
     return layout;
 }
 

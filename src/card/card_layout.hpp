@@ -69,7 +69,8 @@ PocketLayout pocketLayout(const CardSheet& sheet);
 // "Pagina intera": the conditions, the whole table, the lines under it and the plot.
 PrintedCard fullPageLayout(const CardSheet& sheet);
 
-// The header line of the pocket card: the load, the zero, the click, the air, the slope.
-std::string pocketHeader(const CardSheet& sheet);
+// The header line of the pocket card: the load, the zero, the click, the air, the slope, in at
+// most `maxCharacters` characters (the load's name is shortened).
+std::string pocketHeader(const CardSheet& sheet, std::size_t maxCharacters);
 
 } // namespace siacci::card

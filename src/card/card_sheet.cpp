@@ -235,15 +235,54 @@ std::string windageClicksText(long clicks, int clicksPerTurn)
 
 std::optional<PointBlank> pointBlankRange(const pm::Bullet& bullet,
                                           const pm::Conditions& conditions,
-                                          const pm::Zeroing& zeroing, double vitalZone_cm)
+                                          const pm::Zeroing& zeroing, double vitalZone_cm,
+                                          Method method)
 {
-    return pointBlankWith(&pm::computeTrajectory, bullet, conditions, zeroing, vitalZone_cm);
+    return pointBlankWith(engineOf(method), bullet, conditions, zeroing, vitalZone_cm);
 }
 
 std::optional<OptimalZero> optimalZero(const pm::Bullet& bullet, const pm::Conditions& conditions,
-                                       const pm::Zeroing& zeroing, double vitalZone_cm)
+                                       const pm::Zeroing& zeroing, double vitalZone_cm,
+                                       Method method)
 {
-    return optimalZeroWith(&pm::computeTrajectory, bullet, conditions, zeroing, vitalZone_cm);
+    return optimalZeroWith(engineOf(method), bullet, conditions, zeroing, vitalZone_cm);
+}
+
+void describe(CardSetup& s)
+{
+    auto number = [](double v) {
+        std::string t = fixed(v, 3);
+        while (t.back() == '0')
+            t.pop_back();
+        if (t.back() == ',')
+            t.pop_back();
+        return t;
+    };
+    if (s.description.empty())
+        s.description = number(s.bullet.muzzleVelocity_ms) + " m/s, " +
+                        number(s.bullet.weight_gr) + " grains, " +
+                        (s.bullet.model == pm::DragModel::G7 ? "G7 " : "G1 ") +
+                        number(s.bullet.bc_lbin2);
+    if (s.clickText.empty()) {
+        const bool moa = s.click.unit == pm::AngleUnit::Moa;
+        s.clickText = moa && s.click.value == 0.25    ? "1/4 MOA"
+                      : moa && s.click.value == 0.125 ? "1/8 MOA"
+                                                      : number(s.click.value) + (moa ? " MOA" : " MRAD");
+    }
+    if (s.conditionsText.empty()) {
+        const pm::Atmosphere& air = s.conditions.atmosphere;
+        std::string text = number(air.temperature_C) + " °C, " + fixed(air.pressure_hPa, 0) +
+                           " hPa, " + number(air.humidity_pct) + " %";
+        const pm::Wind& w = s.conditions.wind;
+        if (w.speed_ms > 0) {
+            double hour = std::fmod(std::fmod(w.fromAngle_deg / 30, 12) + 12, 12);
+            text += ", vento " + fixed(w.speed_ms * 3.6, 0) + " km/h da ore " +
+                    number(hour == 0 ? 12 : hour);
+        }
+        if (s.conditions.lookAngle_deg != 0)
+            text += ", angolo " + number(s.conditions.lookAngle_deg) + "°";
+        s.conditionsText = text;
+    }
 }
 
 double energyAboveMinimumTo_m(const std::vector<pm::Row>& rows, double minimum_J)

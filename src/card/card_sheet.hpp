@@ -34,6 +34,10 @@ struct CardSetup {
     std::string clickText;                     // "1/4 MOA" ...
 };
 
+// Fills the texts of a setup that are still empty: the load (from its numbers), the click
+// ("0,25 MOA") and the conditions in a few words.
+void describe(CardSetup& setup);
+
 // The point-blank span of a vital zone: the first continuous span of distances from the muzzle
 // out in which the path stays within +-zone/2 (it starts past the muzzle when the sight is
 // higher than zone/2). Empty when the path never enters the zone within 2000 m.
@@ -43,7 +47,8 @@ struct PointBlank {
 };
 std::optional<PointBlank> pointBlankRange(const pm::Bullet& bullet,
                                           const pm::Conditions& conditions,
-                                          const pm::Zeroing& zeroing, double vitalZone_cm);
+                                          const pm::Zeroing& zeroing, double vitalZone_cm,
+                                          Method method = Method::PointMass);
 
 // The zero distance that makes the point-blank span longest (the top of the trajectory then
 // touches +zone/2), with that span. Empty when no zero gives a span.
@@ -52,7 +57,8 @@ struct OptimalZero {
     PointBlank span;
 };
 std::optional<OptimalZero> optimalZero(const pm::Bullet& bullet, const pm::Conditions& conditions,
-                                       const pm::Zeroing& zeroing, double vitalZone_cm);
+                                       const pm::Zeroing& zeroing, double vitalZone_cm,
+                                       Method method = Method::PointMass);
 
 // The last distance of the table at which the energy is still at least `minimum_J`,
 // interpolated between rows; the last row's distance when it never falls below; 0 when the
@@ -102,7 +108,7 @@ struct CardSheet {
     double maximumRange_m = 0;
     std::optional<double> stability_sg;
     std::string siacciRefusal;                 // "Confronta con Siacci" not possible, why
-    // The trajectory every few metres for the plot (distance m, path cm), and the zero.
+    // The trajectory every few metres for the plot: (distance m, path cm).
     std::vector<std::pair<double, double>> curve;
     CardSetup setup;
     bool ok() const { return refusal.empty(); }

@@ -329,7 +329,7 @@ void CardWindow::createWidgets()
     m_layout = new QComboBox;
     m_layout->setObjectName(QStringLiteral("formato"));
     m_layout->addItems({QStringLiteral("Cartellino tascabile"), QStringLiteral("Pagina intera")});
-    auto* printButton = new QPushButton(QStringLiteral("Stampa"));
+    auto* printButton = m_print = new QPushButton(QStringLiteral("Stampa"));
     printButton->setObjectName(QStringLiteral("stampa"));
     printButton->setToolTip(QStringLiteral("Anteprima di stampa nel formato scelto (Ctrl+P)"));
     connect(printButton, &QPushButton::clicked, this, [this] { print(); });
@@ -454,6 +454,7 @@ void CardWindow::refresh()
     m_hint->setVisible(!m.hint().empty());
     m_refusal->setText(qs(m.sheet().refusal));
     m_refusal->setVisible(!m.sheet().ok());
+    m_print->setEnabled(m.sheet().ok());
     refreshGrid();
     QString notes;
     for (const Note& n : m.sheet().notes) {

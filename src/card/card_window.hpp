@@ -14,6 +14,7 @@ class QComboBox;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
@@ -82,6 +83,7 @@ private:
     QComboBox* m_pressureMode = nullptr;
     QComboBox* m_species = nullptr;
     QComboBox* m_layout = nullptr;
+    QPushButton* m_print = nullptr;
     QTableWidget* m_steps = nullptr;
     ClockFace* m_clock = nullptr;
     QLabel* m_windDirection = nullptr;

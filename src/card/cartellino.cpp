@@ -49,10 +49,11 @@ double value(const std::string& text)
     return optionalValue(text).value_or(0);
 }
 
-std::string numberText(double v)
+// A number as the card's fields show it: decimal comma, at most `decimals` decimals.
+std::string numberText(double v, int decimals = 6)
 {
-    std::string text = cellText(v, ',');
-    return text;
+    const double scale = std::pow(10.0, decimals);
+    return cellText(std::round(v * scale) / scale, ',');
 }
 
 const char* clockSide(int hour)
@@ -160,19 +161,19 @@ void Cartellino::takeCurrentShot()
                  "RIFLE, poi premi \"Prendi dal tiro corrente\". Intanto valgono i dati di esempio.";
     } else {
         m_hint.clear();
-        m_fields[index(CardField::Velocity)] = numberText(shot.velocity_ms);
+        m_fields[index(CardField::Velocity)] = numberText(shot.velocity_ms, 1);
         m_fields[index(CardField::Bc)] = numberText(shot.bc);
         m_fields[index(CardField::Weight)] = numberText(shot.weight_gr);
-        m_fields[index(CardField::SightHeight)] = numberText(shot.sightHeight_cm);
-        m_fields[index(CardField::Temperature)] = numberText(shot.temperature_C);
-        m_fields[index(CardField::Altitude)] = numberText(shot.altitude_m);
+        m_fields[index(CardField::SightHeight)] = numberText(shot.sightHeight_cm, 2);
+        m_fields[index(CardField::Temperature)] = numberText(shot.temperature_C, 1);
+        m_fields[index(CardField::Altitude)] = numberText(shot.altitude_m, 0);
         m_fields[index(CardField::Description)] = shot.description;
         if (shot.zero_m > 0)
-            m_fields[index(CardField::Zero)] = numberText(shot.zero_m);
+            m_fields[index(CardField::Zero)] = numberText(shot.zero_m, 1);
         if (shot.maxDistance_m > 0)
-            m_fields[index(CardField::MaxDistance)] = numberText(shot.maxDistance_m);
+            m_fields[index(CardField::MaxDistance)] = numberText(shot.maxDistance_m, 1);
         if (shot.increment_m > 0)
-            m_fields[index(CardField::Increment)] = numberText(shot.increment_m);
+            m_fields[index(CardField::Increment)] = numberText(shot.increment_m, 1);
         // The main window knows the altitude, not the day's pressure.
         m_pressureMode = PressureMode::AltitudeOnly;
     }
@@ -328,10 +329,6 @@ std::string Cartellino::buildSetup(CardSetup& s) const
             return "Il valore del click deve essere maggiore di zero";
         break;
     }
-    s.clickText = m_click == ClickChoice::TypedMoa || m_click == ClickChoice::TypedMrad
-                      ? numberText(s.click.value) +
-                            (m_click == ClickChoice::TypedMoa ? " MOA" : " MRAD")
-                      : clickChoiceCaption(m_click);
     const double perTurn = f(CardField::ClicksPerTurn);
     s.clicksPerTurn = perTurn >= 1 && perTurn < 1000 ? static_cast<int>(perTurn) : 0;
 
@@ -371,21 +368,11 @@ std::string Cartellino::buildSetup(CardSetup& s) const
     s.animalLength_m = opt(CardField::AnimalLength);
 
     const std::string& description = m_fields[index(CardField::Description)];
-    s.description = description.find_first_not_of(' ') == std::string::npos
-                        ? numberText(s.bullet.muzzleVelocity_ms) + " m/s, " +
-                              numberText(s.bullet.weight_gr) + " grains, " +
-                              (m_dragModel == pm::DragModel::G7 ? "G7 " : "G1 ") +
-                              numberText(s.bullet.bc_lbin2)
-                        : description;
-    std::string air_text = numberText(air.temperature_C) + " °C, " +
-                           fixed(air.pressure_hPa, 0) + " hPa, " +
-                           numberText(air.humidity_pct) + " %";
-    if (f(CardField::WindSpeed) > 0)
-        air_text += ", vento " + numberText(f(CardField::WindSpeed)) + " km/h da ore " +
-                    std::to_string(m_windClock);
-    if (s.conditions.lookAngle_deg != 0)
-        air_text += ", angolo " + numberText(s.conditions.lookAngle_deg) + "°";
-    s.conditionsText = air_text;
+    if (description.find_first_not_of(' ') != std::string::npos)
+        s.description = description;
+    if (m_click != ClickChoice::TypedMoa && m_click != ClickChoice::TypedMrad)
+        s.clickText = clickChoiceCaption(m_click);
+    describe(s);
     return {};
 }
 

@@ -91,7 +91,6 @@ public:
     bool compareEnabled() const { return m_method == Method::PointMass; }
     Species species() const { return m_species; }
     double speciesEnergy_J(Species s) const { return m_speciesEnergy[static_cast<int>(s)]; }
-    void setSpeciesEnergy_J(Species s, double energy) { m_speciesEnergy[static_cast<int>(s)] = energy; }
     const std::string& bcStepText(int row, int column) const { return m_bcSteps[row][column]; }
     // A hint above the card (no load chosen in the main window), or empty.
     const std::string& hint() const { return m_hint; }

@@ -1,6 +1,7 @@
 #include "cli/card.hpp"
 #include "cli/card_sources.hpp"
 
+#include "cli/card_extras.hpp"
 #include "cli/text_output.hpp"
 #include "common/number_text.hpp"
 
@@ -49,21 +50,11 @@ constexpr std::array<Column, 15> kColumns = {{
 std::array<double, 15> valuesOf(const Row& row, const ClickValue& click)
 {
     const Correction c = correctionAt(row, click);
-    return {row.distance_m,
-            row.velocity_ms,
-            row.mach,
-            row.time_s,
-            row.energy_J,
-            row.energy_kgm,
-            row.path_cm,
-            row.drop_cm,
-            row.windage_cm,
-            c.elevation_moa,
-            c.elevation_mrad,
-            static_cast<double>(c.elevationClicks),
-            c.windage_moa,
-            c.windage_mrad,
-            static_cast<double>(c.windageClicks)};
+    return {row.distance_m,  row.velocity_ms,  row.mach,
+            row.time_s,      row.energy_J,     row.energy_kgm,
+            row.path_cm,     row.drop_cm,      row.windage_cm,
+            c.elevation_moa, c.elevation_mrad, static_cast<double>(c.elevationClicks),
+            c.windage_moa,   c.windage_mrad,   static_cast<double>(c.windageClicks)};
 }
 
 // A number in JSON: the shortest text that reads back as the same double. The engine never
@@ -103,18 +94,22 @@ std::string shown(double value, int decimals, char separator)
 }
 
 void writeJson(std::ostream& out, const CardOptions& options, const Trajectory& t,
-               const std::vector<std::string>& warnings)
+               const std::vector<std::string>& warnings, const CardExtras& extras)
 {
     out << "{\"rows\": [";
     for (std::size_t r = 0; r < t.rows.size(); ++r) {
         const auto values = valuesOf(t.rows[r], options.click);
         out << (r == 0 ? "\n  {" : ",\n  {");
         for (std::size_t i = 0; i < kColumns.size(); ++i)
-            out << (i == 0 ? "" : ", ") << '"' << kColumns[i].key << "\": " << jsonNumber(values[i]);
+            out << (i == 0 ? "" : ", ") << '"' << kColumns[i].key
+                << "\": " << jsonNumber(values[i]);
+        for (std::size_t i = 0; i < extras.rowKeys.size() && r < extras.rowValues.size(); ++i)
+            out << ", \"" << extras.rowKeys[i] << "\": " << jsonNumber(extras.rowValues[r][i]);
         out << '}';
     }
     out << "\n], \"summary\": {";
-    out << "\"engine\": " << (options.engine == CardEngine::Siacci ? "\"siacci\"" : "\"pointmass\"");
+    out << "\"engine\": "
+        << (options.engine == CardEngine::Siacci ? "\"siacci\"" : "\"pointmass\"");
     out << ", \"bore_elevation_moa\": " << jsonNumber(t.boreElevation_moa);
     if (t.stability_sg)
         out << ", \"stability_sg\": " << jsonNumber(*t.stability_sg);
@@ -127,25 +122,32 @@ void writeJson(std::ostream& out, const CardOptions& options, const Trajectory& 
     out << ", \"air_density_kgm3\": " << jsonNumber(airDensity_kgm3(options.conditions.atmosphere));
     out << ", \"spin_drift\": " << (t.spinDrift ? "true" : "false");
     out << ", \"coriolis\": " << (t.coriolis ? "true" : "false");
+    for (const auto& [key, value] : extras.summary)
+        out << ", \"" << key << "\": " << jsonNumber(value);
     out << ", \"warnings\": [";
     for (std::size_t i = 0; i < warnings.size(); ++i)
         out << (i == 0 ? "" : ", ") << jsonString(warnings[i]);
     out << "]}}\n";
 }
 
-void writeText(std::ostream& out, const CardOptions& options, const Trajectory& t)
+void writeText(std::ostream& out, const CardOptions& options, const Trajectory& t,
+               const CardExtras& extras)
 {
     const CellFormat format = options.format == CardFormat::Csv ? CellFormat::Csv : CellFormat::Tsv;
-    std::array<std::string, kColumns.size()> cells;
+    std::vector<std::string> cells(kColumns.size() + extras.rowKeys.size());
     if (options.headings) {
         for (std::size_t i = 0; i < kColumns.size(); ++i)
             cells[i] = kColumns[i].heading;
+        for (std::size_t i = 0; i < extras.rowHeadings.size(); ++i)
+            cells[kColumns.size() + i] = extras.rowHeadings[i];
         writeCells(out, cells, format);
     }
-    for (const Row& row : t.rows) {
-        const auto values = valuesOf(row, options.click);
+    for (std::size_t r = 0; r < t.rows.size(); ++r) {
+        const auto values = valuesOf(t.rows[r], options.click);
         for (std::size_t i = 0; i < kColumns.size(); ++i)
             cells[i] = shown(values[i], kColumns[i].decimals, options.decimal);
+        for (std::size_t i = 0; i < extras.rowKeys.size() && r < extras.rowValues.size(); ++i)
+            cells[kColumns.size() + i] = shown(extras.rowValues[r][i], 1, options.decimal);
         writeCells(out, cells, format);
     }
 }
@@ -153,7 +155,7 @@ void writeText(std::ostream& out, const CardOptions& options, const Trajectory& 
 void printHelp(std::ostream& out)
 {
     out << "Uso: siacci-cli " << kUsage << "\n\n"
-        << cardOptionsUsage()
+        << cardOptionsUsage() << cardExtraOptionsUsage()
         << "Uscita:\n"
            "  --format tsv|csv|json   righe arrotondate separate da tabulazione (predefinito),\n"
            "                      CSV (RFC 4180), o JSON a piena precisione con il riepilogo\n"
@@ -169,7 +171,8 @@ std::vector<std::string> cardWarnings(const CardOptions& options, const Trajecto
     std::vector<std::string> warnings;
     if (t.stability_sg && *t.stability_sg < 1)
         warnings.push_back("Attenzione: con questo passo di rigatura il proiettile non è stabile "
-                           "(Sg " + shown(*t.stability_sg, 2, options.decimal) +
+                           "(Sg " +
+                           shown(*t.stability_sg, 2, options.decimal) +
                            ", sotto 1): la deriva giroscopica non è attendibile.");
     if (!t.rows.empty()) {
         const double last = t.rows.back().distance_m;
@@ -188,12 +191,12 @@ std::vector<std::string> cardWarnings(const CardOptions& options, const Trajecto
 }
 
 void writeCard(std::ostream& out, const CardOptions& options, const Trajectory& trajectory,
-               const std::vector<std::string>& warnings)
+               const std::vector<std::string>& warnings, const CardExtras& extras)
 {
     if (options.format == CardFormat::Json)
-        writeJson(out, options, trajectory, warnings);
+        writeJson(out, options, trajectory, warnings, extras);
     else
-        writeText(out, options, trajectory);
+        writeText(out, options, trajectory, extras);
 }
 
 int runCard(const Args& given, std::ostream& out, std::ostream& err)
@@ -206,7 +209,8 @@ int runCard(const Args& given, std::ostream& out, std::ostream& err)
         return source.status;
     }
     std::string error;
-    auto options = parseCardOptions(args, error);
+    CardExtraOptions extra;
+    auto options = parseCardOptions(args, error, cardExtraOptionHandler(extra));
     if (!options) {
         err << "siacci-cli card: " << error << "\n";
         err << "Uso: siacci-cli " << kUsage << "\n";
@@ -227,10 +231,34 @@ int runCard(const Args& given, std::ostream& out, std::ostream& err)
         err << refusalText(result.refusal) << "\n";
         return kExitRefused;
     }
+    CardExtras extras;
+    if (const std::string refusal = computeCardExtras(*options, extra, result.trajectory, extras);
+        !refusal.empty()) {
+        err << refusal << "\n";
+        return kExitRefused;
+    }
     const auto warnings = cardWarnings(*options, result.trajectory);
     for (const std::string& warning : warnings)
         err << warning << "\n";
-    writeCard(out, *options, result.trajectory, warnings);
+    if (!extra.pdfPath.empty()) {
+        // Only the printed card needs Qt: without --pdf no Qt application is created.
+        const CardPdfWriter writer = cardPdfWriter();
+        if (!writer) {
+            err << "siacci-cli card: questo programma è stato compilato senza la stampa (Qt)\n";
+            return kExitRefused;
+        }
+        const card::CardSheet sheet = card::computeCard(cardSetupOf(*options, extra));
+        if (!sheet.ok()) {
+            err << sheet.refusal << "\n";
+            return kExitRefused;
+        }
+        if (const std::string failed = writer(sheet, extra.pocket, extra.pdfPath); !failed.empty()) {
+            err << "siacci-cli card: " << failed << "\n";
+            return kExitRefused;
+        }
+        return kExitOk;
+    }
+    writeCard(out, *options, result.trajectory, warnings, extras);
     return kExitOk;
 }
 

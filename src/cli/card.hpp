@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ballistics/pointmass/pointmass.hpp"
+#include "cli/card_extras.hpp"
 #include "cli/card_options.hpp"
 #include "cli/command.hpp"
 
@@ -21,7 +22,9 @@ std::vector<std::string> cardWarnings(const CardOptions& options,
                                       const pointmass::Trajectory& trajectory);
 
 // The rows (and, in JSON, the summary with the warnings) in the options' format.
+// With extras: their keys in each JSON row and the summary, their columns after the others.
 void writeCard(std::ostream& out, const CardOptions& options,
-               const pointmass::Trajectory& trajectory, const std::vector<std::string>& warnings);
+               const pointmass::Trajectory& trajectory, const std::vector<std::string>& warnings,
+               const CardExtras& extras = {});
 
 } // namespace siacci::cli

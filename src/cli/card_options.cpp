@@ -52,58 +52,52 @@ std::optional<ClickValue> clickOf(std::string_view text)
     return std::nullopt;
 }
 
-// Every option that takes a value, and where the value goes.
-struct Given {
-    std::optional<double> velocity, bc, weight, diameter, length, twist, sight, zero, max,
-        increment, temperature, pressure, altitude, qnh, humidity, wind, windClock, windAngle,
-        angle, latitude, azimuth, zeroTemperature, zeroPressure, zeroHumidity;
-};
-
+// Every option that takes a number, and where the number goes.
 struct NumberOption {
     std::string_view name;
-    std::optional<double> Given::*field;
+    std::optional<double> CardFields::*field;
 };
 
 constexpr NumberOption kNumbers[] = {
-    {"--velocity", &Given::velocity},
-    {"--bc", &Given::bc},
-    {"--weight", &Given::weight},
-    {"--diameter", &Given::diameter},
-    {"--length", &Given::length},
-    {"--twist", &Given::twist},
-    {"--sight", &Given::sight},
-    {"--zero", &Given::zero},
-    {"--max", &Given::max},
-    {"--increment", &Given::increment},
-    {"--temperature", &Given::temperature},
-    {"--pressure", &Given::pressure},
-    {"--altitude", &Given::altitude},
-    {"--qnh", &Given::qnh},
-    {"--humidity", &Given::humidity},
-    {"--wind", &Given::wind},
-    {"--wind-clock", &Given::windClock},
-    {"--wind-angle", &Given::windAngle},
-    {"--angle", &Given::angle},
-    {"--latitude", &Given::latitude},
-    {"--azimuth", &Given::azimuth},
-    {"--zero-temperature", &Given::zeroTemperature},
-    {"--zero-pressure", &Given::zeroPressure},
-    {"--zero-humidity", &Given::zeroHumidity},
+    {"--velocity", &CardFields::velocity},
+    {"--bc", &CardFields::bc},
+    {"--weight", &CardFields::weight},
+    {"--diameter", &CardFields::diameter},
+    {"--length", &CardFields::length},
+    {"--twist", &CardFields::twist},
+    {"--sight", &CardFields::sight},
+    {"--zero", &CardFields::zero},
+    {"--max", &CardFields::max},
+    {"--increment", &CardFields::increment},
+    {"--temperature", &CardFields::temperature},
+    {"--pressure", &CardFields::pressure},
+    {"--altitude", &CardFields::altitude},
+    {"--qnh", &CardFields::qnh},
+    {"--humidity", &CardFields::humidity},
+    {"--wind", &CardFields::wind},
+    {"--wind-clock", &CardFields::windClock},
+    {"--wind-angle", &CardFields::windAngle},
+    {"--angle", &CardFields::angle},
+    {"--latitude", &CardFields::latitude},
+    {"--azimuth", &CardFields::azimuth},
+    {"--zero-temperature", &CardFields::zeroTemperature},
+    {"--zero-pressure", &CardFields::zeroPressure},
+    {"--zero-humidity", &CardFields::zeroHumidity},
 };
 
 // The options whose value is a word, not a number.
-constexpr std::string_view kWordOptions[] = {"--engine", "--drag", "--drag-table", "--bc-step",
+constexpr std::string_view kWordOptions[] = {"--engine", "--drag",   "--drag-table", "--bc-step",
                                              "--click",  "--format", "--decimal"};
 
 // The bad-usage checks made once every option is read.
-std::string conflicts(const Given& g, const CardOptions& o, bool dragGiven)
+std::string conflicts(const CardFields& g, const CardOptions& o)
 {
     if (!g.velocity)
         return "manca --velocity";
     if (!g.weight)
         return "manca --weight";
     if (o.dragTableFile) {
-        if (g.bc || dragGiven || !o.bullet.bcSteps.empty())
+        if (g.bc || o.dragGiven || !o.bullet.bcSteps.empty())
             return "--drag-table sostituisce --drag, --bc e --bc-step: dai l'una o gli altri";
         if (!g.diameter)
             return "--drag-table vuole anche --diameter";
@@ -126,12 +120,10 @@ std::string conflicts(const Given& g, const CardOptions& o, bool dragGiven)
 
 } // namespace
 
-std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error,
-                                            const ExtraOptionHandler& extra)
+std::optional<CardOptions> parseCardArguments(const Args& args, std::string& error,
+                                              const ExtraOptionHandler& extra)
 {
     CardOptions o;
-    Given g;
-    bool dragGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -174,7 +166,7 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
             const auto n = numberOf(value);
             if (!n)
                 return bad("un numero");
-            g.*(number->field) = n;
+            o.fields.*(number->field) = n;
         } else if (arg == "--engine") {
             if (value == "pointmass")
                 o.engine = CardEngine::PointMass;
@@ -183,7 +175,7 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
             else
                 return bad("pointmass o siacci");
         } else if (arg == "--drag") {
-            dragGiven = true;
+            o.dragGiven = true;
             if (value == "G1" || value == "g1")
                 o.bullet.model = DragModel::G1;
             else if (value == "G7" || value == "g7")
@@ -195,7 +187,8 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
         } else if (arg == "--bc-step") {
             const std::size_t at = value.find('@');
             const auto bc = at == std::string::npos ? std::nullopt : numberOf(value.substr(0, at));
-            const auto from = at == std::string::npos ? std::nullopt : numberOf(value.substr(at + 1));
+            const auto from =
+                at == std::string::npos ? std::nullopt : numberOf(value.substr(at + 1));
             if (!bc || !from)
                 return bad("B@V, il coefficiente dalla velocità V in m/s in su");
             o.bullet.bcSteps.push_back({*bc, *from});
@@ -219,10 +212,14 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
             o.decimal = value[0];
         }
     }
-    if (o.help)
-        return o;
-    if (error = conflicts(g, o, dragGiven); !error.empty())
-        return std::nullopt;
+    return o;
+}
+
+bool completeCardOptions(CardOptions& o, std::string& error)
+{
+    const CardFields& g = o.fields;
+    if (error = conflicts(g, o); !error.empty())
+        return false;
 
     Bullet& b = o.bullet;
     b.muzzleVelocity_ms = *g.velocity;
@@ -255,7 +252,16 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
     o.zeroing.zeroDistance_m = g.zero.value_or(o.zeroing.zeroDistance_m);
     o.span.maxDistance_m = g.max.value_or(o.span.maxDistance_m);
     o.span.increment_m = g.increment.value_or(o.span.increment_m);
-    return o;
+    return true;
+}
+
+std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error,
+                                            const ExtraOptionHandler& extra)
+{
+    auto options = parseCardArguments(args, error, extra);
+    if (options && !options->help && !completeCardOptions(*options, error))
+        return std::nullopt;
+    return options;
 }
 
 std::string loadCardFiles(CardOptions& options)
@@ -285,7 +291,9 @@ Result computeCard(const CardOptions& options)
 
 std::string cardOptionsUsage()
 {
-    return "Proiettile:\n"
+    return "Calcolo:\n"
+           "  --engine pointmass|siacci   punto materiale (predefinito) o il metodo di Siacci\n"
+           "Proiettile:\n"
            "  --velocity V        velocità iniziale, m/s\n"
            "  --bc B              coefficiente balistico (lb/in²), sotto ogni gradino\n"
            "  --bc-step B@V       da V m/s in su il coefficiente è B (anche più volte)\n"
@@ -293,13 +301,15 @@ std::string cardOptionsUsage()
            "  --drag-table FILE   tabella misurata Mach Cd, una coppia per riga (con --diameter)\n"
            "  --weight GRAINS     peso del proiettile\n"
            "  --diameter MM --length MM --twist POLLICI\n"
-           "                      deriva giroscopica e stabilità; passo negativo: rigatura sinistrorsa\n"
+           "                      deriva giroscopica e stabilità; passo negativo: rigatura "
+           "sinistrorsa\n"
            "Arma e tabella:\n"
            "  --sight CM          altezza ottica sull'asse della canna (predefinita 4)\n"
            "  --zero M            distanza di taratura (predefinita 100)\n"
            "  --max M             distanza massima (predefinita 1000)\n"
            "  --increment M       incremento (predefinito 100)\n"
-           "  --click SCATTO      0.1mrad (predefinito), 0.25moa, 0.125moa, 1cm, VALOREmrad, VALOREmoa\n"
+           "  --click SCATTO      0.1mrad (predefinito), 0.25moa, 0.125moa, 1cm, VALOREmrad, "
+           "VALOREmoa\n"
            "Aria, vento, terreno:\n"
            "  --temperature C     temperatura (predefinita 15)\n"
            "  --pressure HPA      pressione alla stazione (predefinita 1013.25)\n"
@@ -314,7 +324,6 @@ std::string cardOptionsUsage()
            "                      dal nord in senso orario)\n"
            "  --zero-temperature C --zero-pressure HPA --zero-humidity PCT\n"
            "                      l'aria della taratura, se non è quella del tiro\n"
-           "  --engine pointmass|siacci   punto materiale (predefinito) o il metodo di Siacci\n"
            "  I numeri accettano la virgola decimale (\"0,462\").\n";
 }
 

@@ -71,6 +71,15 @@ expect_stderr "unstable twist warning" "${unstable[@]}"
 expect "unstable twist exit" 0 "$("$cli" card "${unstable[@]}" 2>/dev/null)
 " "${unstable[@]}"
 
+# A slow bullet that cannot fly the whole table: the rows it reaches, and a warning.
+expect_stderr "table cut short" --velocity 200 --bc 0.1 --weight 100 --zero 50 --max 5000 --increment 500
+checks=$((checks + 1))
+rows=$("$cli" card --velocity 200 --bc 0.1 --weight 100 --zero 50 --max 5000 --increment 500 2>/dev/null | wc -l)
+if [[ $rows -lt 2 || $rows -ge 11 ]]; then
+    echo "FAIL table cut short: $rows rows"
+    failures=$((failures + 1))
+fi
+
 # The Siacci engine in the classic table's conditions gives the classic table's path and drift
 # (10 mph = 16.0934 km/h from 3 o'clock; the card rounds half away from zero, the table its own
 # way: a tenth apart at most).
@@ -105,6 +114,7 @@ printf '1.0 0.4\n0.5 0.2\n' > "$work/backward.txt"
 bullet=(--velocity 800 --bc 0.4 --weight 150)
 expect_message "velocity 0" "La velocità iniziale deve essere maggiore di zero." --velocity 0 --bc 0.4 --weight 150
 expect "negative bc" 3 "" --velocity 800 --bc -0.4 --weight 150
+expect "negative wind" 3 "" --velocity 800 --bc 0.4 --weight 150 --wind -5
 expect "humidity" 3 "" "${bullet[@]}" --humidity 101
 expect "look angle" 3 "" "${bullet[@]}" --angle -81
 expect_message "too many rows" "La tabella avrebbe più di 10.000 righe: aumenta l'incremento." \

@@ -2,14 +2,12 @@
 // exactly as the program's print preview shows it. Range cards from a script.
 #include "ballistics/tables.hpp"
 #include "cli/command.hpp"
+#include "cli/qt_application.hpp"
 #include "cli/shot_options.hpp"
 #include "print/qt_report_painter.hpp"
 
-#include <QGuiApplication>
 #include <QString>
 
-#include <cstdio>
-#include <memory>
 #include <ostream>
 
 namespace siacci::cli {
@@ -31,28 +29,6 @@ void printHelp(std::ostream& out)
            "in carattere a spaziatura fissa di 11 punti, su più pagine se serve.\n"
            "\nStato di uscita: 0 fatto, 2 uso errato, 3 dati rifiutati o file non scritto\n"
            "(messaggio su stderr).\n";
-}
-
-// The tool's standard error is for its own messages: Qt's notes about the platform (no runtime
-// directory, no screen) are of no use to the script that runs it.
-void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
-// The PDF writer needs the font machinery of a GUI application, but no screen.
-void ensureGuiApplication()
-{
-    if (QGuiApplication::instance())
-        return;
-    qInstallMessageHandler(quietQtNotes);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "siacci-cli";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
 int runPdf(const Args& args, std::ostream& out, std::ostream& err)

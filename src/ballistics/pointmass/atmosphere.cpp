@@ -24,8 +24,9 @@ double cipmDensity_kgm3(double temperature_C, double pressure_Pa, double humidit
     constexpr double b0 = 5.707e-6, b1 = -2.051e-8, c0 = 1.9898e-4, c1 = -2.376e-6;
     constexpr double d = 1.83e-11, e = -0.765e-8;
     const double pt = p / tK;
-    const double z = 1 - pt * (a0 + a1 * t + a2 * t * t + (b0 + b1 * t) * xv + (c0 + c1 * t) * xv * xv) +
-                     pt * pt * (d + e * xv * xv);
+    const double z =
+        1 - pt * (a0 + a1 * t + a2 * t * t + (b0 + b1 * t) * xv + (c0 + c1 * t) * xv * xv) +
+        pt * pt * (d + e * xv * xv);
     constexpr double molarAir = 28.96546e-3, molarWater = 18.01528e-3, gasConstant = 8.314472;
     return p * molarAir / (z * gasConstant * tK) * (1 - xv * (1 - molarWater / molarAir));
 }
@@ -46,7 +47,8 @@ double airDensity_kgm3(const Atmosphere& air)
 {
     // CIPM alone gives 1.2255 in the standard air; ballistic coefficients refer to 1.2250.
     static const double scale =
-        kStandardDensity_kgm3 / cipmDensity_kgm3(kStandardTemperature_C, kStandardPressure_hPa * 100, 0);
+        kStandardDensity_kgm3 /
+        cipmDensity_kgm3(kStandardTemperature_C, kStandardPressure_hPa * 100, 0);
     return scale * cipmDensity_kgm3(air.temperature_C, air.pressure_hPa * 100, air.humidity_pct);
 }
 

@@ -60,6 +60,10 @@ TEST(PointMassRefusals, EachBadInputHasItsReason)
     c.lookAngle_deg = 80;
     EXPECT_EQ(refusalOf(classicBullet(), c), Refusal::None);
 
+    c = {};
+    c.wind.speed_ms = -3;
+    EXPECT_EQ(refusalOf(classicBullet(), c), Refusal::BadWind);
+
     EXPECT_EQ(refusalOf(classicBullet(), {}, {}, {1000, 0}), Refusal::BadSpan);
     EXPECT_EQ(refusalOf(classicBullet(), {}, {}, {10000, 1}), Refusal::TooManyRows);
     EXPECT_EQ(refusalOf(classicBullet(), {}, {}, {9999, 1}), Refusal::None);
@@ -71,7 +75,7 @@ TEST(PointMassRefusals, EachBadInputHasItsReason)
     EXPECT_EQ(refusalOf(classicBullet(), {}, wet), Refusal::HumidityOutOfRange);
 
     for (int r = static_cast<int>(Refusal::VelocityNotPositive);
-         r <= static_cast<int>(Refusal::OutsideSiacciVelocities); ++r)
+         r <= static_cast<int>(Refusal::BadWind); ++r)
         EXPECT_FALSE(refusalText(static_cast<Refusal>(r)).empty()) << r;
 }
 

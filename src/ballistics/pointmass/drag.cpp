@@ -71,7 +71,7 @@ PchipCurve::PchipCurve(std::span<const DragPoint> p)
         const double mach = p[0].mach + static_cast<double>(b) * m_bucketWidth;
         while (piece + 1 < m_pieces.size() && m_pieces[piece + 1].mach0 <= mach)
             ++piece;
-        m_bucketPiece[b] = static_cast<unsigned short>(piece);
+        m_bucketPiece[b] = static_cast<std::uint32_t>(piece);
     }
 }
 
@@ -143,8 +143,10 @@ std::vector<DragPoint> readDragTable(std::string_view text)
     std::vector<DragPoint> points;
     while (!text.empty()) {
         const std::size_t eol = text.find('\n');
-        const std::string_view line = text.substr(0, eol);
+        std::string_view line = text.substr(0, eol);
         text = eol == std::string_view::npos ? std::string_view{} : text.substr(eol + 1);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
         // Blanks or semicolons separate the two numbers; a line with neither is "Mach,Cd".
         const bool commaSeparated = line.find_first_of(" \t\r;") == std::string_view::npos;
         const std::string_view separators = commaSeparated ? "," : " \t\r;";

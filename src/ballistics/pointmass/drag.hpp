@@ -2,6 +2,7 @@
 
 #include "ballistics/pointmass/pointmass.hpp"
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -26,7 +27,7 @@ private:
     std::vector<Piece> m_pieces;
     // A direct index: the piece where each Mach bucket of width m_bucketWidth starts, so a lookup
     // needs at most a short walk.
-    std::vector<unsigned short> m_bucketPiece;
+    std::vector<std::uint32_t> m_bucketPiece;
     double m_bucketWidth = 1;
     double m_lastMach = 0, m_lastCd = 0;
 };

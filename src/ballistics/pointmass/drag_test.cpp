@@ -28,7 +28,8 @@ TEST(StandardDrag, CompiledPointsAreTheDataFile)
         fields >> name >> p.mach >> p.cd;
         read[name].push_back(p);
     }
-    for (const auto& [model, name] : {std::pair{DragModel::G1, "G1"}, std::pair{DragModel::G7, "G7"}}) {
+    for (const auto& [model, name] :
+         {std::pair{DragModel::G1, "G1"}, std::pair{DragModel::G7, "G7"}}) {
         const auto compiled = standardDragPoints(model);
         ASSERT_EQ(compiled.size(), read[name].size()) << name;
         for (std::size_t k = 0; k < compiled.size(); ++k) {
@@ -105,7 +106,7 @@ TEST(StandardDrag, DecelerationOfTheFieldsExample)
 
 TEST(MeasuredDrag, ReadsTwoNumbersPerLine)
 {
-    const auto points = readDragTable("# Mach Cd\n0.5 0.25\n\n1,0\t0,40\r\n1.5;0.38\n2,0.33\n");
+    const auto points = readDragTable("# Mach Cd\n0.5 0.25\n\n1,0\t0,40\r\n1.5;0.38\n2,0.33\r\n");
     ASSERT_EQ(points.size(), 4u);
     EXPECT_DOUBLE_EQ(points[1].mach, 1.0);
     EXPECT_DOUBLE_EQ(points[1].cd, 0.40);
@@ -116,11 +117,11 @@ TEST(MeasuredDrag, ReadsTwoNumbersPerLine)
 
 TEST(MeasuredDrag, RefusesWhatIsNotATable)
 {
-    EXPECT_TRUE(readDragTable("0.5 0.25 7\n1 0.4\n").empty());       // three numbers
-    EXPECT_TRUE(readDragTable("0.5 0.25\nMach 0.4\n").empty());      // a word
-    EXPECT_TRUE(readDragTable("0.5 0.25\n0.5 0.4\n").empty());       // Mach not increasing
+    EXPECT_TRUE(readDragTable("0.5 0.25 7\n1 0.4\n").empty());  // three numbers
+    EXPECT_TRUE(readDragTable("0.5 0.25\nMach 0.4\n").empty()); // a word
+    EXPECT_TRUE(readDragTable("0.5 0.25\n0.5 0.4\n").empty());  // Mach not increasing
     EXPECT_TRUE(readDragTable("1 0.25\n0.5 0.4\n").empty());
-    EXPECT_TRUE(readDragTable("0.5 0.25\n").empty());                // one point
+    EXPECT_TRUE(readDragTable("0.5 0.25\n").empty()); // one point
     EXPECT_TRUE(readDragTable("0.5 0.25\n1 nan\n").empty());
     EXPECT_TRUE(readDragTable("").empty());
 }

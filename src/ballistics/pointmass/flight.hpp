@@ -45,13 +45,13 @@ struct FlightPoint {
 
 // How tightly the integrator controls its local error (absolute m or m/s, relative).
 struct Tolerance {
-    double absolute = 1e-9;
-    double relative = 1e-9;
+    double absolute = 1e-8;
+    double relative = 1e-8;
 };
 
 // The integrator's error control for the card: halving it moves no row at 1000 m by more than
 // a hundredth of a millimetre or a thousandth of a m/s.
-inline constexpr Tolerance kCardTolerance{1e-8, 1e-8};
+inline constexpr Tolerance kCardTolerance{};
 
 // Flies the bullet from the muzzle and fills `out[k]` at each slant distance `distances[k]`
 // (ascending, along the line of sight from the muzzle). Stops after the last one, or when the

@@ -82,8 +82,12 @@ using Dense = decltype(odeint::make_dense_output(1.0, 1.0, odeint::runge_kutta_d
 
 State muzzleState(const FlightSetup& setup)
 {
-    return {0, 0, 0, setup.muzzleVelocity_ms * std::cos(setup.launchAngle_rad),
-            setup.muzzleVelocity_ms * std::sin(setup.launchAngle_rad), 0};
+    return {0,
+            0,
+            0,
+            setup.muzzleVelocity_ms * std::cos(setup.launchAngle_rad),
+            setup.muzzleVelocity_ms * std::sin(setup.launchAngle_rad),
+            0};
 }
 
 // Where a quantity g of the state crosses 0 upward inside the last step, g(previous) < 0 <=
@@ -99,7 +103,8 @@ FlightPoint locate(const Dense& dense, double lo, double hi, double guess, G g)
     for (int i = 0; i < 50; ++i) {
         dense.calc_state(t, s);
         const auto [value, rate] = g(s);
-        if (std::fabs(value) < kSettled || hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi)
+        if (std::fabs(value) < kSettled ||
+            hi - lo <= 4 * std::numeric_limits<double>::epsilon() * hi)
             break;
         (value < 0 ? lo : hi) = t;
         const double next = rate > 0 ? t - value / rate : lo - 1;
@@ -181,8 +186,8 @@ std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
                 // close to g cos(look angle) and positive; Newton only needs its sign and size.
                 return std::pair{sinking(s), kGravity_ms2 * frame.up_y};
             };
-            const double guess = t0 + (t1 - t0) * sinking(previous) /
-                                           (sinking(previous) - sinking(current));
+            const double guess =
+                t0 + (t1 - t0) * sinking(previous) / (sinking(previous) - sinking(current));
             *apex = locate(dense, t0, t1, guess, g);
             apexFound = true;
         }

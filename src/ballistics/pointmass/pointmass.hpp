@@ -128,6 +128,7 @@ enum class Refusal {
     DiameterNeeded,                       // a measured drag table without the bullet's diameter
     BadBulletSize,                        // diameter, length or twist given but not usable
     OutsideSiacciVelocities,              // the classic engine's bands: 92 to 1371 m/s
+    BadWind,                              // a negative (or not finite) wind speed
     // More may be added; keep refusalText() complete.
 };
 std::string refusalText(Refusal refusal);

@@ -28,7 +28,8 @@ double tableRounded(double x) { return std::floor(10 * x + 0.49) / 10; }
 TEST(SiacciCard, IsTheClassicMetricTableInItsOwnConditions)
 {
     for (const double windFrom : {90.0, 270.0}) {
-        for (const auto& [increment, maximum] : {std::pair{25.0, 300.0}, std::pair{100.0, 1000.0}}) {
+        for (const auto& [increment, maximum] :
+             {std::pair{25.0, 300.0}, std::pair{100.0, 1000.0}}) {
             ShotInput in = workedExample();
             in.increment = increment;
             in.maxDistance = maximum;
@@ -40,7 +41,8 @@ TEST(SiacciCard, IsTheClassicMetricTableInItsOwnConditions)
             Zeroing z;
             z.sightHeight_cm = 4;
             z.zeroDistance_m = 220;
-            const Result card = computeSiacciTrajectory(classicBullet(), c, z, {maximum, increment});
+            const Result card =
+                computeSiacciTrajectory(classicBullet(), c, z, {maximum, increment});
             ASSERT_TRUE(card.ok());
             ASSERT_EQ(card.trajectory.rows.size(), table.rows.size());
             for (std::size_t k = 0; k < table.rows.size(); ++k) {

@@ -85,9 +85,10 @@ Refusal inputRefusal(const Bullet& bullet, const Conditions& conditions, const Z
         if (const Refusal r = airRefusal(*zeroing.atmosphere); r != Refusal::None)
             return r;
     const Wind& w = conditions.wind;
-    if (!std::isfinite(w.speed_ms) || !std::isfinite(w.fromAngle_deg) ||
-        !std::isfinite(zeroing.sightHeight_cm))
-        return Refusal::BadAtmosphere;
+    if (!(w.speed_ms >= 0) || !std::isfinite(w.speed_ms) || !std::isfinite(w.fromAngle_deg))
+        return Refusal::BadWind;
+    if (!std::isfinite(zeroing.sightHeight_cm))
+        return Refusal::BadSpan;
     if (conditions.earth && (!std::isfinite(conditions.earth->latitude_deg) ||
                              !std::isfinite(conditions.earth->azimuth_deg) ||
                              std::fabs(conditions.earth->latitude_deg) > 90))
@@ -106,7 +107,8 @@ Refusal inputRefusal(const Bullet& bullet, const Conditions& conditions, const Z
 
 std::vector<double> rowDistances(const TableSpan& span)
 {
-    const auto steps = static_cast<std::size_t>(std::floor(span.maxDistance_m / span.increment_m + 1e-6));
+    const auto steps =
+        static_cast<std::size_t>(std::floor(span.maxDistance_m / span.increment_m + 1e-6));
     std::vector<double> distances(steps + 1);
     for (std::size_t k = 0; k <= steps; ++k)
         distances[k] = static_cast<double>(k) * span.increment_m;
@@ -129,12 +131,12 @@ std::optional<double> stabilityFactor(const Bullet& bullet, const Atmosphere& ai
     const double v_fps = bullet.muzzleVelocity_ms * kFeetPerMetre;
     const double t_F = air.temperature_C * 9 / 5 + 32;
     const double p_inHg = air.pressure_hPa * kInHgPerHpa;
-    return 30 * bullet.weight_gr / (t * t * d * d * d * l * (1 + l * l)) *
-           std::cbrt(v_fps / 2800) * ((t_F + 460) / 519) * (29.92 / p_inHg);
+    return 30 * bullet.weight_gr / (t * t * d * d * d * l * (1 + l * l)) * std::cbrt(v_fps / 2800) *
+           ((t_F + 460) / 519) * (29.92 / p_inHg);
 }
 
-Result computeTrajectory(const Bullet& bullet, const Conditions& conditions,
-                         const Zeroing& zeroing, const TableSpan& span)
+Result computeTrajectory(const Bullet& bullet, const Conditions& conditions, const Zeroing& zeroing,
+                         const TableSpan& span)
 {
     Result result;
     result.refusal = inputRefusal(bullet, conditions, zeroing, span);
@@ -144,8 +146,9 @@ Result computeTrajectory(const Bullet& bullet, const Conditions& conditions,
     const double sight_m = zeroing.sightHeight_cm / 100;
 
     // The zero: level, still air of the zero, the earth turning when it is known.
-    const FlightSetup zeroSetup = flightSetup(drag, zeroing.atmosphere.value_or(conditions.atmosphere),
-                                              Wind{}, conditions.earth, bullet.muzzleVelocity_ms, 0);
+    const FlightSetup zeroSetup =
+        flightSetup(drag, zeroing.atmosphere.value_or(conditions.atmosphere), Wind{},
+                    conditions.earth, bullet.muzzleVelocity_ms, 0);
     const auto elevation = solveZero(zeroSetup, sight_m, zeroing.zeroDistance_m, kCardTolerance);
     if (!elevation) {
         result.refusal = Refusal::ZeroUnreachable;
@@ -167,7 +170,8 @@ Result computeTrajectory(const Bullet& bullet, const Conditions& conditions,
     out.stability_sg = stabilityFactor(bullet, conditions.atmosphere);
     out.spinDrift = out.stability_sg.has_value();
     // Spin drift (empirical, inches for a time of flight in s), toward the twist.
-    const double spinScale = out.spinDrift ? std::copysign(1.25 * (*out.stability_sg + 1.2), *bullet.twist_in) : 0;
+    const double spinScale =
+        out.spinDrift ? std::copysign(1.25 * (*out.stability_sg + 1.2), *bullet.twist_in) : 0;
 
     const SightFrame frame(look);
     const double offset = sightOffset_m(sight_m, *elevation);
@@ -189,7 +193,8 @@ Result computeTrajectory(const Bullet& bullet, const Conditions& conditions,
         const double path = pathOf(s);
         row.path_cm = 100 * path;
         row.drop_cm = 100 * (frame.distance(s) * slope - offset - path);
-        const double spin_m = out.spinDrift ? spinScale * std::pow(p.time_s, 1.83) * kMetresPerInch : 0;
+        const double spin_m =
+            out.spinDrift ? spinScale * std::pow(p.time_s, 1.83) * kMetresPerInch : 0;
         row.windage_cm = 100 * (s[2] + spin_m);
         out.rows.push_back(row);
     }
@@ -200,7 +205,8 @@ Result computeTrajectory(const Bullet& bullet, const Conditions& conditions,
 
 double maximumRange_m(const Bullet& bullet, const Conditions& conditions)
 {
-    if (bulletRefusal(bullet) != Refusal::None || airRefusal(conditions.atmosphere) != Refusal::None)
+    if (bulletRefusal(bullet) != Refusal::None ||
+        airRefusal(conditions.atmosphere) != Refusal::None)
         return 0;
     const DragFunction drag(bullet);
     FlightSetup setup = flightSetup(drag, conditions.atmosphere, conditions.wind, conditions.earth,
@@ -291,6 +297,9 @@ std::string refusalText(Refusal refusal)
         return "Con una tabella di resistenza serve il diametro del proiettile.";
     case Refusal::BadBulletSize:
         return "Diametro, lunghezza e passo di rigatura devono essere maggiori di zero.";
+    case Refusal::BadWind:
+        return "La velocità del vento non può essere negativa: la direzione si dà con l'ora o "
+               "l'angolo.";
     case Refusal::OutsideSiacciVelocities:
         return "Velocità fuori dai limiti del metodo di Siacci: imposta una velocità da 92 a "
                "1.371 metri/sec.";

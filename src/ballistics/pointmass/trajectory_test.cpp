@@ -124,7 +124,8 @@ TEST(PointMassIntegration, WithoutDragThePathIsTheParabola)
         const auto along = [&](double time) {
             const double x = v * std::cos(launch) * time;
             const double y = v * std::sin(launch) * time - g * time * time / 2;
-            return std::pair{x * std::cos(look) + y * std::sin(look), -x * std::sin(look) + y * std::cos(look)};
+            return std::pair{x * std::cos(look) + y * std::sin(look),
+                             -x * std::sin(look) + y * std::cos(look)};
         };
         double lo = 0, hi = 5;
         for (int i = 0; i < 200; ++i)
@@ -238,7 +239,8 @@ TEST(PointMassBullets, MakersStepsAndCurves)
     const Row stepped = rowAt(computed(smk, {}, zeroAt(100), span), 1000);
     const Row once = rowAt(computed(single, {}, zeroAt(100), span), 1000);
     // The single top coefficient flatters the bullet at long range by a few MOA.
-    const double moa = (correctionAt(stepped, {}).elevation_moa - correctionAt(once, {}).elevation_moa);
+    const double moa =
+        (correctionAt(stepped, {}).elevation_moa - correctionAt(once, {}).elevation_moa);
     EXPECT_GT(moa, 1.5);
     EXPECT_LT(moa, 4.5);
     EXPECT_LT(stepped.velocity_ms, once.velocity_ms);

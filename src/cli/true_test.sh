@@ -42,6 +42,10 @@ if ! "$cli" true --observed-clicks 30@400 "${shot[@]}" --format json | grep -q '
 fi
 checks=$((checks + 1))
 
+# A rifle and a load of the armoury stand for their options here too.
+expect armoury-load 0 "$("$cli" true --observed-velocity 600@400 --velocity 800 --bc 0.4 --weight 150 --sight 4.5 --zero 100 --click 0.25moa)"$'\n' \
+    --observed-velocity 600@400 --rifle "Sako 85" --load "168 gr Match" --armoury "$SIACCI_TESTDATA/armeria.json"
+
 expect faster-than-muzzle 3 '' --observed-velocity 900@300 "${shot[@]}"
 expect_message faster-than-muzzle-message 'La velocità misurata (900 m/s) deve essere minore di quella alla bocca (800 m/s).' --observed-velocity 900@300 "${shot[@]}"
 expect impossible-clicks 3 '' --observed-clicks 2000@300 "${shot[@]}"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "armoury/armoury_model.hpp"
 #include "ballistics/tables.hpp"
 #include "card/card_host.hpp"
 #include "common/ports.hpp"
@@ -55,7 +56,7 @@ struct GridContents {
     std::array<int, 8> widths_twips{};  // meaningful once widthsSet
 };
 
-class Form4 : public GraphHost, public ShotFileHost, public CardHost {
+class Form4 : public GraphHost, public ShotFileHost, public CardHost, public armoury::ArmouryHost {
 public:
     Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator = '.');
 
@@ -92,6 +93,10 @@ public:
     // --- the range card ------------------------------------------------------------------------
     // The current shot in metric units, whatever the window shows.
     CardShot cardShot() const override;
+
+    // --- the armoury --------------------------------------------------------------------------
+    // The load of the checked bullet button, in metric units.
+    std::optional<armoury::CatalogueLoadChoice> chosenCatalogueLoad() const override;
 
     // --- routines of the window ---------------------------------------------------------------
     void Calcola();

@@ -1,6 +1,7 @@
 #include "app/form4_window.hpp"
 
 #include "app/form4_export.hpp"
+#include "armoury/armoury_window.hpp"
 #include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
 #include "card/card_window.hpp"
@@ -40,6 +41,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -88,6 +90,7 @@ Form4Window::Form4Window(QWidget* parent) : QMainWindow(parent), m_dialogs(this)
     setWindowIcon(applicationIcon());
     const QChar point = QLocale().decimalPoint().front();
     m_printSink = std::make_unique<QtPrintSink>(this);
+    openArmoury();
     m_form = std::make_unique<Form4>(m_dialogs, *this, *m_printSink,
                                           point == QLatin1Char(',') ? ',' : '.');
     createActions();
@@ -168,6 +171,10 @@ void Form4Window::createMenus()
     cdt->setObjectName("CDT");
     cdt->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     connect(cdt, &QAction::triggered, this, [this] { show(WindowId::Card); });
+    QAction* armeria = util->addAction("ARMERIA");
+    armeria->setObjectName("Armeria");
+    armeria->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(armeria, &QAction::triggered, this, [this] { show(WindowId::Armoury); });
 }
 
 void Form4Window::createCatalogueMenus()
@@ -597,7 +604,13 @@ QWidget* Form4Window::createWindow(WindowId id)
     case WindowId::GetFile: w = new GetFileWindow(m.fileSession(), m, m_dialogs, this); break;
     case WindowId::SaveFile: w = new SaveFileWindow(m.fileSession(), m, m_dialogs, this); break;
     case WindowId::Help: w = new HelpWindow(this); break;
-    case WindowId::Card: w = new card::CardWindow(m, this); break;
+    case WindowId::Card: {
+        auto* cardWindow = new card::CardWindow(m, this);
+        cardWindow->attachArmoury(*m_armoury, m_dialogs);
+        w = cardWindow;
+        break;
+    }
+    case WindowId::Armoury: w = new armoury::ArmouryWindow(*m_armoury, m_dialogs, m, this); break;
     case WindowId::Main: break;
     }
     if (w) {
@@ -606,6 +619,21 @@ QWidget* Form4Window::createWindow(WindowId id)
         w->setAttribute(Qt::WA_DeleteOnClose, true);
     }
     return w;
+}
+
+// --- the armoury ------------------------------------------------------------------------------
+
+// The user's rifles and loads, read once at start-up; a document that does not read was set
+// aside by the store, and the user is told once the window is up.
+void Form4Window::openArmoury()
+{
+    m_armouryStore = std::make_unique<armoury::QtArmouryStore>();
+    armoury::QtArmouryStore::Opening opening = m_armouryStore->open();
+    m_armoury = std::make_unique<armoury::ArmourySession>(std::move(opening.armoury), *m_armouryStore);
+    if (!opening.notice.empty())
+        QTimer::singleShot(0, this, [this, notice = opening.notice] {
+            m_dialogs.message({"ARMERIA", notice, MessageIcon::Warning});
+        });
 }
 
 // --- export ----------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "app/form4.hpp"
 #include "app/qt_dialogs.hpp"
+#include "armoury/qt_armoury_store.hpp"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -42,6 +43,9 @@ public:
     void setWaitCursor(bool on) override;
     QWidget* window(WindowId window) const;
 
+    // The user's rifles and loads, shared by ARMERIA and the range card.
+    armoury::ArmourySession& armourySession() { return *m_armoury; }
+
     // Shows every widget as the model says.
     void refresh();
 
@@ -62,6 +66,7 @@ private:
     QWidget* createBulletTab();
     QWidget* createOptionsTab();
     QWidget* createWindow(WindowId id);
+    void openArmoury();
     void toolbarClicked(int image);
     void exportTable();
     void copySelection();
@@ -72,6 +77,8 @@ private:
 
     QtDialogs m_dialogs;
     std::unique_ptr<PrintSink> m_printSink;
+    std::unique_ptr<armoury::QtArmouryStore> m_armouryStore;
+    std::unique_ptr<armoury::ArmourySession> m_armoury;
     std::unique_ptr<Form4> m_form; // the program-wide state: shot, modes, graph, files
 
     std::array<QLineEdit*, kFieldCount> m_fields{};
@@ -96,7 +103,7 @@ private:
     bool m_programFocus = false;
     bool m_closing = false;
 
-    std::array<QPointer<QWidget>, 8> m_windows{};
+    std::array<QPointer<QWidget>, 9> m_windows{};
 };
 
 namespace screenshots {

@@ -1,5 +1,7 @@
 #include "card/card_window.hpp"
 
+#include "armoury/qt_card_armoury_panel.hpp"
+
 #include "card/qt_card_plot.hpp"
 #include "card/qt_card_print.hpp"
 
@@ -115,7 +117,16 @@ CardWindow::CardWindow(const CardHost& host, QWidget* parent)
 template <typename F> void CardWindow::act(F&& f)
 {
     f();
+    if (m_armoury)
+        m_armoury->cardEdited();
     refresh();
+}
+
+void CardWindow::attachArmoury(armoury::ArmourySession& session, Dialogs& dialogs)
+{
+    m_armoury = new armoury::CardArmouryPanel(session, dialogs, m_model, this);
+    m_armoury->cardChanged = [this] { refresh(); };
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, m_armoury);
 }
 
 QLineEdit* CardWindow::addField(QFormLayout* form, CardField field)
@@ -396,6 +407,8 @@ void CardWindow::createWidgets()
 
 void CardWindow::refresh()
 {
+    if (m_armoury)
+        m_armoury->refresh();
     const Cartellino& m = m_model;
     for (int i = 0; i < kCardFieldCount; ++i) {
         QLineEdit* edit = m_fields[static_cast<std::size_t>(i)];

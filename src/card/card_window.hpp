@@ -18,6 +18,14 @@ class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
+namespace siacci {
+class Dialogs;
+namespace armoury {
+class ArmourySession;
+class CardArmouryPanel;
+} // namespace armoury
+} // namespace siacci
+
 namespace siacci::card {
 
 class CardPlot;
@@ -52,6 +60,9 @@ public:
     void print();
     PrintedCard printedCard() const;
     CardPlot* plot() const { return m_plot; }
+    // The boxes "Arma" and "Carica" and "Verifica sul campo" over the user's armoury.
+    void attachArmoury(armoury::ArmourySession& session, Dialogs& dialogs);
+    armoury::CardArmouryPanel* armouryPanel() const { return m_armoury; }
 
 private:
     void createWidgets();
@@ -84,6 +95,7 @@ private:
     QTableWidget* m_grid = nullptr;
     QLabel* m_notes = nullptr;
     CardPlot* m_plot = nullptr;
+    armoury::CardArmouryPanel* m_armoury = nullptr;
 };
 
 } // namespace siacci::card

@@ -74,9 +74,10 @@ TEST_F(CardWindowTest, OpensFromTheUtilityMenuWithTheCurrentShotOnce)
     EXPECT_EQ(item->text(), "CARTELLINO DI TIRO");
     EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
     const QList<QAction*> utility = main->findChild<QMenu*>("mnuUtilita")->actions();
-    ASSERT_GE(utility.size(), 2);
-    EXPECT_EQ(utility[utility.size() - 2]->objectName(), "CAC") << "right after the calculator";
-    EXPECT_EQ(utility.back(), item);
+    ASSERT_GE(utility.size(), 3);
+    EXPECT_EQ(utility[utility.size() - 3]->objectName(), "CAC") << "right after the calculator";
+    EXPECT_EQ(utility[utility.size() - 2], item);
+    EXPECT_EQ(utility.back()->objectName(), "Armeria");
 
     CardWindow* w = openFromMenu();
     ASSERT_NE(w, nullptr);

@@ -144,8 +144,17 @@ void Cartellino::loadDefaults()
     m_fields[index(CardField::MinEnergy)] = numberText(speciesEnergy_J(m_species));
 }
 
+void Cartellino::armouryExtrasChosen(std::optional<pm::Atmosphere> zeroAir, std::vector<pm::DragPoint> dragTable)
+{
+    m_zeroAir = zeroAir;
+    m_dragTable = std::move(dragTable);
+    recompute();
+}
+
 void Cartellino::takeCurrentShot()
 {
+    m_zeroAir.reset();
+    m_dragTable.clear();
     const CardShot shot = m_host ? m_host->cardShot() : CardShot{};
     if (shot.empty()) {
         m_hint = "Nessun caricamento nella finestra principale: scegline uno dai menu DATA "
@@ -297,6 +306,11 @@ std::string Cartellino::buildSetup(CardSetup& s) const
         s.bullet.twist_in = m_leftHand ? -*twist : *twist;
     }
 
+    if (!m_dragTable.empty()) {
+        s.bullet.dragTable = m_dragTable;
+        s.bullet.diameter_mm = diameter;
+    }
+    s.zeroing.atmosphere = m_zeroAir;
     s.zeroing.sightHeight_cm = f(CardField::SightHeight);
     s.zeroing.zeroDistance_m = f(CardField::Zero);
     if (s.zeroing.zeroDistance_m <= 0)

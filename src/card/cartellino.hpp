@@ -71,6 +71,10 @@ public:
     void bcStepChanged(int row, int column, const std::string& text); // column 0 bc, 1 velocity
     // "Prendi dal tiro corrente": the main window's shot again.
     void takeCurrentShot();
+    // What a load of the armoury brings that the card has no field for: the air in which the
+    // rifle was zeroed, and the bullet's measured drag curve (empty: none). Kept until a load or
+    // the main window's shot is taken again.
+    void armouryExtrasChosen(std::optional<pm::Atmosphere> zeroAir, std::vector<pm::DragPoint> dragTable);
 
     // --- what the view shows ------------------------------------------------------------------
     const std::string& fieldText(CardField field) const { return m_fields[index(field)]; }
@@ -118,6 +122,8 @@ private:
     Species m_species = Species::Capriolo;
     std::array<double, kSpeciesCount> m_speciesEnergy{};
     std::array<std::array<std::string, 2>, kBcStepRows> m_bcSteps{};
+    std::optional<pm::Atmosphere> m_zeroAir;
+    std::vector<pm::DragPoint> m_dragTable;
     std::string m_hint;
     std::string m_inputRefusal;
     CardSetup m_setup;

@@ -1,4 +1,5 @@
 #include "cli/card.hpp"
+#include "cli/card_sources.hpp"
 
 #include "cli/card_extras.hpp"
 #include "cli/text_output.hpp"
@@ -20,6 +21,7 @@ namespace {
 constexpr std::string_view kUsage =
     "card --velocity V --bc B --weight GRAINS [altre opzioni del tiro e dell'aria]\n"
     "      [--engine pointmass|siacci] [--format tsv|csv|json] [--headings] [--decimal SEP]\n"
+    "      (oppure --rifle ARMA --load CARICA [--armoury FILE] al posto dei dati della palla)\n"
     "      il cartellino di tiro: una riga per distanza, con le correzioni da dare all'ottica";
 
 // The columns of a card row: the JSON key, the Italian heading, and the decimals shown in text.
@@ -199,8 +201,15 @@ void writeCard(std::ostream& out, const CardOptions& options, const Trajectory& 
         writeText(out, options, trajectory, extras);
 }
 
-int runCard(const Args& args, std::ostream& out, std::ostream& err)
+int runCard(const Args& given, std::ostream& out, std::ostream& err)
 {
+    // A rifle and a load of the armoury stand for their options (cli/qt_armoury_card.cpp).
+    Args args = given;
+    const CardSourceResult source = expandCardSources(args);
+    if (source.status != kExitOk) {
+        err << (source.status == kExitUsage ? "siacci-cli card: " : "") << source.message << "\n";
+        return source.status;
+    }
     std::string error;
     CardExtraOptions extra;
     auto options = parseCardOptions(args, error, cardExtraOptionHandler(extra));
@@ -209,6 +218,8 @@ int runCard(const Args& args, std::ostream& out, std::ostream& err)
         err << "Uso: siacci-cli " << kUsage << "\n";
         return kExitUsage;
     }
+    if (source.patch)
+        source.patch(*options);
     if (options->help) {
         printHelp(out);
         return kExitOk;

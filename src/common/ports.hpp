@@ -52,7 +52,7 @@ public:
 };
 
 // The program's other windows, as the main window knows them.
-enum class WindowId { Main, Graph, Cb, Calc, GetFile, SaveFile, Help, Card };
+enum class WindowId { Main, Graph, Cb, Calc, GetFile, SaveFile, Help, Card, Armoury };
 
 class WindowHost {
 public:

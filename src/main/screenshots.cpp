@@ -1,6 +1,7 @@
 #include "main/screenshots.hpp"
 
 #include "app/form4_window.hpp"
+#include "armoury/armoury_window.hpp"
 #include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
 #include "card/card_window.hpp"
@@ -10,10 +11,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true); // never the user's own armoury
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(dir);
     siacci::screenshots::form4(dir);
@@ -23,5 +26,6 @@ int main(int argc, char** argv)
     siacci::screenshots::files(dir);
     siacci::screenshots::print(dir);
     siacci::screenshots::card(dir);
+    siacci::screenshots::armoury(dir);
     return 0;
 }

@@ -1,4 +1,5 @@
-// Siacci: the desktop program. It reads no command line, no environment and no settings.
+// Siacci: the desktop program. It reads no command line, no environment and no settings; the
+// user's armoury is read from his data folder.
 #include "app/form4_window.hpp"
 #include "print/qt_icons.hpp"
 

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "armoury/armoury_session.hpp"
+#include "armoury/truing.hpp"
+#include "card/cartellino.hpp"
+#include "common/ports.hpp"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The range card's link to the armoury: the boxes "Arma" and "Carica" that fill every rifle and
+// load input of the card at once, the muzzle velocity moved with the card's temperature, and
+// "Salva nell'armeria" that keeps the card's values in the chosen load. The rifle and load are
+// followed by name, so an edit elsewhere (ARMERIA) never points the card at another entry.
+namespace siacci::armoury {
+
+class CardArmoury {
+public:
+    CardArmoury(ArmourySession& session, card::Cartellino& card, Dialogs& dialogs);
+
+    // --- what the view shows --------------------------------------------------------------
+    // The items of the two boxes; the first item of each is "(nessuna)".
+    std::vector<std::string> rifleItems() const;
+    std::vector<std::string> loadItems() const;
+    int rifleIndex() const;   // in rifleItems(); 0: none
+    int loadIndex() const;    // in loadItems(); 0: none
+    // "V0 corretta per la temperatura: 797 m/s" for the chosen load, else empty.
+    std::string correctedVelocityText() const;
+    bool saveEnabled() const { return chosenLoad() != nullptr; }
+    // A short line after "Salva nell'armeria" or a fill ("Salvato nell'armeria."), else empty.
+    const std::string& status() const { return m_status; }
+
+    const Rifle* chosenRifle() const;
+    const Load* chosenLoad() const;
+    double cardTemperature_C() const;
+
+    // --- events ---------------------------------------------------------------------------
+    void rifleChosen(int item);
+    void loadChosen(int item);
+    // After every edit of the card: a new temperature moves the velocity of the chosen load.
+    void cardEdited();
+    void saveClicked();
+    // A trued value kept in the chosen load (and the card refilled from it); without a load,
+    // put into the card alone.
+    void truingApplied(TruedQuantity quantity, double value);
+
+private:
+    void fill();
+    void setField(card::CardField field, double value);
+
+    ArmourySession& m_session;
+    card::Cartellino& m_card;
+    Dialogs& m_dialogs;
+    std::string m_rifle;       // empty: none
+    std::string m_load;
+    std::string m_filledTemperature;
+    std::string m_status;
+};
+
+} // namespace siacci::armoury

@@ -1,0 +1,44 @@
+#include "cli/card_sources.hpp"
+
+#include <vector>
+
+namespace siacci::cli {
+
+namespace {
+
+std::vector<CardSource>& sources()
+{
+    static std::vector<CardSource> all;
+    return all;
+}
+
+} // namespace
+
+bool registerCardSource(CardSource source)
+{
+    sources().push_back(source);
+    return true;
+}
+
+CardSourceResult expandCardSources(Args& args)
+{
+    CardSourceResult all;
+    std::vector<std::function<void(CardOptions&)>> patches;
+    for (CardSource source : sources()) {
+        CardSourceResult r = source(args);
+        if (r.status != kExitOk)
+            return r;
+        all.options.insert(all.options.end(), r.options.begin(), r.options.end());
+        if (r.patch)
+            patches.push_back(std::move(r.patch));
+    }
+    args.insert(args.begin(), all.options.begin(), all.options.end());
+    if (!patches.empty())
+        all.patch = [patches](CardOptions& o) {
+            for (const auto& p : patches)
+                p(o);
+        };
+    return all;
+}
+
+} // namespace siacci::cli

@@ -1,5 +1,6 @@
 #include "armoury/armoury.hpp"
 
+#include "common/float_text.hpp"
 #include "common/number_text.hpp"
 
 #include <algorithm>
@@ -284,7 +285,7 @@ std::optional<double> readNumber(std::string_view text)
     if (s.empty() || s.front() == '+')
         return std::nullopt;
     double value = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    const auto [end, ec] = fromChars(s.data(), s.data() + s.size(), value);
     if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
         return std::nullopt;
     return value;

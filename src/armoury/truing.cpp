@@ -1,5 +1,6 @@
 #include "armoury/truing.hpp"
 
+#include "common/portable_math.hpp"
 #include "common/number_text.hpp"
 
 #include <algorithm>
@@ -63,9 +64,9 @@ std::optional<double> solve(const std::function<std::optional<double>(double)>& 
                             double high, double tolerance)
 {
     std::optional<double> lastX, lastF;
-    const double ratio = std::pow(high / low, 1.0 / (kScanPoints - 1));
+    const double ratio = pm::pow(high / low, 1.0 / (kScanPoints - 1));
     for (int i = 0; i < kScanPoints; ++i) {
-        const double x = i == kScanPoints - 1 ? high : low * std::pow(ratio, i);
+        const double x = i == kScanPoints - 1 ? high : low * pm::pow(ratio, i);
         const std::optional<double> fx = f(x);
         if (!fx) {
             lastX.reset();
@@ -121,7 +122,7 @@ double observedMrad(const TruingShot& shot, const ObservedCorrection& seen)
         return seen.amount * shot.click.value * (shot.click.unit == pointmass::AngleUnit::Moa ? kMradPerMoa : 1.0);
     case CorrectionUnit::Moa: return seen.amount * kMradPerMoa;
     case CorrectionUnit::Mrad: return seen.amount;
-    case CorrectionUnit::Cm: return std::atan(seen.amount / 100.0 / seen.distance_m) * 1000.0;
+    case CorrectionUnit::Cm: return pm::atan(seen.amount / 100.0 / seen.distance_m) * 1000.0;
     }
     return 0;
 }

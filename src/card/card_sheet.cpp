@@ -1,5 +1,7 @@
 #include "card/card_sheet.hpp"
 
+#include "common/portable_math.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -452,7 +454,7 @@ CardSheet CardCalculator::compute(const CardSetup& setup)
     else if (t.coriolis)
         note("Coriolis incluso");
     const double headWind = setup.conditions.wind.speed_ms *
-                            std::cos(setup.conditions.wind.fromAngle_deg * M_PI / 180);
+                            siacci::pm::cos(setup.conditions.wind.fromAngle_deg * M_PI / 180);
     if ((setup.method == Method::Siacci || siacci) && std::abs(headWind) > 0.01)
         note("Siacci trascura il vento frontale o in coda: conta solo quello di traverso");
     if (!sheet.siacciRefusal.empty())

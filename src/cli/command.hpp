@@ -30,6 +30,7 @@ extern const Command bcCommand;         // bc.cpp
 extern const Command catalogueCommand;  // catalogue.cpp
 extern const Command convertCommand;    // convert.cpp
 extern const Command cardCommand;       // card.cpp
+extern const Command trueCommand;       // true.cpp
 
 // Every subcommand of this build, in the order of the help.
 const std::vector<const Command*>& commands();

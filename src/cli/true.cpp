@@ -3,6 +3,7 @@
 #include "armoury/truing.hpp"
 #include "cli/card_options.hpp"
 #include "cli/card_sources.hpp"
+#include "common/float_text.hpp"
 #include "common/number_text.hpp"
 
 #include <charconv>
@@ -46,7 +47,7 @@ std::string jsonNumber(double value)
     if (!std::isfinite(value) || value == 0)
         return "0";
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto result = toChars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
@@ -125,6 +126,7 @@ int runTrue(const Args& given, std::ostream& out, std::ostream& err)
         return kExitRefused;
     }
 
+    const std::pair<double, double> observed = seen.value_or(std::pair<double, double>{});
     TruingShot shot;
     shot.bullet = options->bullet;
     shot.conditions = options->conditions;
@@ -133,11 +135,11 @@ int runTrue(const Args& given, std::ostream& out, std::ostream& err)
     shot.engine = options->engine == CardEngine::Siacci ? TruingEngine::Siacci : TruingEngine::PointMass;
     TruingResult result;
     if (velocitySeen)
-        result = trueFromVelocity(shot, {seen->first, seen->second});
+        result = trueFromVelocity(shot, {observed.first, observed.second});
     else if (solve == "bc")
-        result = trueBcFromCorrection(shot, {seen->first, CorrectionUnit::Clicks, seen->second});
+        result = trueBcFromCorrection(shot, {observed.first, CorrectionUnit::Clicks, observed.second});
     else
-        result = trueVelocityFromCorrection(shot, {seen->first, CorrectionUnit::Clicks, seen->second});
+        result = trueVelocityFromCorrection(shot, {observed.first, CorrectionUnit::Clicks, observed.second});
     if (!result.ok()) {
         err << result.message << "\n";
         return kExitRefused;
@@ -153,8 +155,6 @@ int runTrue(const Args& given, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
-namespace {
-const bool registered = registerCommand({"true", kUsage, &runTrue});
-} // namespace
+const Command trueCommand{"true", kUsage, &runTrue};
 
 } // namespace siacci::cli

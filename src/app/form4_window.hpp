@@ -99,9 +99,4 @@ private:
     std::array<QPointer<QWidget>, 7> m_windows{};
 };
 
-namespace screenshots {
-// The main window: empty, the metric table, the imperial table, the bullet buttons, terminal.
-void form4(const QString& dir);
-} // namespace screenshots
-
 } // namespace siacci

@@ -1,8 +1,6 @@
 #include "bc/cb_window.hpp"
 
-#include "common/fakes.hpp"
 #include "common/twips.hpp"
-#include "main/screenshots.hpp"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -215,26 +213,3 @@ void CbWindow::refresh()
 }
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-void cb(const QString& dir)
-{
-    ShotInput shot;
-    testing::FakeDialogs dialogs;
-    CbWindow window(shot, dialogs);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    save(window, dir, QStringLiteral("cb_empty"));
-    const std::pair<const char*, const char*> typed[] = {
-        {"Text1", "800"}, {"Text2", "594"}, {"Text3", "300"}};
-    for (const auto& [name, text] : typed)
-        if (auto* edit = window.findChild<QLineEdit*>(QString::fromLatin1(name))) {
-            edit->setText(QString::fromLatin1(text));
-            emit edit->textEdited(edit->text());
-        }
-    if (auto* calcola = window.findChild<QPushButton*>(QStringLiteral("Command1")))
-        calcola->click();
-    save(window, dir, QStringLiteral("cb"));
-}
-
-} // namespace siacci::screenshots

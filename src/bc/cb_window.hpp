@@ -58,11 +58,3 @@ private:
 };
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-// Renders the window into dir/cb_empty.png as it opens, and into dir/cb.png after computing
-// 800 / 594 / 300 (the result 0.4).
-void cb(const QString& dir);
-
-} // namespace siacci::screenshots

@@ -1,8 +1,6 @@
 #include "calc/calc_window.hpp"
 
-#include "common/fakes.hpp"
 #include "common/twips.hpp"
-#include "main/screenshots.hpp"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -281,24 +279,3 @@ void CalcWindow::keyPressEvent(QKeyEvent* event)
 }
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-void calc(const QString& dir)
-{
-    testing::FakeDialogs dialogs;
-    CalcWindow window(dialogs);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    save(window, dir, QStringLiteral("calc_empty"));
-    auto press = [&](const QString& name) {
-        if (auto* key = window.findChild<QPushButton*>(name))
-            key->click();
-    };
-    // 12.5 X 8 = 100, then 100 metres in yards.
-    for (const char* name : {"number_6", "number_7", "decimal", "number_4", "operator_2",
-                             "number_2", "operator_4", "dea_5"})
-        press(QString::fromLatin1(name));
-    save(window, dir, QStringLiteral("calc"));
-}
-
-} // namespace siacci::screenshots

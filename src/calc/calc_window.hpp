@@ -64,11 +64,3 @@ private:
 };
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-// Renders the calculator into dir/calc_empty.png as it opens, and into dir/calc.png after
-// 12.5 X 8 = and the key "Metri/Yards".
-void calc(const QString& dir);
-
-} // namespace siacci::screenshots

@@ -187,16 +187,5 @@ TEST_F(CalcWindowTest, EsciClosesAndTheNextOpeningStartsAfresh)
     EXPECT_EQ(window->model().operandCount(), 0);
 }
 
-TEST(CalcScreenshots, WritesBothStates)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    screenshots::calc(dir.path());
-    for (const char* name : {"calc_empty.png", "calc.png"}) {
-        const QImage image(QDir(dir.path()).filePath(QString::fromLatin1(name)));
-        EXPECT_FALSE(image.isNull()) << name;
-    }
-}
-
 } // namespace
 } // namespace siacci

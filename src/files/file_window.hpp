@@ -90,11 +90,3 @@ private:
 };
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-// Both windows over a temporary directory holding a few shot files: files-open, files-open-chosen,
-// files-save, files-save-long (a long directory label).
-void files(const QString& dir);
-
-} // namespace siacci::screenshots

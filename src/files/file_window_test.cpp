@@ -214,17 +214,5 @@ TEST_F(FileWindowTest, CentredAndLongDirectoriesShortened)
     EXPECT_EQ(label1->text(), QString::fromStdString(dir.str().substr(0, 3)) + ".../Dati");
 }
 
-TEST(FileScreenshots, WritesBothWindows)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    screenshots::files(dir.path());
-    for (const char* name : {"files-open.png", "files-open-chosen.png", "files-save.png",
-                             "files-save-long.png"}) {
-        const QImage image(QDir(dir.path()).filePath(QString::fromLatin1(name)));
-        EXPECT_FALSE(image.isNull()) << name;
-    }
-}
-
 } // namespace
 } // namespace siacci

@@ -58,11 +58,3 @@ private:
 };
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-// The graph window of the worked example (800 m/s, BC 0.4, 150 grains, sight 4 cm, zero 220 m,
-// step 25 m) at each of the four scales, and blank before a scale is picked.
-void graph(const QString& dir);
-
-} // namespace siacci::screenshots

@@ -37,10 +37,4 @@ private:
     QToolButton* m_home = nullptr;
 };
 
-namespace screenshots {
-// The help window at its contents, the about box and the print preview of a sample report,
-// as PNG files in `dir`.
-void print(const QString& dir);
-} // namespace screenshots
-
 } // namespace siacci

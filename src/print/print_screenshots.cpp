@@ -1,4 +1,4 @@
-// The pictures of `make screenshots` for printing, help and about.
+// `make screenshots`: printing, the help and the about box.
 #include "print/qt_help_window.hpp"
 
 #include "ballistics/tables.hpp"

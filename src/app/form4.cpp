@@ -268,6 +268,7 @@ bool Form4::velocityCheck(double low, double high, bool highInclusive, const cha
 {
     auto outside = [&](double v) { return v < low || (highInclusive ? v > high : v >= high); };
     if (outside(m_shot.velocity)) {
+        notifyChanged(); // the rows just removed are not left drawn behind the prompt
         const auto answer = m_dialogs.prompt("Siacci", promptText, "");
         if (!answer) {
             m_dialogs.message({"Siacci",

@@ -9,6 +9,7 @@
 #include "graph/graph_points.hpp"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,11 @@ struct GridContents {
 class Form4 : public GraphHost, public ShotFileHost {
 public:
     Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator = '.');
+
+    // The view's refresh: called after every change made on behalf of another window (a file
+    // opened or saved, the graph window's site angle) and before a prompt, so that what the user
+    // sees is always the model.
+    void setChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
 
     // --- events -------------------------------------------------------------------------------
     void startUp();
@@ -156,6 +162,11 @@ private:
     void setMetricCaptions();
     void setImperialCaptions();
     void closeGraph();
+    void notifyChanged() const
+    {
+        if (m_changed)
+            m_changed();
+    }
     // The velocity check of both unit systems: the prompt, the answer, the limits.
     bool velocityCheck(double low, double high, bool highInclusive, const char* promptText,
                        const char* limitsText);
@@ -193,6 +204,7 @@ private:
     std::optional<FocusTarget> m_focusRequest;
     GraphState m_graph;
     FileSession m_fileSession;
+    std::function<void()> m_changed;
 };
 
 } // namespace siacci

@@ -14,6 +14,7 @@ void Form4::graphSiteAngleChosen(const SiteAngle& angle)
 {
     m_shot.siteAngle = angle;
     processo();
+    notifyChanged();
 }
 
 void Form4::processo()

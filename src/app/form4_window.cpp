@@ -91,16 +91,18 @@ Form4Window::Form4Window(QWidget* parent) : QMainWindow(parent), m_dialogs(this)
     createActions();
     createMenus();
     createWidgets();
+    registerWindows();
+    // What another window changes in the model (a file opened, the graph's site angle), and
+    // what stands behind a prompt, is shown at once.
+    model().setChangeListener([this] {
+        refresh();
+        applyFocusRequest();
+    });
     model().startUp();
     refresh();
 }
 
-Form4Window::~Form4Window()
-{
-    for (auto& w : m_windows)
-        if (w)
-            delete w.data();
-}
+Form4Window::~Form4Window() = default;
 
 Form4& Form4Window::model()
 {
@@ -580,25 +582,23 @@ void Form4Window::toolbarClicked(int image)
     }
 }
 
-QWidget* Form4Window::createWindow(WindowId id)
+void Form4Window::registerWindows()
 {
     Form4& m = model();
-    QWidget* w = nullptr;
-    switch (id) {
-    case WindowId::Calc: w = new CalcWindow(m_dialogs, this); break;
-    case WindowId::Cb: w = new CbWindow(m.shot(), m_dialogs, this); break;
-    case WindowId::Graph: w = new GraphWindow(m.graph(), m, this); break;
-    case WindowId::GetFile: w = new GetFileWindow(m.fileSession(), m, m_dialogs, this); break;
-    case WindowId::SaveFile: w = new SaveFileWindow(m.fileSession(), m, m_dialogs, this); break;
-    case WindowId::Help: w = new HelpWindow(this); break;
-    case WindowId::Main: break;
-    }
-    if (w) {
-        // A window of its own, discarded when closed, so each opening starts afresh.
-        w->setWindowFlag(Qt::Window, true);
-        w->setAttribute(Qt::WA_DeleteOnClose, true);
-    }
-    return w;
+    m_windows.add<QWidget>(WindowId::Calc, [this] { return new CalcWindow(m_dialogs, this); });
+    m_windows.add<QWidget>(WindowId::Cb, [this, &m] { return new CbWindow(m.shot(), m_dialogs, this); });
+    m_windows.add<GraphWindow>(
+        WindowId::Graph, [this, &m] { return new GraphWindow(m.graph(), m, this); },
+        [](GraphWindow& graph) { graph.refresh(); });
+    m_windows.add<QWidget>(WindowId::GetFile, [this, &m] {
+        return new GetFileWindow(m.fileSession(), m, m_dialogs, this);
+    });
+    m_windows.add<QWidget>(WindowId::SaveFile, [this, &m] {
+        return new SaveFileWindow(m.fileSession(), m, m_dialogs, this);
+    });
+    m_windows.add<HelpWindow>(
+        WindowId::Help, [this] { return new HelpWindow(this); },
+        [](HelpWindow& help) { help.openContents(); });
 }
 
 // --- export ----------------------------------------------------------------------------------
@@ -633,45 +633,28 @@ void Form4Window::copySelection()
 
 void Form4Window::show(WindowId id)
 {
-    if (id == WindowId::Main) {
+    if (id == WindowId::Main)
         QMainWindow::show();
-        return;
-    }
-    QPointer<QWidget>& w = m_windows[static_cast<std::size_t>(id)];
-    if (!w)
-        w = createWindow(id);
-    if (!w)
-        return;
-    if (auto* graph = dynamic_cast<GraphWindow*>(w.data()))
-        graph->refresh();
-    if (auto* help = dynamic_cast<HelpWindow*>(w.data()))
-        help->openContents();
-    w->show();
-    w->raise();
-    w->activateWindow();
+    else
+        m_windows.show(id);
 }
 
 void Form4Window::close(WindowId id)
 {
-    if (id == WindowId::Main) {
+    if (id == WindowId::Main)
         QMainWindow::close();
-        return;
-    }
-    if (QWidget* w = m_windows[static_cast<std::size_t>(id)])
-        w->close();
+    else
+        m_windows.close(id);
 }
 
 bool Form4Window::isOpen(WindowId id) const
 {
-    if (id == WindowId::Main)
-        return isVisible();
-    const QWidget* w = m_windows[static_cast<std::size_t>(id)];
-    return w && w->isVisible();
+    return id == WindowId::Main ? isVisible() : m_windows.isOpen(id);
 }
 
 QWidget* Form4Window::window(WindowId id) const
 {
-    return m_windows[static_cast<std::size_t>(id)];
+    return m_windows.window(id);
 }
 
 void Form4Window::setWaitCursor(bool on)

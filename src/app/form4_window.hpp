@@ -2,6 +2,7 @@
 
 #include "app/form4.hpp"
 #include "app/qt_dialogs.hpp"
+#include "common/qt_windows.hpp"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -35,7 +36,8 @@ public:
     // The main window's model, which owns the program-wide state.
     Form4& model();
 
-    // WindowHost: the program's other windows, single instances created when first shown.
+    // WindowHost: the program's other windows, single instances created when first shown,
+    // all through one WindowRegistry (registerWindows says how each is made).
     void show(WindowId window) override;
     void close(WindowId window) override;
     bool isOpen(WindowId window) const override;
@@ -61,7 +63,7 @@ private:
     QWidget* createInputTab();
     QWidget* createBulletTab();
     QWidget* createOptionsTab();
-    QWidget* createWindow(WindowId id);
+    void registerWindows();
     void toolbarClicked(int image);
     void exportTable();
     void copySelection();
@@ -96,7 +98,8 @@ private:
     bool m_programFocus = false;
     bool m_closing = false;
 
-    std::array<QPointer<QWidget>, 7> m_windows{};
+    // After the model, so that the windows, which refer to it, go first.
+    WindowRegistry m_windows;
 };
 
 } // namespace siacci

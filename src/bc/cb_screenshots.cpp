@@ -15,7 +15,6 @@ void cb(const QString& dir)
     ShotInput shot;
     testing::FakeDialogs dialogs;
     CbWindow window(shot, dialogs);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
     save(window, dir, QStringLiteral("cb_empty"));
     const std::pair<const char*, const char*> typed[] = {
         {"Text1", "800"}, {"Text2", "594"}, {"Text3", "300"}};

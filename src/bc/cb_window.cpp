@@ -90,21 +90,9 @@ CbWindow::CbWindow(ShotInput& shot, Dialogs& dialogs, QWidget* parent)
 {
     setObjectName(QStringLiteral("CB"));
     setWindowTitle(QStringLiteral("Calcola il Coefficiente Balistico"));
-    setAttribute(Qt::WA_DeleteOnClose);
     createWidgets();
     placeWidgets();
     refresh();
-}
-
-CbWindow* CbWindow::open(QPointer<CbWindow>& window, ShotInput& shot, Dialogs& dialogs,
-                         QWidget* parent)
-{
-    if (!window)
-        window = new CbWindow(shot, dialogs, parent);
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
 }
 
 void CbWindow::createWidgets()

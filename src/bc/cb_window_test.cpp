@@ -1,6 +1,7 @@
 #include "bc/cb_window.hpp"
 
 #include "common/fakes.hpp"
+#include "common/qt_windows.hpp"
 #include "common/twips.hpp"
 
 #include <QApplication>
@@ -18,11 +19,19 @@ using testing::FakeDialogs;
 struct CbView : ::testing::Test {
     ShotInput shot;
     FakeDialogs dialogs;
+    WindowRegistry windows;
     QPointer<CbWindow> window;
+
+    // As the program opens it.
+    void open()
+    {
+        windows.add<CbWindow>(WindowId::Cb, [this] { return new CbWindow(shot, dialogs); });
+        window = static_cast<CbWindow*>(windows.show(WindowId::Cb));
+    }
 
     void SetUp() override
     {
-        CbWindow::open(window, shot, dialogs);
+        open();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
     void TearDown() override { delete window; }
@@ -71,7 +80,7 @@ TEST_F(CbView, EsciDiscardsTheWindowAndTheNextOpeningIsEmpty)
     QTest::mouseClick(child<QPushButton>("Command2"), Qt::LeftButton);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
-    CbWindow::open(window, shot, dialogs);
+    open();
     EXPECT_EQ(child<QLineEdit>("Text1")->text(), "");
     EXPECT_EQ(result(), "");
     EXPECT_FALSE(window->isModal());

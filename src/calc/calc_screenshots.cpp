@@ -13,7 +13,6 @@ void calc(const QString& dir)
 {
     testing::FakeDialogs dialogs;
     CalcWindow window(dialogs);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
     save(window, dir, QStringLiteral("calc_empty"));
     auto press = [&](const QString& name) {
         if (auto* key = window.findChild<QPushButton*>(name))

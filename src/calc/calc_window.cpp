@@ -100,22 +100,11 @@ CalcWindow::CalcWindow(Dialogs& dialogs, QWidget* parent)
 {
     setObjectName(QStringLiteral("Calc"));
     setWindowTitle(QStringLiteral("Calcolatrice&Conversioni"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
     createWidgets();
     placeWidgets();
     fitFonts();
     refresh();
-}
-
-CalcWindow* CalcWindow::open(QPointer<CalcWindow>& window, Dialogs& dialogs, QWidget* parent)
-{
-    if (!window)
-        window = new CalcWindow(dialogs, parent);
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
 }
 
 QPushButton* CalcWindow::makeKey(const QString& name, const QString& caption, int index)

@@ -47,20 +47,17 @@ void files(const QString& dir)
     session.rememberFile(root.string(), "prova");
     {
         GetFileWindow open(session, host, dialogs);
-        open.setAttribute(Qt::WA_DeleteOnClose, false);
         save(open, dir, "files-open");
         open.findChild<QListWidget*>("File1")->setCurrentRow(1);  // as a click
         save(open, dir, "files-open-chosen");
     }
     {
         SaveFileWindow saveWindow(session, host, dialogs);
-        saveWindow.setAttribute(Qt::WA_DeleteOnClose, false);
         save(saveWindow, dir, "files-save");
     }
     session.rememberFile(deep.string(), "prova");
     {
         SaveFileWindow saveWindow(session, host, dialogs);
-        saveWindow.setAttribute(Qt::WA_DeleteOnClose, false);
         save(saveWindow, dir, "files-save-long");
     }
 }

@@ -42,7 +42,6 @@ bool sameTexts(const QListWidget& list, const QStringList& texts)
 
 FileWindowBase::FileWindowBase(QWidget* parent) : QWidget(parent, Qt::Window)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
 }
 
 void FileWindowBase::createWidgets(const char* caption, const char* firstButtonCaption)
@@ -245,34 +244,6 @@ SaveFileWindow::SaveFileWindow(FileSession& session, ShotFileHost& host, Dialogs
     centreOnScreen();
     m_text1->setFocus();
     m_text1->selectAll();
-}
-
-namespace {
-
-template <class Window>
-Window* openSingle(QPointer<Window>& window, FileSession& session, ShotFileHost& host,
-                   Dialogs& dialogs, QWidget* parent)
-{
-    if (!window)
-        window = new Window(session, host, dialogs, parent);
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
-}
-
-} // namespace
-
-GetFileWindow* GetFileWindow::open(QPointer<GetFileWindow>& window, FileSession& session,
-                                   ShotFileHost& host, Dialogs& dialogs, QWidget* parent)
-{
-    return openSingle(window, session, host, dialogs, parent);
-}
-
-SaveFileWindow* SaveFileWindow::open(QPointer<SaveFileWindow>& window, FileSession& session,
-                                     ShotFileHost& host, Dialogs& dialogs, QWidget* parent)
-{
-    return openSingle(window, session, host, dialogs, parent);
 }
 
 } // namespace siacci

@@ -13,7 +13,7 @@ class QListWidget;
 class QPushButton;
 
 // The open window "APRIFILE" and the save window "SALVA FILE": modeless, centred on the screen,
-// deleted when closed. Each forwards its widgets' events to its model and shows the model.
+// deleted when closed (WindowRegistry). Each forwards its widgets' events to its model and shows the model.
 namespace siacci {
 
 // The widgets and the refresh both windows share.
@@ -50,10 +50,6 @@ class GetFileWindow : public FileWindowBase {
 public:
     GetFileWindow(FileSession& session, ShotFileHost& host, Dialogs& dialogs,
                   QWidget* parent = nullptr);
-    // "APRI FILE": creates the window when none is open (each opening starts afresh), shows it
-    // and raises it.
-    static GetFileWindow* open(QPointer<GetFileWindow>& window, FileSession& session,
-                               ShotFileHost& host, Dialogs& dialogs, QWidget* parent = nullptr);
     const GetFileModel& fileModel() const { return m_model; }
 
 private:
@@ -72,9 +68,6 @@ class SaveFileWindow : public FileWindowBase {
 public:
     SaveFileWindow(FileSession& session, ShotFileHost& host, Dialogs& dialogs,
                    QWidget* parent = nullptr);
-    // "SALVA FILE": as GetFileWindow::open.
-    static SaveFileWindow* open(QPointer<SaveFileWindow>& window, FileSession& session,
-                                ShotFileHost& host, Dialogs& dialogs, QWidget* parent = nullptr);
     const SaveFileModel& fileModel() const { return m_model; }
 
 private:

@@ -64,7 +64,6 @@ GraphWindow::GraphWindow(GraphState& state, GraphHost& host, QWidget* parent)
 {
     setObjectName("frmGraph");
     setWindowTitle(QString::fromUtf8(kGraphWindowTitle));
-    setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
     QFont formFont;
     formFont.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",

@@ -19,7 +19,7 @@ namespace siacci {
 
 // frmGraph: the trajectory drawn at one of four range scales, the site-angle options that
 // recompute it and the readout of the distance and height under the pointer. Modeless; it
-// deletes itself when closed, while GraphScale lives on in the GraphState.
+// is deleted when closed (WindowRegistry), while GraphScale lives on in the GraphState.
 class GraphWindow : public QWidget {
 public:
     GraphWindow(GraphState& state, GraphHost& host, QWidget* parent = nullptr);

@@ -17,7 +17,8 @@ constexpr const char* kAmiPrompt =
     "Hai usato una velocità al di fuori dei limiti del programma. Imposta una velocità non "
     "inferiore a 300 fps oppure non superiore a 4.499 fps. DIGITA nel riquadro sottostante la "
     "nuova velocità";
-constexpr const char* kItaLimits = "da 92 a 1.371 metri/sec.";
+// The limits end a sentence: the messages add its full stop.
+constexpr const char* kItaLimits = "da 92 a 1.371 metri/sec";
 constexpr const char* kAmiLimits = "da 300 a 4.499 fps";
 
 // A half goes to the even neighbour, as the unit switches round.

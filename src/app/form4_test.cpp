@@ -144,12 +144,17 @@ TEST_F(Form4Test, PromptAnswerStillOutOfLimitsOrCancelledComputesNothing)
     form.calcolaClicked();
     EXPECT_TRUE(form.grid().rows.empty()) << "no half-filled grid";
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_NE(dialogs.messages[0].text.find("da 92 a 1.371"), std::string::npos);
+    // Both refusals end in one full stop (they used to end in "metri/sec..").
+    EXPECT_EQ(dialogs.messages[0].text,
+              "La velocità 20 è fuori dai limiti del programma: imposta una velocità da 92 a "
+              "1.371 metri/sec.");
 
     dialogs.promptAnswers.clear(); // cancelled
     form.calcolaClicked();
     EXPECT_TRUE(form.grid().rows.empty());
-    EXPECT_EQ(dialogs.messages.size(), 2u);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text,
+              "Calcolo annullato: la velocità deve essere da 92 a 1.371 metri/sec.");
     EXPECT_EQ(form.fieldText(Field::Text12), "50");
 }
 

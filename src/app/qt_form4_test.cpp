@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,8 +16,11 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace siacci {
 namespace {
@@ -52,6 +56,30 @@ void typeWorkedExample(Form4Window& w)
 void deleteClosed()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Answers every modal dialog the program opens while `during` runs: `look` sees each first,
+// then the dialog is cancelled (a prompt) or closed (a message box).
+void whileDialogsAnswered(const std::function<void(QDialog&)>& look, const std::function<void()>& during)
+{
+    QTimer timer;
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            look(*dialog);
+            dialog->reject();
+        }
+    });
+    timer.start();
+    during();
+}
+
+QStringList buttonTexts(const QWidget& dialog)
+{
+    QStringList texts;
+    for (const auto* b : dialog.findChildren<QPushButton*>())
+        texts << b->text().remove('&');
+    return texts;
 }
 
 class MainWindowView : public ::testing::Test {
@@ -100,6 +128,31 @@ TEST_F(MainWindowView, GraficoWithTheGraphOpenShowsANewGraphEveryTime)
         EXPECT_TRUE(graph->isVisible());
         EXPECT_TRUE(w.isOpen(WindowId::Graph));
     }
+}
+
+// Before, the old table stayed drawn behind the velocity prompt (its rows were already gone
+// from the model), and the prompt's buttons said "OK" and "Cancel".
+TEST_F(MainWindowView, TheVelocityPromptStandsOverAnEmptyTableWithItalianButtons)
+{
+    Form4Window w;
+    w.show();
+    typeWorkedExample(w);
+    auto* grid = child<QTableWidget>(&w, "Grid1");
+    QTest::mouseClick(child<QPushButton>(&w, "Command1"), Qt::LeftButton);
+    ASSERT_EQ(grid->rowCount(), 13);
+    typeInto(&w, "Text12", "50");
+    std::vector<int> rowsShown;
+    std::vector<QStringList> buttons;
+    whileDialogsAnswered(
+        [&](QDialog& dialog) {
+            rowsShown.push_back(grid->rowCount());
+            buttons.push_back(buttonTexts(dialog));
+        },
+        [&] { QTest::mouseClick(child<QPushButton>(&w, "Command1"), Qt::LeftButton); });
+    ASSERT_EQ(rowsShown.size(), 2u) << "the prompt, then the message that nothing was computed";
+    EXPECT_EQ(rowsShown[0], 0);
+    EXPECT_TRUE(buttons[0].contains("Annulla")) << buttons[0].join(',').toStdString();
+    EXPECT_FALSE(buttons[0].contains("Cancel"));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "main/screenshots.hpp"
 
+#include "app/qt_language.hpp"
+
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -26,6 +28,7 @@ void save(QWidget& widget, const QString& dir, const QString& name)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    siacci::installItalianTranslations(app);
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(dir);
     siacci::screenshots::form4(dir);

@@ -1,4 +1,6 @@
 // The view tests: GoogleTest cases driving real widgets with Qt Test, on the offscreen platform.
+#include "app/qt_language.hpp"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -7,6 +9,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
                                                                      : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    siacci::installItalianTranslations(app); // as the program does
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -203,14 +203,20 @@ void Form4::fine()
     m_windows.close(WindowId::Graph);
 }
 
-void Form4::pointerOverImage(int image)
+const char* Form4::toolbarHint(int image)
 {
     static constexpr const char* kHints[kToolbarButtons] = {
         "GRAFICO", "C.B.", "LEGGIMI", "INFO", "ESCI", "CONVERSIONI", "", "", "STAMPA"};
-    if (image < 1 || image > kToolbarButtons || kHints[image - 1][0] == '\0')
+    return image < 1 || image > kToolbarButtons ? "" : kHints[image - 1];
+}
+
+void Form4::pointerOverImage(int image)
+{
+    const char* hint = toolbarHint(image);
+    if (hint[0] == '\0')
         return;
     m_hintVisible = true;
-    m_hintText = kHints[image - 1];
+    m_hintText = hint;
 }
 
 void Form4::pointerOverBackground()

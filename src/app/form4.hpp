@@ -148,6 +148,8 @@ public:
     void setTableMode(TableMode mode);
     void setGridHoldsTable() { m_gridHoldsTable = true; }
 
+    // The hint of a picture button (1 ... 9), also its name for screen readers; "" for none.
+    static const char* toolbarHint(int image);
     // The start-up caption of the label beside a field.
     static const char* fieldLabelCaption(Field field);
     // The caption the label beside a field shows now.

@@ -10,6 +10,7 @@
 #include "print/qt_icons.hpp"
 #include "print/qt_print_sink.hpp"
 #include "catalogue/catalogue.hpp"
+#include "common/qt_text.hpp"
 #include "common/twips.hpp"
 
 #include <QAction>
@@ -41,19 +42,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace siacci {
 
 namespace {
-
-QString qs(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // The input fields of the tab "DATI BASE" in the order they are shown.
 constexpr Field kInputFields[9] = {Field::Text12, Field::Text11, Field::Text7, Field::Text6,
@@ -168,22 +161,30 @@ void Form4Window::createMenus()
 
 void Form4Window::createCatalogueMenus()
 {
-    for (const CatalogueMenu& menu : catalogueMenus()) {
-        // Access keys: Alt+R, Alt+P, Alt+I.
-        QString title = qs(menu.title);
-        title.insert(menu.objectName == "calibririfle" ? 5 : menu.objectName == "RS" ? 2 : 5, '&');
+    // The access keys of the three menus in menu-bar order: Alt+R (DATA RIFLE), Alt+P
+    // (DATA PISTOL), Alt+I (R.I.I.-R.S.P.-P.I.R.), the letter at that position of the title.
+    constexpr int kAccessKeyAt[] = {5, 5, 2};
+    const auto& menus = catalogueMenus();
+    for (std::size_t i = 0; i < menus.size(); ++i) {
+        const CatalogueMenu& menu = menus[i];
+        QString title = literalCaption(menu.title);
+        if (i < std::size(kAccessKeyAt))
+            title.insert(kAccessKeyAt[i], '&');
         QMenu* top = menuBar()->addMenu(title);
         top->setObjectName(qs(menu.objectName));
-        if (menu.objectName == "RS")
+        // The terminal-ballistics menu is the one of the terminal presets, which the model
+        // may disable.
+        if (!menu.families.empty() && !menu.families.front().presets.empty() &&
+            menu.families.front().presets.front().kind == PresetKind::Terminal)
             m_terminalMenu = top;
         for (const CartridgeFamily& family : menu.families) {
             QMenu* target = top;
             if (!family.caption.empty()) {
-                target = top->addMenu(qs(family.caption));
+                target = top->addMenu(literalCaption(family.caption));
                 target->setObjectName(qs(family.caption));
             }
             for (const CartridgePreset& preset : family.presets) {
-                QAction* item = target->addAction(qs(preset.caption));
+                QAction* item = target->addAction(literalCaption(preset.caption));
                 item->setObjectName(qs(preset.itemName));
                 const CartridgePreset* p = &preset;
                 connect(item, &QAction::triggered, this,
@@ -195,8 +196,11 @@ void Form4Window::createCatalogueMenus()
 
 QWidget* Form4Window::createToolbar()
 {
-    auto* bar = new QWidget;
+    auto* bar = m_toolbar = new QWidget;
     bar->setObjectName("Toolbar");
+    // The free part of the strip is background: the pointer there hides the hint.
+    bar->setMouseTracking(true);
+    bar->installEventFilter(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(4, 4, 4, 4);
     for (int i : {1, 2, 3, 4, 5, 6, 9}) {
@@ -207,6 +211,11 @@ QWidget* Form4Window::createToolbar()
         b->setMouseTracking(true);
         b->installEventFilter(this);
         b->setIcon(toolbarIcon(i));
+        b->setAccessibleName(Form4::toolbarHint(i));
+        // A hidden button leaves its gap: the others stay where the user expects them.
+        QSizePolicy policy = b->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        b->setSizePolicy(policy);
         m_images[static_cast<std::size_t>(i - 1)] = b;
         connect(b, &QToolButton::clicked, this, [this, i] { toolbarClicked(i); });
         row->addWidget(b);
@@ -252,7 +261,7 @@ QWidget* Form4Window::createInputTab()
                 [this] { act([this] { model().calcolaClicked(); }); });
         ++row;
     }
-    m_calcola = new QPushButton("CALCOLA");
+    m_calcola = new QPushButton("&CALCOLA");
     m_calcola->setObjectName("Command1");
     m_calcola->setMinimumHeight(32);
     m_calcola->installEventFilter(this); // Enter on the focused button computes too
@@ -285,8 +294,8 @@ QWidget* Form4Window::createBulletTab()
         b->setAutoExclusive(false);
         m_bullets[static_cast<std::size_t>(k - 1)] = b;
         m_bulletGroup->addButton(b, k);
-        if (k <= 2)
-            b->installEventFilter(this); // Option1 and Option2 select on receiving the focus
+        // Option1 and Option2 select on receiving the focus; the arrow keys walk the group.
+        b->installEventFilter(this);
         connect(b, &QRadioButton::clicked, this,
                 [this, k] { act([this, k] { model().bulletClicked(k); }); });
         column->addWidget(b);
@@ -373,7 +382,6 @@ void Form4Window::createWidgets()
     setMouseTracking(true);
 
     auto* outer = new QVBoxLayout(central);
-    outer->addWidget(createToolbar());
 
     auto* body = new QHBoxLayout;
     auto* leftPane = new QWidget;
@@ -381,15 +389,16 @@ void Form4Window::createWidgets()
     left->setContentsMargins(0, 0, 0, 0);
     m_tabs = new QTabWidget;
     m_tabs->setObjectName("SSTab1");
-    m_tabs->addTab(createInputTab(), "DATI BASE");
-    m_tabs->addTab(createBulletTab(), "TIPO DI PALLA");
-    m_tabs->addTab(createOptionsTab(), "Sito -Misure-RSP-PIR");
+    m_tabs->addTab(createInputTab(), "&DATI BASE");
+    m_tabs->addTab(createBulletTab(), "&TIPO DI PALLA");
+    m_tabs->addTab(createOptionsTab(), "&Sito -Misure-RSP-PIR");
     m_tabs->setUsesScrollButtons(false);
     m_tabs->setMinimumWidth(m_tabs->tabBar()->sizeHint().width() + 24);
     left->addWidget(m_tabs, 1);
 
     auto* description = new QLineEdit;
     description->setObjectName("Text10");
+    description->setAccessibleName("Descrizione");
     m_fields[static_cast<std::size_t>(Field::Text10)] = description;
     connect(description, &QLineEdit::textEdited, this, [this](const QString& text) {
         model().fieldChanged(Field::Text10, text.toStdString());
@@ -419,6 +428,11 @@ void Form4Window::createWidgets()
     body->addWidget(m_grid, 1);
     body->addStretch(0);
     outer->addLayout(body, 1);
+
+    // The keyboard starts in the velocity field. The toolbar joins the window last, so that its
+    // buttons come last in the tab chain, followed only by the tabs' bar above the fields.
+    outer->insertWidget(0, createToolbar());
+    m_fields[static_cast<std::size_t>(Field::Text12)]->setFocus();
 
     resize(1180, 720);
 }
@@ -466,9 +480,13 @@ void Form4Window::refresh()
     for (int k = 1; k <= 10; ++k) {
         QRadioButton* b = m_bullets[static_cast<std::size_t>(k - 1)];
         const QSignalBlocker block(b);
-        b->setText(qs(m.bulletCaption(k)));
+        b->setText(literalCaption(m.bulletCaption(k)));
         b->setVisible(m.bulletVisible(k));
         b->setChecked(m.checkedBullet() == k);
+        // As in a radio group, Tab enters the ten buttons at the chosen one (or the first) and
+        // leaves them with the next Tab; the arrow keys move within.
+        const int entry = m.checkedBullet() != 0 ? m.checkedBullet() : 1;
+        b->setFocusPolicy(k == entry ? Qt::StrongFocus : Qt::ClickFocus);
     }
     if (m_terminalMenu)
         m_terminalMenu->menuAction()->setEnabled(m.terminalMenuEnabled());
@@ -538,6 +556,8 @@ bool Form4Window::eventFilter(QObject* watched, QEvent* event)
         else if (watched == m_bullets[1])
             act([this] { model().bulletFocused(2); });
     }
+    if (event->type() == QEvent::KeyPress && bulletKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == m_calcola && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -556,10 +576,38 @@ bool Form4Window::eventFilter(QObject* watched, QEvent* event)
                 act([this, i] { model().pointerOverImage(i + 1); });
                 return false;
             }
-        if (watched == centralWidget() && event->type() == QEvent::MouseMove)
+        if ((watched == centralWidget() || watched == m_toolbar) && event->type() == QEvent::MouseMove)
             act([this] { model().pointerOverBackground(); });
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool Form4Window::bulletKey(QObject* watched, const QKeyEvent* event)
+{
+    const auto current = std::find(m_bullets.begin(), m_bullets.end(), watched);
+    if (current == m_bullets.end())
+        return false;
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left: step = -1; break;
+    case Qt::Key_Down:
+    case Qt::Key_Right: step = 1; break;
+    default: return false;
+    }
+    // The next shown button that way; the walk stops at either end, as radio groups do.
+    for (auto* it = current + step; it >= m_bullets.begin() && it < m_bullets.end(); it += step) {
+        QRadioButton* next = *it;
+        if (!next->isVisible())
+            continue;
+        const int button = static_cast<int>(it - m_bullets.begin()) + 1;
+        next->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        // Option1 and Option2 choose their bullet on the focus; the others on a click.
+        if (button >= 3)
+            next->click();
+        break;
+    }
+    return true;
 }
 
 void Form4Window::mouseMoveEvent(QMouseEvent* event)

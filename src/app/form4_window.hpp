@@ -13,6 +13,7 @@
 class QAction;
 class QButtonGroup;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -68,6 +69,8 @@ private:
     void exportTable();
     void copySelection();
     void applyFocusRequest();
+    // An arrow key on a bullet button moves to the next shown one and selects it.
+    bool bulletKey(QObject* watched, const QKeyEvent* event);
     void refreshGrid();
     // Runs a model event, then refreshes the widgets.
     template <typename F> void act(F&& f);
@@ -88,6 +91,7 @@ private:
     QGroupBox* m_rspFrame = nullptr;
     QGroupBox* m_pirFrame = nullptr;
     std::array<QToolButton*, kToolbarButtons> m_images{};
+    QWidget* m_toolbar = nullptr;
     QLabel* m_hint = nullptr;
     QLabel* m_unitSystem = nullptr;
     QTabWidget* m_tabs = nullptr;

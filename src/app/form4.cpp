@@ -178,6 +178,15 @@ void Form4::shapeClicked(int option)
         rscalc();
 }
 
+bool Form4::shapeChecked(int option) const
+{
+    if (option < 18 || option > 25)
+        return false;
+    const ShapeChoice& s = kShapes[option - 18];
+    const std::optional<double>& inUse = s.rsp ? m_shot.terminal.rspFactor : m_shot.terminal.pirFactor;
+    return inUse == s.factor;
+}
+
 void Form4::printMenu()
 {
     // In the terminal-ballistics mode the menu prints the terminal table, as the toolbar does,
@@ -440,6 +449,7 @@ void Form4::rscalc()
     closeGraph();
     m_graph.Text1.clear();
     m_graph.Text2.clear();
+    m_graph.truncated = false;
     m_siteOptionsVisible = false;
     m_unitOptionsVisible = false;
     m_gridVisible = true;

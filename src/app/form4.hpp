@@ -121,6 +121,9 @@ public:
     bool bulletVisible(int button) const { return m_bulletVisible[button - 1]; }
     const std::string& bulletCaption(int button) const { return m_bulletCaptions[button - 1]; }
     int checkedBullet() const { return m_checkedBullet; } // 0: none
+    // Whether shape button Option18 ... Option25 shows checked: its factor is the one in use
+    // (none is, while the bullet's own or the default factors apply).
+    bool shapeChecked(int option) const;
     bool terminalMenuEnabled() const { return m_terminalMenuEnabled; }
     bool graphicMenuEnabled() const { return m_graphicMenuEnabled; }
     const GridContents& grid() const { return m_grid; }

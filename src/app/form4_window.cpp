@@ -346,6 +346,8 @@ QWidget* Form4Window::createOptionsTab()
     for (int i = 0; i < 5; ++i) {
         auto* b = new QRadioButton(rsp[i]);
         b->setObjectName(QString("Option%1").arg(18 + i));
+        b->setAutoExclusive(false); // the model says which is checked, or that none is
+        m_shapes[static_cast<std::size_t>(i)] = b;
         rspCol->addWidget(b);
         connect(b, &QRadioButton::clicked, this,
                 [this, i] { act([this, i] { model().shapeClicked(18 + i); }); });
@@ -358,6 +360,8 @@ QWidget* Form4Window::createOptionsTab()
     for (int i = 0; i < 3; ++i) {
         auto* b = new QRadioButton(pir[i]);
         b->setObjectName(QString("Option%1").arg(23 + i));
+        b->setAutoExclusive(false);
+        m_shapes[static_cast<std::size_t>(5 + i)] = b;
         pirCol->addWidget(b);
         connect(b, &QRadioButton::clicked, this,
                 [this, i] { act([this, i] { model().shapeClicked(23 + i); }); });
@@ -472,6 +476,10 @@ void Form4Window::refresh()
         const bool imperial = m.tableMode() == TableMode::Imperial;
         m_europee->setChecked(!imperial);
         m_inglesi->setChecked(imperial);
+    }
+    for (std::size_t i = 0; i < m_shapes.size(); ++i) {
+        const QSignalBlocker block(m_shapes[i]);
+        m_shapes[i]->setChecked(m.shapeChecked(18 + static_cast<int>(i)));
     }
     m_rspFrame->setVisible(m.shapeFramesVisible());
     m_pirFrame->setVisible(m.shapeFramesVisible());

@@ -88,6 +88,7 @@ private:
     QRadioButton* m_inglesi = nullptr;
     QGroupBox* m_siteFrame = nullptr;
     QGroupBox* m_unitFrame = nullptr;
+    std::array<QRadioButton*, 8> m_shapes{}; // Option18 ... Option25
     QGroupBox* m_rspFrame = nullptr;
     QGroupBox* m_pirFrame = nullptr;
     std::array<QToolButton*, kToolbarButtons> m_images{};

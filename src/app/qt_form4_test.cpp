@@ -328,5 +328,55 @@ TEST_F(MainWindowView, TheArrowKeysWalkAndChooseTheBullets)
               QKeySequence(Qt::ALT | Qt::Key_C));
 }
 
+// Before, "HollowPoint " and "FMJ Full Metal Jacket" stayed checked after a bullet selection
+// had put the bullet's own shape factors back in use. None is checked while no factor is set.
+TEST_F(MainWindowView, ShapeButtonsShowTheFactorsInUse)
+{
+    Form4Window w;
+    w.show();
+    child<QAction>(&w, "RS38")->trigger();
+    w.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    child<QRadioButton>(&w, "Option3")->click();
+    w.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    auto checked = [&] {
+        QStringList names;
+        for (int option = 18; option <= 25; ++option)
+            if (child<QRadioButton>(&w, qPrintable(QString("Option%1").arg(option)))->isChecked())
+                names << QString("Option%1").arg(option);
+        return names.join(' ').toStdString();
+    };
+    // The load's own factors, 0.9 and 0.01: RoundNose and Molto Espansive.
+    EXPECT_EQ(checked(), "Option22 Option25");
+    child<QRadioButton>(&w, "Option18")->click(); // HollowPoint
+    child<QRadioButton>(&w, "Option23")->click(); // FMJ
+    EXPECT_EQ(checked(), "Option18 Option23");
+    child<QRadioButton>(&w, "Option19")->click(); // WadCutter instead
+    EXPECT_EQ(checked(), "Option19 Option23");
+    w.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    child<QRadioButton>(&w, "Option4")->click(); // another bullet: its own factors again
+    EXPECT_EQ(checked(), "Option22 Option25");
+}
+
+// Before, a very short step cut the curve at 499 points, short of 1000 m, without a word.
+TEST_F(MainWindowView, TheGraphSaysWhenItsCurveIsCut)
+{
+    Form4Window w;
+    w.show();
+    typeWorkedExample(w);
+    QTest::mouseClick(child<QToolButton>(&w, "Image1"), Qt::LeftButton);
+    QWidget* graph = w.window(WindowId::Graph);
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(child<QLabel>(graph, "Avviso")->text(), "") << "a step of 25 m reaches 1000 m";
+    typeInto(&w, "Text4", "1");
+    QTest::mouseClick(child<QToolButton>(&w, "Image1"), Qt::LeftButton);
+    graph = w.window(WindowId::Graph);
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(child<QLabel>(graph, "Avviso")->text().toStdString(), kGraphTruncatedNotice);
+    EXPECT_TRUE(child<QLabel>(graph, "Avviso")->isVisible());
+}
+
 } // namespace
 } // namespace siacci

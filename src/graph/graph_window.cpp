@@ -1,5 +1,6 @@
 #include "graph/graph_window.hpp"
 
+#include "common/qt_text.hpp"
 #include "common/twips.hpp"
 
 #include <QAction>
@@ -33,8 +34,6 @@ const QColor kScaleButtonColour(255, 224, 192);
 constexpr double kMinRingRadius_px = 2.0;
 
 QColor toQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 // A label that acts on a click, as the four scale buttons do.
 class ClickableLabel : public QLabel {
@@ -147,11 +146,18 @@ void GraphWindow::createWidgets()
     place(new QLabel("Metri:", dataFrame), "Label10", 120, 480, 495, 255);
     m_metres = new QLabel(dataFrame);
     place(m_metres, "Label7", 720, 480, 735, 255);
+
+    m_notice = new QLabel(this);
+    place(m_notice, "Avviso", 120, kClientHeight_twips - 375, kClientWidth_twips - 240, 255);
+    QPalette red = m_notice->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    m_notice->setPalette(red);
 }
 
 void GraphWindow::refresh()
 {
     m_title->setText(qs(m_model.title()));
+    m_notice->setText(qs(m_model.noticeText()));
     m_metres->setText(qs(m_model.metresText()));
     m_centimetres->setText(qs(m_model.centimetresText()));
     for (int i = 0; i < 5; ++i) {

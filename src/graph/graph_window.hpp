@@ -54,6 +54,7 @@ private:
     QLabel* m_title = nullptr;       // Label2
     QLabel* m_metres = nullptr;      // Label7
     QLabel* m_centimetres = nullptr; // Label8
+    QLabel* m_notice = nullptr;      // the line that says the curve was cut
     std::array<QRadioButton*, 5> m_siteOptions{};
 };
 

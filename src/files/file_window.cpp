@@ -146,7 +146,9 @@ void FileWindowBase::centreOnScreen()
 double FileWindowBase::textWidthTwips(const std::string& text) const
 {
     const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96.0;
-    return QFontMetrics(m_label1->font()).horizontalAdvance(qt(text)) * kTwipsPerInch / dpi;
+    // The label's own metrics: those of a bare font are at the default resolution, not the
+    // screen's, and let a long directory overflow the label on a high-resolution screen.
+    return m_label1->fontMetrics().horizontalAdvance(qt(text)) * kTwipsPerInch / dpi;
 }
 
 void FileWindowBase::refresh()

@@ -99,6 +99,19 @@ void GraphWindow::createWidgets()
         w->setObjectName(name);
         w->setGeometry(px(x), px(y), px(width), px(height));
     };
+    // A caption wider in the system's font than its place in the design grows, up to an edge
+    // (twips) on the side it may take: leftwards for a right-aligned one, else rightwards.
+    auto fit = [&](QLabel* label, double edge) {
+        const int need = label->fontMetrics().horizontalAdvance(label->text()) + 2;
+        QRect r = label->geometry();
+        if (need <= r.width())
+            return;
+        if (label->alignment() & Qt::AlignRight)
+            r.setLeft(std::max(px(edge), r.right() + 1 - need));
+        else
+            r.setWidth(std::min(need, px(edge) - r.left()));
+        label->setGeometry(r);
+    };
     resize(px(kClientWidth_twips), px(kClientHeight_twips));
 
     m_title = new QLabel(this);
@@ -106,6 +119,8 @@ void GraphWindow::createWidgets()
 
     auto* siteCaption = new QLabel("Angolo di Sito gradi", this);
     place(siteCaption, "Label1", 1440, 360, 1695, 255);
+    siteCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    fit(siteCaption, 60);
 
     const char* optionNames[5] = {"Option1", "Option2", "Option3", "Option4", "Option5"};
     const char* optionCaptions[5] = {"0", "15", "30", "45", "60"};
@@ -132,6 +147,7 @@ void GraphWindow::createWidgets()
         auto* label = new ClickableLabel(b.caption, scaleFrame, [this, scale] { onScale(scale); });
         place(label, b.name, b.x, 240, b.width, 255);
         label->setAlignment(Qt::AlignCenter);
+        fit(label, b.x + b.width + 60);
         label->setAutoFillBackground(true);
         QPalette pal = label->palette();
         pal.setColor(QPalette::Window, kScaleButtonColour);
@@ -140,10 +156,14 @@ void GraphWindow::createWidgets()
 
     auto* dataFrame = new QGroupBox("Dati", this);
     place(dataFrame, "Frame1", 9000, 240, 1575, 855);
-    place(new QLabel("Cm.:", dataFrame), "Label9", 120, 240, 375, 255);
+    auto* cm = new QLabel("Cm.:", dataFrame);
+    place(cm, "Label9", 120, 240, 375, 255);
+    fit(cm, 600);
     m_centimetres = new QLabel(dataFrame);
     place(m_centimetres, "Label8", 600, 240, 735, 255);
-    place(new QLabel("Metri:", dataFrame), "Label10", 120, 480, 495, 255);
+    auto* metri = new QLabel("Metri:", dataFrame);
+    place(metri, "Label10", 120, 480, 495, 255);
+    fit(metri, 720);
     m_metres = new QLabel(dataFrame);
     place(m_metres, "Label7", 720, 480, 735, 255);
 

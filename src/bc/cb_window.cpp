@@ -1,5 +1,6 @@
 #include "bc/cb_window.hpp"
 
+#include "common/qt_text.hpp"
 #include "common/twips.hpp"
 
 #include <QFontMetrics>
@@ -72,10 +73,6 @@ QFont resultFont()
     return font;
 }
 
-QString qt(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // The pixels a caption needs: its text and a little air.
 int neededWidth(const QLabel* label)
@@ -196,7 +193,7 @@ void CbWindow::placeWidgets()
 void CbWindow::refresh()
 {
     const auto show = [](QLineEdit* edit, const std::string& text) {
-        const QString wanted = qt(text);
+        const QString wanted = qs(text);
         if (edit->text() != wanted) {
             const QSignalBlocker block(edit);
             edit->setText(wanted);
@@ -205,7 +202,7 @@ void CbWindow::refresh()
     show(m_text1, m_model.text1());
     show(m_text2, m_model.text2());
     show(m_text3, m_model.text3());
-    m_label2->setText(qt(m_model.label2()));
+    m_label2->setText(qs(m_model.label2()));
 }
 
 } // namespace siacci

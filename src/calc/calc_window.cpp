@@ -1,5 +1,6 @@
 #include "calc/calc_window.hpp"
 
+#include "common/qt_text.hpp"
 #include "common/twips.hpp"
 
 #include <QFontMetrics>
@@ -78,10 +79,6 @@ QFont fittingFont(const QStringList& texts, int room)
     return sansFont(kSmallestFontPoints, false);
 }
 
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 void paintYellow(QLabel* label)
 {
@@ -142,13 +139,13 @@ void CalcWindow::createWidgets()
         };
     };
     for (int i = 0; i < kNumberKeys; ++i) {
-        m_number[i] = makeKey(QStringLiteral("number"), qt(numberCaption(i)), i);
+        m_number[i] = makeKey(QStringLiteral("number"), qs(numberCaption(i)), i);
         connect(m_number[i], &QPushButton::clicked, this, act([this, i] { m_calc.number(i); }));
     }
     m_decimal = makeKey(QStringLiteral("decimal"), QStringLiteral("."), -1);
     connect(m_decimal, &QPushButton::clicked, this, act([this] { m_calc.decimal(); }));
     for (int i = 0; i < kOperatorKeys; ++i) {
-        m_operator[i] = makeKey(QStringLiteral("operator"), qt(operatorCaption(i)), i);
+        m_operator[i] = makeKey(QStringLiteral("operator"), qs(operatorCaption(i)), i);
         connect(m_operator[i], &QPushButton::clicked, this,
                 act([this, i] { m_calc.operatorKey(i); }));
     }
@@ -157,7 +154,7 @@ void CalcWindow::createWidgets()
     m_command1 = makeKey(QStringLiteral("Command1"), QStringLiteral("ESCI"), -1);
     connect(m_command1, &QPushButton::clicked, this, &QWidget::close);
     for (int i = 0; i < kConversionKeys; ++i) {
-        m_dea[i] = makeKey(QStringLiteral("dea"), qt(conversionKey(i)->caption), i);
+        m_dea[i] = makeKey(QStringLiteral("dea"), qs(conversionKey(i)->caption), i);
         connect(m_dea[i], &QPushButton::clicked, this, act([this, i] { m_calc.dea(i); }));
     }
 }
@@ -206,7 +203,7 @@ void CalcWindow::fitFonts()
 
     QStringList units;
     for (int i = 0; i < kConversionKeys; ++i)
-        units << qt(conversionKey(i)->fromUnit);
+        units << qs(conversionKey(i)->fromUnit);
     const int labelRoom = m_labels[0]->contentsRect().width() - 2 * m_labels[0]->indent();
     const QFont labelFont = fittingFont(units, labelRoom);
     const QFont font = keyFont.pointSizeF() < labelFont.pointSizeF() ? keyFont : labelFont;
@@ -226,11 +223,11 @@ void CalcWindow::fitFonts()
 
 void CalcWindow::refresh()
 {
-    m_readout->setText(QString::fromStdString(m_calc.readout()));
-    m_labels[0]->setText(QString::fromStdString(m_calc.label1()));
-    m_labels[1]->setText(QString::fromStdString(m_calc.label2()));
-    m_labels[2]->setText(QString::fromStdString(m_calc.label3()));
-    m_labels[3]->setText(QString::fromStdString(m_calc.label4()));
+    m_readout->setText(qs(m_calc.readout()));
+    m_labels[0]->setText(qs(m_calc.label1()));
+    m_labels[1]->setText(qs(m_calc.label2()));
+    m_labels[2]->setText(qs(m_calc.label3()));
+    m_labels[3]->setText(qs(m_calc.label4()));
 }
 
 void CalcWindow::keyPressEvent(QKeyEvent* event)

@@ -19,7 +19,7 @@ namespace siacci {
 // The widgets and the refresh both windows share.
 class FileWindowBase : public QWidget {
 protected:
-    explicit FileWindowBase(QWidget* parent);
+    FileWindowBase(QWidget* parent, FileWindowModel& model);
 
     void createWidgets(const char* caption, const char* firstButtonCaption);
     void connectEvents();
@@ -29,13 +29,7 @@ protected:
     // The width of a text in Label1's font, in twips, for the model's label rule.
     double textWidthTwips(const std::string& text) const;
 
-    virtual FileWindowModel& model() = 0;
-    virtual void driveChanged(int index) = 0;
-    virtual void directoryOpened(int index) = 0;
-    virtual void fileClicked(int index) = 0;
-    virtual WindowOutcome fileDoubleClicked(int index) = 0;
-    virtual void nameEdited(const std::string& text) = 0;
-    virtual WindowOutcome firstButton() = 0;
+    FileWindowModel& model() { return m_base; }
 
     QComboBox* m_drive1 = nullptr;
     QListWidget* m_dir1 = nullptr;
@@ -44,6 +38,9 @@ protected:
     QLabel* m_label1 = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
+
+private:
+    FileWindowModel& m_base; // the derived window's model, built after this base
 };
 
 class GetFileWindow : public FileWindowBase {
@@ -53,14 +50,6 @@ public:
     const GetFileModel& fileModel() const { return m_model; }
 
 private:
-    FileWindowModel& model() override { return m_model; }
-    void driveChanged(int index) override { m_model.driveChanged(index); }
-    void directoryOpened(int index) override { m_model.directoryOpened(index); }
-    void fileClicked(int index) override { m_model.fileClicked(index); }
-    WindowOutcome fileDoubleClicked(int index) override { return m_model.fileDoubleClicked(index); }
-    void nameEdited(const std::string& text) override { m_model.nameEdited(text); }
-    WindowOutcome firstButton() override { return m_model.firstButton(); }
-
     GetFileModel m_model;
 };
 
@@ -71,14 +60,6 @@ public:
     const SaveFileModel& fileModel() const { return m_model; }
 
 private:
-    FileWindowModel& model() override { return m_model; }
-    void driveChanged(int index) override { m_model.driveChanged(index); }
-    void directoryOpened(int index) override { m_model.directoryOpened(index); }
-    void fileClicked(int index) override { m_model.fileClicked(index); }
-    WindowOutcome fileDoubleClicked(int index) override { return m_model.fileDoubleClicked(index); }
-    void nameEdited(const std::string& text) override { m_model.nameEdited(text); }
-    WindowOutcome firstButton() override { return m_model.firstButton(); }
-
     SaveFileModel m_model;
 };
 

@@ -42,47 +42,38 @@ constexpr ShapeChoice kShapes[8] = {
 
 } // namespace
 
+static_assert([] {
+    for (int i = 0; i < kFieldCount; ++i)
+        if (kFieldTable[i].field != static_cast<Field>(i))
+            return false;
+    return true;
+}(), "kFieldTable lists the fields in the enum's order");
+
 Form4::Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator)
     : m_dialogs(dialogs), m_windows(windows), m_printer(printer), m_decimal(decimalSeparator)
 {
-    m_unitCaptions = {fieldLabelCaption(Field::Text12), fieldLabelCaption(Field::Text3),
-                      fieldLabelCaption(Field::Text4),  fieldLabelCaption(Field::Text6),
-                      fieldLabelCaption(Field::Text5),  "MISURE METRICHE"};
-}
-
-std::optional<UnitLabel> unitLabelOf(Field field)
-{
-    switch (field) {
-    case Field::Text12: return UnitLabel::Label7;
-    case Field::Text3: return UnitLabel::Label8;
-    case Field::Text4: return UnitLabel::Label9;
-    case Field::Text6: return UnitLabel::Label6;
-    case Field::Text5: return UnitLabel::Label10;
-    default: return std::nullopt;
-    }
 }
 
 std::string Form4::fieldCaption(Field field) const
 {
-    if (const auto label = unitLabelOf(field))
-        return unitCaption(*label);
-    return fieldLabelCaption(field);
+    const FieldDescription& d = describe(field);
+    if (!d.unitLabel)
+        return d.startCaption;
+    switch (m_captions) {
+    case Captions::StartUp: return d.startCaption;
+    case Captions::Metric: return d.metricCaption;
+    case Captions::Imperial: return d.imperialCaption;
+    }
+    return d.startCaption;
 }
 
-const char* Form4::fieldLabelCaption(Field field)
+std::string Form4::unitCaption(UnitLabel label) const
 {
-    switch (field) {
-    case Field::Text12: return "Velocità in metri/secondi";
-    case Field::Text11: return "Coefficiente  Balistico";
-    case Field::Text3: return "Max distanza metri";
-    case Field::Text5: return "Taratura centro a metri";
-    case Field::Text4: return "Incremento in metri";
-    case Field::Text9: return "Temp. gradi centigradi";
-    case Field::Text8: return "Altitudine s.l.m. metri";
-    case Field::Text7: return "Peso  proiettile grains";
-    case Field::Text6: return "Altezza ottica cm.";
-    case Field::Text10: return "";
-    }
+    if (label == UnitLabel::Label11)
+        return m_captions == Captions::Imperial ? "MISURE INGLESI" : "MISURE METRICHE";
+    for (const FieldDescription& d : kFieldTable)
+        if (d.unitLabel == label)
+            return fieldCaption(d.field);
     return "";
 }
 
@@ -95,8 +86,7 @@ void Form4::startUp()
     m_bulletVisible.fill(false);
     m_widthsSet = false;
     setTableMode(TableMode::Metric);
-    for (Field f : {Field::Text12, Field::Text11, Field::Text3, Field::Text4, Field::Text5,
-                    Field::Text6, Field::Text7, Field::Text8, Field::Text9})
+    for (Field f : inputFieldsInRows())
         setField(f, "");
     m_gridVisible = false;
 }
@@ -105,22 +95,12 @@ void Form4::fieldChanged(Field field, const std::string& text)
 {
     m_fields[index(field)] = text;
     // Italian users type a decimal comma: every reading of a field goes through virgola.
-    const double value = readField(text);
-    switch (field) {
-    case Field::Text12:
-        m_velocityText = text;
-        m_shot.velocity = value;
-        break;
-    case Field::Text11: m_shot.bc = value; break;
-    case Field::Text3: m_shot.maxDistance = value; break;
-    case Field::Text5: m_shot.zeroDistance = value; break;
-    case Field::Text4: m_shot.increment = value; break;
-    case Field::Text9: m_shot.temperature = value; break;
-    case Field::Text8: m_shot.altitude = value; break;
-    case Field::Text7: m_shot.weight = value; break;
-    case Field::Text6: m_shot.sightHeight = value; break;
-    case Field::Text10: m_shot.description = text; break;
-    }
+    if (const auto value = describe(field).value)
+        m_shot.*value = readField(text);
+    else
+        m_shot.description = text;
+    if (field == Field::Text12)
+        m_velocityText = text; // what the velocity prompt reads back
 }
 
 void Form4::setField(Field field, const std::string& text)
@@ -130,11 +110,8 @@ void Form4::setField(Field field, const std::string& text)
 
 void Form4::calcolaClicked()
 {
-    m_shot.sightHeight = m_shot.bc = m_shot.maxDistance = m_shot.zeroDistance = 0;
-    m_shot.increment = m_shot.velocity = m_shot.temperature = m_shot.altitude = 0;
-    m_shot.weight = 0;
-    for (Field f : {Field::Text6, Field::Text11, Field::Text3, Field::Text5, Field::Text4,
-                    Field::Text12, Field::Text9, Field::Text8, Field::Text7})
+    // Every input is read again from what its field shows.
+    for (Field f : inputFieldsInRows())
         fieldChanged(f, m_fields[index(f)]);
     if (!inputsComputable())
         return;
@@ -265,18 +242,9 @@ void Form4::setTableMode(TableMode mode)
 
 void Form4::Calcola()
 {
-    setField(Field::Text12, shortNumber(m_shot.velocity));
-    setField(Field::Text11, shortNumber(m_shot.bc));
-    setField(Field::Text3, shortNumber(m_shot.maxDistance));
-    setField(Field::Text4, shortNumber(m_shot.increment));
-    setField(Field::Text5, shortNumber(m_shot.zeroDistance));
-    setField(Field::Text6, shortNumber(m_shot.sightHeight));
-    setField(Field::Text7, shortNumber(m_shot.weight));
-    setField(Field::Text8, shortNumber(m_shot.altitude));
-    setField(Field::Text9, shortNumber(m_shot.temperature));
-    setField(Field::Text10, m_shot.description);
-    for (Field f : {Field::Text11, Field::Text6, Field::Text4, Field::Text7, Field::Text9})
-        fieldChanged(f, m_fields[index(f)]);
+    // Each field shows its input in the short number form and reads it back from there.
+    for (const FieldDescription& d : kFieldTable)
+        setField(d.field, d.value ? shortNumber(m_shot.*d.value) : m_shot.description);
 }
 
 bool Form4::velocityCheck(double low, double high, bool highInclusive, const char* promptText,
@@ -315,18 +283,6 @@ bool Form4::ita()
 bool Form4::ami()
 {
     return velocityCheck(300, 4500, false, kAmiPrompt, kAmiLimits);
-}
-
-void Form4::setMetricCaptions()
-{
-    m_unitCaptions = {"Velocità in  metri/sec.", "Massima Distanza metri", "Incremento in metri",
-                      "Altezza Ottica  cm.",     "Taratura Centro a metri", "MISURE METRICHE"};
-}
-
-void Form4::setImperialCaptions()
-{
-    m_unitCaptions = {"Velocità in feet/sec.", "Max Distanza Yards",    "Incremento in Yards",
-                      "Altezza Ottica Inches", "Taratura Centro Yards", "MISURE INGLESI"};
 }
 
 void Form4::closeGraph()

@@ -21,16 +21,73 @@ namespace siacci {
 
 struct CartridgePreset;
 
-// The input fields of the tab "DATI BASE", and the description field.
+// The input fields of the tab "DATI BASE", and the description field. What each holds is in
+// kFieldTable below.
 enum class Field { Text12, Text11, Text3, Text5, Text4, Text9, Text8, Text7, Text6, Text10 };
 inline constexpr int kFieldCount = 10;
+inline constexpr int kInputFieldCount = 9; // all but the description
 
-// The labels whose captions change with the unit system.
+// The labels whose captions change with the unit system: the five beside a field, and Label11,
+// which names the unit system in use.
 enum class UnitLabel { Label7, Label8, Label9, Label6, Label10, Label11 };
 inline constexpr int kUnitLabelCount = 6;
 
+// Everything the program knows about one field of the main window.
+struct FieldDescription {
+    Field field;
+    const char* name;                   // its control's name
+    const char* labelName;              // the label beside it; "" for none
+    std::optional<UnitLabel> unitLabel; // that label, when its caption follows the units
+    const char* startCaption;           // the label's caption when the program starts
+    const char* metricCaption;          // in the metric and terminal modes (unitLabel only)
+    const char* imperialCaption;        // in the imperial mode (unitLabel only)
+    double ShotInput::*value;           // the input it reads into; null for the description
+    int row;                            // its row on the tab "DATI BASE"; -1: below the tabs
+};
+
+// One row per Field, in the enum's order.
+inline constexpr FieldDescription kFieldTable[kFieldCount] = {
+    {Field::Text12, "Text12", "Label7", UnitLabel::Label7, "Velocità in metri/secondi",
+     "Velocità in  metri/sec.", "Velocità in feet/sec.", &ShotInput::velocity, 0},
+    {Field::Text11, "Text11", "Label4", std::nullopt, "Coefficiente  Balistico", nullptr, nullptr,
+     &ShotInput::bc, 1},
+    {Field::Text3, "Text3", "Label8", UnitLabel::Label8, "Max distanza metri",
+     "Massima Distanza metri", "Max Distanza Yards", &ShotInput::maxDistance, 5},
+    {Field::Text5, "Text5", "Label10", UnitLabel::Label10, "Taratura centro a metri",
+     "Taratura Centro a metri", "Taratura Centro Yards", &ShotInput::zeroDistance, 4},
+    {Field::Text4, "Text4", "Label9", UnitLabel::Label9, "Incremento in metri",
+     "Incremento in metri", "Incremento in Yards", &ShotInput::increment, 6},
+    {Field::Text9, "Text9", "Label3", std::nullopt, "Temp. gradi centigradi", nullptr, nullptr,
+     &ShotInput::temperature, 7},
+    {Field::Text8, "Text8", "Label2", std::nullopt, "Altitudine s.l.m. metri", nullptr, nullptr,
+     &ShotInput::altitude, 8},
+    {Field::Text7, "Text7", "Label5", std::nullopt, "Peso  proiettile grains", nullptr, nullptr,
+     &ShotInput::weight, 2},
+    {Field::Text6, "Text6", "Label6", UnitLabel::Label6, "Altezza ottica cm.",
+     "Altezza Ottica  cm.", "Altezza Ottica Inches", &ShotInput::sightHeight, 3},
+    {Field::Text10, "Text10", "", std::nullopt, "", nullptr, nullptr, nullptr, -1},
+};
+
+constexpr const FieldDescription& describe(Field field)
+{
+    return kFieldTable[static_cast<int>(field)];
+}
+
+// The input fields in their order on the tab "DATI BASE", top to bottom.
+constexpr std::array<Field, kInputFieldCount> inputFieldsInRows()
+{
+    std::array<Field, kInputFieldCount> rows{};
+    for (const FieldDescription& d : kFieldTable)
+        if (d.row >= 0)
+            rows[static_cast<std::size_t>(d.row)] = d.field;
+    return rows;
+}
+
 // The label beside a field whose caption changes with the unit system, if it has one.
-std::optional<UnitLabel> unitLabelOf(Field field);
+inline std::optional<UnitLabel> unitLabelOf(Field field)
+{
+    return describe(field).unitLabel;
+}
 
 // Where the model asks the view to put the keyboard focus.
 enum class FocusTarget { Option1, Text10 };
@@ -110,7 +167,7 @@ public:
 
     // --- what the view shows ------------------------------------------------------------------
     const std::string& fieldText(Field field) const { return m_fields[index(field)]; }
-    const std::string& unitCaption(UnitLabel label) const { return m_unitCaptions[static_cast<int>(label)]; }
+    std::string unitCaption(UnitLabel label) const;
     bool image1Visible() const { return m_image1Visible; }
     bool siteOptionsVisible() const { return m_siteOptionsVisible; }
     bool unitOptionsVisible() const { return m_unitOptionsVisible; }
@@ -153,8 +210,6 @@ public:
 
     // The hint of a picture button (1 ... 9), also its name for screen readers; "" for none.
     static const char* toolbarHint(int image);
-    // The start-up caption of the label beside a field.
-    static const char* fieldLabelCaption(Field field);
     // The caption the label beside a field shows now.
     std::string fieldCaption(Field field) const;
 
@@ -164,8 +219,8 @@ private:
     // and increment must all be set (an increment below 0 counts as not set).
     bool inputsComputable() const;
     void startTableOfMode();
-    void setMetricCaptions();
-    void setImperialCaptions();
+    void setMetricCaptions() { m_captions = Captions::Metric; }
+    void setImperialCaptions() { m_captions = Captions::Imperial; }
     void closeGraph();
     void notifyChanged() const
     {
@@ -189,7 +244,8 @@ private:
     bool m_printMode = false;
     std::string m_velocityText;
     std::array<std::string, kFieldCount> m_fields{};
-    std::array<std::string, kUnitLabelCount> m_unitCaptions{};
+    // Which captions the unit labels show: those of the start, until a unit system is chosen.
+    enum class Captions { StartUp, Metric, Imperial } m_captions = Captions::StartUp;
     std::array<BulletSlot, 10> m_slots{};
     std::array<std::string, 10> m_bulletCaptions{};
     std::array<bool, 10> m_bulletVisible{};

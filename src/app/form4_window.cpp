@@ -48,28 +48,6 @@ namespace siacci {
 
 namespace {
 
-// The input fields of the tab "DATI BASE" in the order they are shown.
-constexpr Field kInputFields[9] = {Field::Text12, Field::Text11, Field::Text7, Field::Text6,
-                                   Field::Text5,  Field::Text3,  Field::Text4, Field::Text9,
-                                   Field::Text8};
-
-constexpr const char* kFieldNames[kFieldCount] = {"Text12", "Text11", "Text3", "Text5", "Text4",
-                                                  "Text9",  "Text8",  "Text7", "Text6", "Text10"};
-
-const char* fixedLabelName(Field f)
-{
-    switch (f) {
-    case Field::Text11: return "Label4";
-    case Field::Text9: return "Label3";
-    case Field::Text8: return "Label2";
-    case Field::Text7: return "Label5";
-    default: return "";
-    }
-}
-
-constexpr const char* kUnitLabelNames[kUnitLabelCount] = {"Label7", "Label8",  "Label9",
-                                                          "Label6", "Label10", "Label11"};
-
 } // namespace
 
 Form4Window::Form4Window(QWidget* parent) : QMainWindow(parent), m_dialogs(this)
@@ -237,20 +215,15 @@ QWidget* Form4Window::createInputTab()
     auto* page = new QWidget;
     auto* form = new QGridLayout(page);
     int row = 0;
-    for (Field f : kInputFields) {
+    for (Field f : inputFieldsInRows()) {
+        const FieldDescription& d = describe(f);
         auto* edit = new QLineEdit;
-        edit->setObjectName(kFieldNames[static_cast<int>(f)]);
+        edit->setObjectName(d.name);
         edit->setMaximumWidth(110);
         m_fields[static_cast<std::size_t>(f)] = edit;
-        QLabel* label = nullptr;
-        if (auto unit = unitLabelOf(f)) {
-            label = new QLabel;
-            label->setObjectName(kUnitLabelNames[static_cast<int>(*unit)]);
-            m_unitLabels[static_cast<std::size_t>(*unit)] = label;
-        } else {
-            label = new QLabel(Form4::fieldLabelCaption(f));
-            label->setObjectName(fixedLabelName(f));
-        }
+        auto* label = new QLabel;
+        label->setObjectName(d.labelName);
+        m_fieldLabels[static_cast<std::size_t>(f)] = label;
         label->setBuddy(edit);
         form->addWidget(label, row, 0);
         form->addWidget(edit, row, 1);
@@ -272,7 +245,7 @@ QWidget* Form4Window::createInputTab()
     form->setColumnStretch(2, 1);
     // Tab order: the fields top to bottom, then CALCOLA.
     QWidget* previous = nullptr;
-    for (Field f : kInputFields) {
+    for (Field f : inputFieldsInRows()) {
         QWidget* current = m_fields[static_cast<std::size_t>(f)];
         if (previous)
             setTabOrder(previous, current);
@@ -401,7 +374,7 @@ void Form4Window::createWidgets()
     left->addWidget(m_tabs, 1);
 
     auto* description = new QLineEdit;
-    description->setObjectName("Text10");
+    description->setObjectName(describe(Field::Text10).name);
     description->setAccessibleName("Descrizione");
     m_fields[static_cast<std::size_t>(Field::Text10)] = description;
     connect(description, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -411,7 +384,6 @@ void Form4Window::createWidgets()
 
     m_unitSystem = new QLabel;
     m_unitSystem->setObjectName("Label11");
-    m_unitLabels[static_cast<std::size_t>(UnitLabel::Label11)] = m_unitSystem;
     QFont bold = m_unitSystem->font();
     bold.setBold(true);
     m_unitSystem->setFont(bold);
@@ -455,8 +427,10 @@ void Form4Window::refresh()
             edit->setCursorPosition(0);
         }
     }
-    for (int i = 0; i < kUnitLabelCount; ++i)
-        m_unitLabels[static_cast<std::size_t>(i)]->setText(qs(m.unitCaption(static_cast<UnitLabel>(i))));
+    for (int i = 0; i < kFieldCount; ++i)
+        if (QLabel* label = m_fieldLabels[static_cast<std::size_t>(i)])
+            label->setText(qs(m.fieldCaption(static_cast<Field>(i))));
+    m_unitSystem->setText(qs(m.unitCaption(UnitLabel::Label11)));
 
     m_images[0]->setVisible(m.image1Visible());
     for (auto* b : m_siteOptions)

@@ -80,7 +80,7 @@ private:
     std::unique_ptr<Form4> m_form; // the program-wide state: shot, modes, graph, files
 
     std::array<QLineEdit*, kFieldCount> m_fields{};
-    std::array<QLabel*, kUnitLabelCount> m_unitLabels{};
+    std::array<QLabel*, kFieldCount> m_fieldLabels{}; // null for the description
     std::array<QRadioButton*, 10> m_bullets{};
     QButtonGroup* m_bulletGroup = nullptr;
     std::array<QRadioButton*, 5> m_siteOptions{};

@@ -384,7 +384,7 @@ void Form4::europa()
         m_grid.rows.clear();
     if (!ita())
         return;
-    runTable(&siacci::europa, metricLayout(), true);
+    runTable(TableMode::Metric);
 }
 
 void Form4::america()
@@ -397,7 +397,7 @@ void Form4::america()
         m_grid.rows.clear();
     if (!ami())
         return;
-    runTable(&siacci::america, imperialLayout(), true);
+    runTable(TableMode::Imperial);
 }
 
 void Form4::rscalc()
@@ -414,27 +414,36 @@ void Form4::rscalc()
         m_grid.rows.clear();
     if (!ita())
         return;
-    runTable(&siacci::rscalc, terminalLayout(), false);
+    runTable(TableMode::Terminal);
 }
 
-void Form4::runTable(TableRun (*routine)(const ShotInput&, RunKind, char), const GridLayout& layout,
-                     bool waitCursor)
+void Form4::runTable(TableMode table)
 {
     const RunKind kind = m_printMode ? RunKind::Print : RunKind::Screen;
-    if (waitCursor && kind == RunKind::Screen)
+    // The two long tables show the wait cursor while they compute on screen.
+    const bool waitCursor = table != TableMode::Terminal && kind == RunKind::Screen;
+    if (waitCursor)
         m_windows.setWaitCursor(true);
-    const TableRun run = routine(m_shot, kind, m_decimal);
-    if (waitCursor && kind == RunKind::Screen)
+    TableRun run;
+    switch (table) {
+    case TableMode::Metric: run = siacci::europa(m_shot, kind, m_decimal); break;
+    case TableMode::Imperial: run = siacci::america(m_shot, kind, m_decimal); break;
+    case TableMode::Terminal: run = siacci::rscalc(m_shot, kind, m_decimal); break;
+    }
+    if (waitCursor)
         m_windows.setWaitCursor(false);
     if (run.refusal != TableRefusal::None) {
         m_dialogs.message({"Siacci", refusalMessage(run.refusal, m_mode), MessageIcon::Warning});
         return;
     }
-    applyTableRun(run, layout);
+    applyTableRun(run, table);
 }
 
-void Form4::applyTableRun(const TableRun& run, const GridLayout& layout)
+void Form4::applyTableRun(const TableRun& run, TableMode table)
 {
+    const GridLayout& layout = table == TableMode::Metric     ? metricLayout()
+                               : table == TableMode::Imperial ? imperialLayout()
+                                                              : terminalLayout();
     if (m_printMode) {
         for (const auto& line : run.printed)
             m_printer.printLine(line);
@@ -449,7 +458,7 @@ void Form4::applyTableRun(const TableRun& run, const GridLayout& layout)
     m_grid.rows = run.rows;
     if (run.stopped)
         m_shot.maxDistance = run.stopDistance;
-    if (&layout == &terminalLayout()) { // the terminal table writes the graph's lists
+    if (table == TableMode::Terminal) { // the terminal table writes the graph's lists
         m_graph.Text1 = run.graphDistances;
         m_graph.Text2 = run.graphHeights;
     }

@@ -21,9 +21,20 @@ namespace siacci {
 
 struct CartridgePreset;
 
-// The input fields of the tab "DATI BASE", and the description field. What each holds is in
-// kFieldTable below.
-enum class Field { Text12, Text11, Text3, Text5, Text4, Text9, Text8, Text7, Text6, Text10 };
+// The input fields of the tab "DATI BASE", and the description field. kFieldTable below holds
+// everything else about each.
+enum class Field {
+    Text12, // muzzle velocity (m/s; ft/s in the imperial mode)
+    Text11, // ballistic coefficient
+    Text3,  // maximum distance of the table (m; yards)
+    Text5,  // zero distance, where the sight meets the trajectory (m; yards)
+    Text4,  // distance between two rows of the table (m; yards)
+    Text9,  // air temperature (degrees C)
+    Text8,  // altitude above sea level (m)
+    Text7,  // bullet weight (grains)
+    Text6,  // sight height above the bore (cm; inches)
+    Text10, // the shot's description, below the tabs: the bullet's name
+};
 inline constexpr int kFieldCount = 10;
 inline constexpr int kInputFieldCount = 9; // all but the description
 
@@ -152,17 +163,32 @@ public:
     FileSession& fileSession() { return m_fileSession; }
 
     // --- routines of the window ---------------------------------------------------------------
+    // Writes every input back into its field in the short number form ("tidy the fields").
     void Calcola();
+    // The velocity check of the metric (ita, 92 ... 1371 m/s) and the imperial (ami, 300 ...
+    // 4499 ft/s) tables: outside the limits the user is prompted for another velocity; false
+    // when the table must not be computed.
     bool ita();
     bool ami();
+    // The switch to metric units ("EUROPEE") and to imperial units ("INGLESI"): captions,
+    // velocity and sight height converted, the table of the new units computed.
     void italiano();
     void inglese();
+    // A rifle or pistol catalogue item was chosen: the bullet buttons are shown, the metric
+    // mode and captions set, the focus goes to the first bullet.
     void chiamata();
+    // The default range of a catalogue fill: zero, maximum distance, step, sight height and
+    // temperature; no bullet checked.
     void spunta();
+    // A terminal-ballistics item was chosen: the terminal mode with its shape options.
     void rsfunction();
+    // The three tables in the grid (or on the printer in PrintMode): the metric firing table,
+    // the imperial one and the terminal-ballistics one (stopping power, penetration). Not the
+    // pure routines of the same names in ballistics/, which they run.
     void europa();
     void america();
     void rscalc();
+    // The graph: recomputes its points out to 1000 m and shows the graph window.
     void processo();
 
     // --- what the view shows ------------------------------------------------------------------
@@ -230,9 +256,9 @@ private:
     // The velocity check of both unit systems: the prompt, the answer, the limits.
     bool velocityCheck(double low, double high, bool highInclusive, const char* promptText,
                        const char* limitsText);
-    void runTable(TableRun (*routine)(const ShotInput&, RunKind, char), const GridLayout& layout,
-                  bool waitCursor);
-    void applyTableRun(const TableRun& run, const GridLayout& layout);
+    // Runs the pure table routine of that mode on the shot, then shows or prints its rows.
+    void runTable(TableMode table);
+    void applyTableRun(const TableRun& run, TableMode table);
 
     Dialogs& m_dialogs;
     WindowHost& m_windows;

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.hpp"
 #include "common/fakes.hpp"
+#include "files/bal_record.hpp"
 
 #include <gtest/gtest.h>
 
@@ -463,6 +464,41 @@ TEST_F(CatalogueFillTest, OnlyTheFirstTwoButtonsSelectOnFocus)
     form.bulletClicked(3);
     EXPECT_EQ(form.grid().rows.size(), 13u);
     EXPECT_EQ(form.checkedBullet(), 3);
+}
+
+} // namespace
+} // namespace siacci
+
+namespace siacci {
+namespace {
+
+TEST_F(Form4Test, ShapeButtonsAreCheckedOnlyForTheFactorInUse)
+{
+    for (int option = 18; option <= 25; ++option)
+        EXPECT_FALSE(form.shapeChecked(option)) << "no factor set at start: option " << option;
+    form.shapeClicked(19); // WadCutter, 1.25
+    form.shapeClicked(24); // Flat Point, 0.0085
+    for (int option = 18; option <= 25; ++option)
+        EXPECT_EQ(form.shapeChecked(option), option == 19 || option == 24) << option;
+    EXPECT_FALSE(form.shapeChecked(17));
+    EXPECT_FALSE(form.shapeChecked(26));
+}
+
+TEST_F(Form4Test, ChangesFromOtherWindowsAndPromptsTellTheView)
+{
+    int told = 0;
+    form.setChangeListener([&] { ++told; });
+    form.fileOpened(decodeBalRecord(
+        "400,\"22 LONG RIFLE HIGHT 40 grains\",0.1,40,4,70,10,150,15,0,0,0,1,,,,,,,\r\n"));
+    EXPECT_EQ(told, 1);
+    form.fileSaved();
+    EXPECT_EQ(told, 2);
+    form.graphSiteAngleChosen(kSiteAngles[1]);
+    EXPECT_EQ(told, 3);
+    typeWorkedExample();
+    form.fieldChanged(Field::Text12, "50");
+    form.calcolaClicked(); // the prompt: the view shows the emptied table first
+    EXPECT_EQ(told, 4);
 }
 
 } // namespace

@@ -17,7 +17,8 @@ constexpr const char* kAmiPrompt =
     "Hai usato una velocità al di fuori dei limiti del programma. Imposta una velocità non "
     "inferiore a 300 fps oppure non superiore a 4.499 fps. DIGITA nel riquadro sottostante la "
     "nuova velocità";
-constexpr const char* kItaLimits = "da 92 a 1.371 metri/sec.";
+// The limits end a sentence: the messages add its full stop.
+constexpr const char* kItaLimits = "da 92 a 1.371 metri/sec";
 constexpr const char* kAmiLimits = "da 300 a 4.499 fps";
 
 // A half goes to the even neighbour, as the unit switches round.
@@ -41,47 +42,38 @@ constexpr ShapeChoice kShapes[8] = {
 
 } // namespace
 
+static_assert([] {
+    for (int i = 0; i < kFieldCount; ++i)
+        if (kFieldTable[i].field != static_cast<Field>(i))
+            return false;
+    return true;
+}(), "kFieldTable lists the fields in the enum's order");
+
 Form4::Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator)
     : m_dialogs(dialogs), m_windows(windows), m_printer(printer), m_decimal(decimalSeparator)
 {
-    m_unitCaptions = {fieldLabelCaption(Field::Text12), fieldLabelCaption(Field::Text3),
-                      fieldLabelCaption(Field::Text4),  fieldLabelCaption(Field::Text6),
-                      fieldLabelCaption(Field::Text5),  "MISURE METRICHE"};
-}
-
-std::optional<UnitLabel> unitLabelOf(Field field)
-{
-    switch (field) {
-    case Field::Text12: return UnitLabel::Label7;
-    case Field::Text3: return UnitLabel::Label8;
-    case Field::Text4: return UnitLabel::Label9;
-    case Field::Text6: return UnitLabel::Label6;
-    case Field::Text5: return UnitLabel::Label10;
-    default: return std::nullopt;
-    }
 }
 
 std::string Form4::fieldCaption(Field field) const
 {
-    if (const auto label = unitLabelOf(field))
-        return unitCaption(*label);
-    return fieldLabelCaption(field);
+    const FieldDescription& d = describe(field);
+    if (!d.unitLabel)
+        return d.startCaption;
+    switch (m_captions) {
+    case Captions::StartUp: return d.startCaption;
+    case Captions::Metric: return d.metricCaption;
+    case Captions::Imperial: return d.imperialCaption;
+    }
+    return d.startCaption;
 }
 
-const char* Form4::fieldLabelCaption(Field field)
+std::string Form4::unitCaption(UnitLabel label) const
 {
-    switch (field) {
-    case Field::Text12: return "Velocità in metri/secondi";
-    case Field::Text11: return "Coefficiente  Balistico";
-    case Field::Text3: return "Max distanza metri";
-    case Field::Text5: return "Taratura centro a metri";
-    case Field::Text4: return "Incremento in metri";
-    case Field::Text9: return "Temp. gradi centigradi";
-    case Field::Text8: return "Altitudine s.l.m. metri";
-    case Field::Text7: return "Peso  proiettile grains";
-    case Field::Text6: return "Altezza ottica cm.";
-    case Field::Text10: return "";
-    }
+    if (label == UnitLabel::Label11)
+        return m_captions == Captions::Imperial ? "MISURE INGLESI" : "MISURE METRICHE";
+    for (const FieldDescription& d : kFieldTable)
+        if (d.unitLabel == label)
+            return fieldCaption(d.field);
     return "";
 }
 
@@ -94,8 +86,7 @@ void Form4::startUp()
     m_bulletVisible.fill(false);
     m_widthsSet = false;
     setTableMode(TableMode::Metric);
-    for (Field f : {Field::Text12, Field::Text11, Field::Text3, Field::Text4, Field::Text5,
-                    Field::Text6, Field::Text7, Field::Text8, Field::Text9})
+    for (Field f : inputFieldsInRows())
         setField(f, "");
     m_gridVisible = false;
 }
@@ -104,22 +95,12 @@ void Form4::fieldChanged(Field field, const std::string& text)
 {
     m_fields[index(field)] = text;
     // Italian users type a decimal comma: every reading of a field goes through virgola.
-    const double value = readField(text);
-    switch (field) {
-    case Field::Text12:
-        m_velocityText = text;
-        m_shot.velocity = value;
-        break;
-    case Field::Text11: m_shot.bc = value; break;
-    case Field::Text3: m_shot.maxDistance = value; break;
-    case Field::Text5: m_shot.zeroDistance = value; break;
-    case Field::Text4: m_shot.increment = value; break;
-    case Field::Text9: m_shot.temperature = value; break;
-    case Field::Text8: m_shot.altitude = value; break;
-    case Field::Text7: m_shot.weight = value; break;
-    case Field::Text6: m_shot.sightHeight = value; break;
-    case Field::Text10: m_shot.description = text; break;
-    }
+    if (const auto value = describe(field).value)
+        m_shot.*value = readField(text);
+    else
+        m_shot.description = text;
+    if (field == Field::Text12)
+        m_velocityText = text; // what the velocity prompt reads back
 }
 
 void Form4::setField(Field field, const std::string& text)
@@ -129,11 +110,8 @@ void Form4::setField(Field field, const std::string& text)
 
 void Form4::calcolaClicked()
 {
-    m_shot.sightHeight = m_shot.bc = m_shot.maxDistance = m_shot.zeroDistance = 0;
-    m_shot.increment = m_shot.velocity = m_shot.temperature = m_shot.altitude = 0;
-    m_shot.weight = 0;
-    for (Field f : {Field::Text6, Field::Text11, Field::Text3, Field::Text5, Field::Text4,
-                    Field::Text12, Field::Text9, Field::Text8, Field::Text7})
+    // Every input is read again from what its field shows.
+    for (Field f : inputFieldsInRows())
         fieldChanged(f, m_fields[index(f)]);
     if (!inputsComputable())
         return;
@@ -177,6 +155,15 @@ void Form4::shapeClicked(int option)
         rscalc();
 }
 
+bool Form4::shapeChecked(int option) const
+{
+    if (option < 18 || option > 25)
+        return false;
+    const ShapeChoice& s = kShapes[option - 18];
+    const std::optional<double>& inUse = s.rsp ? m_shot.terminal.rspFactor : m_shot.terminal.pirFactor;
+    return inUse == s.factor;
+}
+
 void Form4::printMenu()
 {
     // In the terminal-ballistics mode the menu prints the terminal table, as the toolbar does,
@@ -202,14 +189,20 @@ void Form4::fine()
     m_windows.close(WindowId::Graph);
 }
 
-void Form4::pointerOverImage(int image)
+const char* Form4::toolbarHint(int image)
 {
     static constexpr const char* kHints[kToolbarButtons] = {
         "GRAFICO", "C.B.", "LEGGIMI", "INFO", "ESCI", "CONVERSIONI", "", "", "STAMPA"};
-    if (image < 1 || image > kToolbarButtons || kHints[image - 1][0] == '\0')
+    return image < 1 || image > kToolbarButtons ? "" : kHints[image - 1];
+}
+
+void Form4::pointerOverImage(int image)
+{
+    const char* hint = toolbarHint(image);
+    if (hint[0] == '\0')
         return;
     m_hintVisible = true;
-    m_hintText = kHints[image - 1];
+    m_hintText = hint;
 }
 
 void Form4::pointerOverBackground()
@@ -249,18 +242,9 @@ void Form4::setTableMode(TableMode mode)
 
 void Form4::Calcola()
 {
-    setField(Field::Text12, shortNumber(m_shot.velocity));
-    setField(Field::Text11, shortNumber(m_shot.bc));
-    setField(Field::Text3, shortNumber(m_shot.maxDistance));
-    setField(Field::Text4, shortNumber(m_shot.increment));
-    setField(Field::Text5, shortNumber(m_shot.zeroDistance));
-    setField(Field::Text6, shortNumber(m_shot.sightHeight));
-    setField(Field::Text7, shortNumber(m_shot.weight));
-    setField(Field::Text8, shortNumber(m_shot.altitude));
-    setField(Field::Text9, shortNumber(m_shot.temperature));
-    setField(Field::Text10, m_shot.description);
-    for (Field f : {Field::Text11, Field::Text6, Field::Text4, Field::Text7, Field::Text9})
-        fieldChanged(f, m_fields[index(f)]);
+    // Each field shows its input in the short number form and reads it back from there.
+    for (const FieldDescription& d : kFieldTable)
+        setField(d.field, d.value ? shortNumber(m_shot.*d.value) : m_shot.description);
 }
 
 bool Form4::velocityCheck(double low, double high, bool highInclusive, const char* promptText,
@@ -268,6 +252,7 @@ bool Form4::velocityCheck(double low, double high, bool highInclusive, const cha
 {
     auto outside = [&](double v) { return v < low || (highInclusive ? v > high : v >= high); };
     if (outside(m_shot.velocity)) {
+        notifyChanged(); // the rows just removed are not left drawn behind the prompt
         const auto answer = m_dialogs.prompt("Siacci", promptText, "");
         if (!answer) {
             m_dialogs.message({"Siacci",
@@ -298,18 +283,6 @@ bool Form4::ita()
 bool Form4::ami()
 {
     return velocityCheck(300, 4500, false, kAmiPrompt, kAmiLimits);
-}
-
-void Form4::setMetricCaptions()
-{
-    m_unitCaptions = {"Velocità in  metri/sec.", "Massima Distanza metri", "Incremento in metri",
-                      "Altezza Ottica  cm.",     "Taratura Centro a metri", "MISURE METRICHE"};
-}
-
-void Form4::setImperialCaptions()
-{
-    m_unitCaptions = {"Velocità in feet/sec.", "Max Distanza Yards",    "Incremento in Yards",
-                      "Altezza Ottica Inches", "Taratura Centro Yards", "MISURE INGLESI"};
 }
 
 void Form4::closeGraph()
@@ -411,7 +384,7 @@ void Form4::europa()
         m_grid.rows.clear();
     if (!ita())
         return;
-    runTable(&tableEuropa, metricLayout(), true);
+    runTable(TableMode::Metric);
 }
 
 void Form4::america()
@@ -424,7 +397,7 @@ void Form4::america()
         m_grid.rows.clear();
     if (!ami())
         return;
-    runTable(&tableAmerica, imperialLayout(), true);
+    runTable(TableMode::Imperial);
 }
 
 void Form4::rscalc()
@@ -432,6 +405,7 @@ void Form4::rscalc()
     closeGraph();
     m_graph.Text1.clear();
     m_graph.Text2.clear();
+    m_graph.truncated = false;
     m_siteOptionsVisible = false;
     m_unitOptionsVisible = false;
     m_gridVisible = true;
@@ -440,27 +414,36 @@ void Form4::rscalc()
         m_grid.rows.clear();
     if (!ita())
         return;
-    runTable(&tableRscalc, terminalLayout(), false);
+    runTable(TableMode::Terminal);
 }
 
-void Form4::runTable(TableRun (*routine)(const ShotInput&, RunKind, char), const GridLayout& layout,
-                     bool waitCursor)
+void Form4::runTable(TableMode table)
 {
     const RunKind kind = m_printMode ? RunKind::Print : RunKind::Screen;
-    if (waitCursor && kind == RunKind::Screen)
+    // The two long tables show the wait cursor while they compute on screen.
+    const bool waitCursor = table != TableMode::Terminal && kind == RunKind::Screen;
+    if (waitCursor)
         m_windows.setWaitCursor(true);
-    const TableRun run = routine(m_shot, kind, m_decimal);
-    if (waitCursor && kind == RunKind::Screen)
+    TableRun run;
+    switch (table) {
+    case TableMode::Metric: run = tableEuropa(m_shot, kind, m_decimal); break;
+    case TableMode::Imperial: run = tableAmerica(m_shot, kind, m_decimal); break;
+    case TableMode::Terminal: run = tableRscalc(m_shot, kind, m_decimal); break;
+    }
+    if (waitCursor)
         m_windows.setWaitCursor(false);
     if (run.refusal != TableRefusal::None) {
         m_dialogs.message({"Siacci", refusalMessage(run.refusal, m_mode), MessageIcon::Warning});
         return;
     }
-    applyTableRun(run, layout);
+    applyTableRun(run, table);
 }
 
-void Form4::applyTableRun(const TableRun& run, const GridLayout& layout)
+void Form4::applyTableRun(const TableRun& run, TableMode table)
 {
+    const GridLayout& layout = table == TableMode::Metric     ? metricLayout()
+                               : table == TableMode::Imperial ? imperialLayout()
+                                                              : terminalLayout();
     if (m_printMode) {
         for (const auto& line : run.printed)
             m_printer.printLine(line);
@@ -475,7 +458,7 @@ void Form4::applyTableRun(const TableRun& run, const GridLayout& layout)
     m_grid.rows = run.rows;
     if (run.stopped)
         m_shot.maxDistance = run.stopDistance;
-    if (run.table == TableMode::Terminal) { // the terminal table writes the graph's lists
+    if (table == TableMode::Terminal) { // the terminal table writes the graph's lists
         m_graph.Text1 = run.graphDistances;
         m_graph.Text2 = run.graphHeights;
     }

@@ -11,6 +11,7 @@
 #include "graph/graph_points.hpp"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,16 +23,84 @@ namespace siacci {
 
 struct CartridgePreset;
 
-// The input fields of the tab "DATI BASE", and the description field.
-enum class Field { Text12, Text11, Text3, Text5, Text4, Text9, Text8, Text7, Text6, Text10 };
+// The input fields of the tab "DATI BASE", and the description field. kFieldTable below holds
+// everything else about each.
+enum class Field {
+    Text12, // muzzle velocity (m/s; ft/s in the imperial mode)
+    Text11, // ballistic coefficient
+    Text3,  // maximum distance of the table (m; yards)
+    Text5,  // zero distance, where the sight meets the trajectory (m; yards)
+    Text4,  // distance between two rows of the table (m; yards)
+    Text9,  // air temperature (degrees C)
+    Text8,  // altitude above sea level (m)
+    Text7,  // bullet weight (grains)
+    Text6,  // sight height above the bore (cm; inches)
+    Text10, // the shot's description, below the tabs: the bullet's name
+};
 inline constexpr int kFieldCount = 10;
+inline constexpr int kInputFieldCount = 9; // all but the description
 
-// The labels whose captions change with the unit system.
+// The labels whose captions change with the unit system: the five beside a field, and Label11,
+// which names the unit system in use.
 enum class UnitLabel { Label7, Label8, Label9, Label6, Label10, Label11 };
 inline constexpr int kUnitLabelCount = 6;
 
+// Everything the program knows about one field of the main window.
+struct FieldDescription {
+    Field field;
+    const char* name;                   // its control's name
+    const char* labelName;              // the label beside it; "" for none
+    std::optional<UnitLabel> unitLabel; // that label, when its caption follows the units
+    const char* startCaption;           // the label's caption when the program starts
+    const char* metricCaption;          // in the metric and terminal modes (unitLabel only)
+    const char* imperialCaption;        // in the imperial mode (unitLabel only)
+    double ShotInput::*value;           // the input it reads into; null for the description
+    int row;                            // its row on the tab "DATI BASE"; -1: below the tabs
+};
+
+// One row per Field, in the enum's order.
+inline constexpr FieldDescription kFieldTable[kFieldCount] = {
+    {Field::Text12, "Text12", "Label7", UnitLabel::Label7, "Velocità in metri/secondi",
+     "Velocità in  metri/sec.", "Velocità in feet/sec.", &ShotInput::velocity, 0},
+    {Field::Text11, "Text11", "Label4", std::nullopt, "Coefficiente  Balistico", nullptr, nullptr,
+     &ShotInput::bc, 1},
+    {Field::Text3, "Text3", "Label8", UnitLabel::Label8, "Max distanza metri",
+     "Massima Distanza metri", "Max Distanza Yards", &ShotInput::maxDistance, 5},
+    {Field::Text5, "Text5", "Label10", UnitLabel::Label10, "Taratura centro a metri",
+     "Taratura Centro a metri", "Taratura Centro Yards", &ShotInput::zeroDistance, 4},
+    {Field::Text4, "Text4", "Label9", UnitLabel::Label9, "Incremento in metri",
+     "Incremento in metri", "Incremento in Yards", &ShotInput::increment, 6},
+    {Field::Text9, "Text9", "Label3", std::nullopt, "Temp. gradi centigradi", nullptr, nullptr,
+     &ShotInput::temperature, 7},
+    {Field::Text8, "Text8", "Label2", std::nullopt, "Altitudine s.l.m. metri", nullptr, nullptr,
+     &ShotInput::altitude, 8},
+    {Field::Text7, "Text7", "Label5", std::nullopt, "Peso  proiettile grains", nullptr, nullptr,
+     &ShotInput::weight, 2},
+    {Field::Text6, "Text6", "Label6", UnitLabel::Label6, "Altezza ottica cm.",
+     "Altezza Ottica  cm.", "Altezza Ottica Inches", &ShotInput::sightHeight, 3},
+    {Field::Text10, "Text10", "", std::nullopt, "", nullptr, nullptr, nullptr, -1},
+};
+
+constexpr const FieldDescription& describe(Field field)
+{
+    return kFieldTable[static_cast<int>(field)];
+}
+
+// The input fields in their order on the tab "DATI BASE", top to bottom.
+constexpr std::array<Field, kInputFieldCount> inputFieldsInRows()
+{
+    std::array<Field, kInputFieldCount> rows{};
+    for (const FieldDescription& d : kFieldTable)
+        if (d.row >= 0)
+            rows[static_cast<std::size_t>(d.row)] = d.field;
+    return rows;
+}
+
 // The label beside a field whose caption changes with the unit system, if it has one.
-std::optional<UnitLabel> unitLabelOf(Field field);
+inline std::optional<UnitLabel> unitLabelOf(Field field)
+{
+    return describe(field).unitLabel;
+}
 
 // Where the model asks the view to put the keyboard focus.
 enum class FocusTarget { Option1, Text10 };
@@ -59,6 +128,11 @@ struct GridContents {
 class Form4 : public GraphHost, public ShotFileHost, public CardHost, public armoury::ArmouryHost {
 public:
     Form4(Dialogs& dialogs, WindowHost& windows, PrintSink& printer, char decimalSeparator = '.');
+
+    // The view's refresh: called after every change made on behalf of another window (a file
+    // opened or saved, the graph window's site angle) and before a prompt, so that what the user
+    // sees is always the model.
+    void setChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
 
     // --- events -------------------------------------------------------------------------------
     void startUp();
@@ -99,22 +173,37 @@ public:
     std::optional<armoury::CatalogueLoadChoice> chosenCatalogueLoad() const override;
 
     // --- routines of the window ---------------------------------------------------------------
+    // Writes every input back into its field in the short number form ("tidy the fields").
     void Calcola();
+    // The velocity check of the metric (ita, 92 ... 1371 m/s) and the imperial (ami, 300 ...
+    // 4499 ft/s) tables: outside the limits the user is prompted for another velocity; false
+    // when the table must not be computed.
     bool ita();
     bool ami();
+    // The switch to metric units ("EUROPEE") and to imperial units ("INGLESI"): captions,
+    // velocity and sight height converted, the table of the new units computed.
     void italiano();
     void inglese();
+    // A rifle or pistol catalogue item was chosen: the bullet buttons are shown, the metric
+    // mode and captions set, the focus goes to the first bullet.
     void chiamata();
+    // The default range of a catalogue fill: zero, maximum distance, step, sight height and
+    // temperature; no bullet checked.
     void spunta();
+    // A terminal-ballistics item was chosen: the terminal mode with its shape options.
     void rsfunction();
+    // The three tables in the grid (or on the printer in PrintMode): the metric firing table,
+    // the imperial one and the terminal-ballistics one (stopping power, penetration). Not the
+    // pure routines of the same names in ballistics/, which they run.
     void europa();
     void america();
     void rscalc();
+    // The graph: recomputes its points out to 1000 m and shows the graph window.
     void processo();
 
     // --- what the view shows ------------------------------------------------------------------
     const std::string& fieldText(Field field) const { return m_fields[index(field)]; }
-    const std::string& unitCaption(UnitLabel label) const { return m_unitCaptions[static_cast<int>(label)]; }
+    std::string unitCaption(UnitLabel label) const;
     bool image1Visible() const { return m_image1Visible; }
     bool siteOptionsVisible() const { return m_siteOptionsVisible; }
     bool unitOptionsVisible() const { return m_unitOptionsVisible; }
@@ -125,6 +214,9 @@ public:
     bool bulletVisible(int button) const { return m_bulletVisible[button - 1]; }
     const std::string& bulletCaption(int button) const { return m_bulletCaptions[button - 1]; }
     int checkedBullet() const { return m_checkedBullet; } // 0: none
+    // Whether shape button Option18 ... Option25 shows checked: its factor is the one in use
+    // (none is, while the bullet's own or the default factors apply).
+    bool shapeChecked(int option) const;
     bool terminalMenuEnabled() const { return m_terminalMenuEnabled; }
     bool graphicMenuEnabled() const { return m_graphicMenuEnabled; }
     const GridContents& grid() const { return m_grid; }
@@ -152,8 +244,8 @@ public:
     void setTableMode(TableMode mode);
     void setGridHoldsTable() { m_gridHoldsTable = true; }
 
-    // The start-up caption of the label beside a field.
-    static const char* fieldLabelCaption(Field field);
+    // The hint of a picture button (1 ... 9), also its name for screen readers; "" for none.
+    static const char* toolbarHint(int image);
     // The caption the label beside a field shows now.
     std::string fieldCaption(Field field) const;
 
@@ -163,15 +255,20 @@ private:
     // and increment must all be set (an increment below 0 counts as not set).
     bool inputsComputable() const;
     void startTableOfMode();
-    void setMetricCaptions();
-    void setImperialCaptions();
+    void setMetricCaptions() { m_captions = Captions::Metric; }
+    void setImperialCaptions() { m_captions = Captions::Imperial; }
     void closeGraph();
+    void notifyChanged() const
+    {
+        if (m_changed)
+            m_changed();
+    }
     // The velocity check of both unit systems: the prompt, the answer, the limits.
     bool velocityCheck(double low, double high, bool highInclusive, const char* promptText,
                        const char* limitsText);
-    void runTable(TableRun (*routine)(const ShotInput&, RunKind, char), const GridLayout& layout,
-                  bool waitCursor);
-    void applyTableRun(const TableRun& run, const GridLayout& layout);
+    // Runs the pure table routine of that mode on the shot, then shows or prints its rows.
+    void runTable(TableMode table);
+    void applyTableRun(const TableRun& run, TableMode table);
 
     Dialogs& m_dialogs;
     WindowHost& m_windows;
@@ -183,7 +280,8 @@ private:
     bool m_printMode = false;
     std::string m_velocityText;
     std::array<std::string, kFieldCount> m_fields{};
-    std::array<std::string, kUnitLabelCount> m_unitCaptions{};
+    // Which captions the unit labels show: those of the start, until a unit system is chosen.
+    enum class Captions { StartUp, Metric, Imperial } m_captions = Captions::StartUp;
     std::array<BulletSlot, 10> m_slots{};
     std::array<std::string, 10> m_bulletCaptions{};
     std::array<bool, 10> m_bulletVisible{};
@@ -203,6 +301,7 @@ private:
     std::optional<FocusTarget> m_focusRequest;
     GraphState m_graph;
     FileSession m_fileSession;
+    std::function<void()> m_changed;
 };
 
 } // namespace siacci

@@ -15,8 +15,7 @@ std::string exportCsv(const Form4& form)
     std::vector<TrailerLine> trailer;
     if (!form.shot().description.empty())
         trailer.push_back({"Descrizione", form.shot().description});
-    for (Field f : {Field::Text12, Field::Text11, Field::Text7, Field::Text6, Field::Text5,
-                    Field::Text3, Field::Text4, Field::Text9, Field::Text8}) {
+    for (Field f : inputFieldsInRows()) {
         trailer.push_back({form.fieldCaption(f), form.fieldText(f)});
     }
     trailer.push_back({"Angolo di Sito gradi", std::to_string(form.shot().siteAngle.degrees)});

@@ -30,11 +30,13 @@ void Form4::fileOpened(const BalReadResult& result)
             rscalc();
         break;
     }
+    notifyChanged();
 }
 
 void Form4::fileSaved()
 {
     Calcola();
+    notifyChanged();
 }
 
 } // namespace siacci

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.hpp"
 #include "common/fakes.hpp"
+#include "files/bal_record.hpp"
 
 #include <gtest/gtest.h>
 
@@ -144,12 +145,17 @@ TEST_F(Form4Test, PromptAnswerStillOutOfLimitsOrCancelledComputesNothing)
     form.calcolaClicked();
     EXPECT_TRUE(form.grid().rows.empty()) << "no half-filled grid";
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_NE(dialogs.messages[0].text.find("da 92 a 1.371"), std::string::npos);
+    // Both refusals end in one full stop (they used to end in "metri/sec..").
+    EXPECT_EQ(dialogs.messages[0].text,
+              "La velocità 20 è fuori dai limiti del programma: imposta una velocità da 92 a "
+              "1.371 metri/sec.");
 
     dialogs.promptAnswers.clear(); // cancelled
     form.calcolaClicked();
     EXPECT_TRUE(form.grid().rows.empty());
-    EXPECT_EQ(dialogs.messages.size(), 2u);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text,
+              "Calcolo annullato: la velocità deve essere da 92 a 1.371 metri/sec.");
     EXPECT_EQ(form.fieldText(Field::Text12), "50");
 }
 
@@ -458,6 +464,41 @@ TEST_F(CatalogueFillTest, OnlyTheFirstTwoButtonsSelectOnFocus)
     form.bulletClicked(3);
     EXPECT_EQ(form.grid().rows.size(), 13u);
     EXPECT_EQ(form.checkedBullet(), 3);
+}
+
+} // namespace
+} // namespace siacci
+
+namespace siacci {
+namespace {
+
+TEST_F(Form4Test, ShapeButtonsAreCheckedOnlyForTheFactorInUse)
+{
+    for (int option = 18; option <= 25; ++option)
+        EXPECT_FALSE(form.shapeChecked(option)) << "no factor set at start: option " << option;
+    form.shapeClicked(19); // WadCutter, 1.25
+    form.shapeClicked(24); // Flat Point, 0.0085
+    for (int option = 18; option <= 25; ++option)
+        EXPECT_EQ(form.shapeChecked(option), option == 19 || option == 24) << option;
+    EXPECT_FALSE(form.shapeChecked(17));
+    EXPECT_FALSE(form.shapeChecked(26));
+}
+
+TEST_F(Form4Test, ChangesFromOtherWindowsAndPromptsTellTheView)
+{
+    int told = 0;
+    form.setChangeListener([&] { ++told; });
+    form.fileOpened(decodeBalRecord(
+        "400,\"22 LONG RIFLE HIGHT 40 grains\",0.1,40,4,70,10,150,15,0,0,0,1,,,,,,,\r\n"));
+    EXPECT_EQ(told, 1);
+    form.fileSaved();
+    EXPECT_EQ(told, 2);
+    form.graphSiteAngleChosen(kSiteAngles[1]);
+    EXPECT_EQ(told, 3);
+    typeWorkedExample();
+    form.fieldChanged(Field::Text12, "50");
+    form.calcolaClicked(); // the prompt: the view shows the emptied table first
+    EXPECT_EQ(told, 4);
 }
 
 } // namespace

@@ -11,8 +11,8 @@
 #include "print/qt_help_window.hpp"
 #include "print/qt_icons.hpp"
 #include "print/qt_print_sink.hpp"
-#include "main/screenshots.hpp"
 #include "catalogue/catalogue.hpp"
+#include "common/qt_text.hpp"
 #include "common/twips.hpp"
 
 #include <QAction>
@@ -45,41 +45,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace siacci {
 
 namespace {
-
-QString qs(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-// The input fields of the tab "DATI BASE" in the order they are shown.
-constexpr Field kInputFields[9] = {Field::Text12, Field::Text11, Field::Text7, Field::Text6,
-                                   Field::Text5,  Field::Text3,  Field::Text4, Field::Text9,
-                                   Field::Text8};
-
-constexpr const char* kFieldNames[kFieldCount] = {"Text12", "Text11", "Text3", "Text5", "Text4",
-                                                  "Text9",  "Text8",  "Text7", "Text6", "Text10"};
-
-const char* fixedLabelName(Field f)
-{
-    switch (f) {
-    case Field::Text11: return "Label4";
-    case Field::Text9: return "Label3";
-    case Field::Text8: return "Label2";
-    case Field::Text7: return "Label5";
-    default: return "";
-    }
-}
-
-constexpr const char* kUnitLabelNames[kUnitLabelCount] = {"Label7", "Label8",  "Label9",
-                                                          "Label6", "Label10", "Label11"};
 
 } // namespace
 
@@ -96,16 +66,18 @@ Form4Window::Form4Window(QWidget* parent) : QMainWindow(parent), m_dialogs(this)
     createActions();
     createMenus();
     createWidgets();
+    registerWindows();
+    // What another window changes in the model (a file opened, the graph's site angle), and
+    // what stands behind a prompt, is shown at once.
+    model().setChangeListener([this] {
+        refresh();
+        applyFocusRequest();
+    });
     model().startUp();
     refresh();
 }
 
-Form4Window::~Form4Window()
-{
-    for (auto& w : m_windows)
-        if (w)
-            delete w.data();
-}
+Form4Window::~Form4Window() = default;
 
 Form4& Form4Window::model()
 {
@@ -179,22 +151,30 @@ void Form4Window::createMenus()
 
 void Form4Window::createCatalogueMenus()
 {
-    for (const CatalogueMenu& menu : catalogueMenus()) {
-        // Access keys: Alt+R, Alt+P, Alt+I.
-        QString title = qs(menu.title);
-        title.insert(menu.objectName == "calibririfle" ? 5 : menu.objectName == "RS" ? 2 : 5, '&');
+    // The access keys of the three menus in menu-bar order: Alt+R (DATA RIFLE), Alt+P
+    // (DATA PISTOL), Alt+I (R.I.I.-R.S.P.-P.I.R.), the letter at that position of the title.
+    constexpr int kAccessKeyAt[] = {5, 5, 2};
+    const auto& menus = catalogueMenus();
+    for (std::size_t i = 0; i < menus.size(); ++i) {
+        const CatalogueMenu& menu = menus[i];
+        QString title = literalCaption(menu.title);
+        if (i < std::size(kAccessKeyAt))
+            title.insert(kAccessKeyAt[i], '&');
         QMenu* top = menuBar()->addMenu(title);
         top->setObjectName(qs(menu.objectName));
-        if (menu.objectName == "RS")
+        // The terminal-ballistics menu is the one of the terminal presets, which the model
+        // may disable.
+        if (!menu.families.empty() && !menu.families.front().presets.empty() &&
+            menu.families.front().presets.front().kind == PresetKind::Terminal)
             m_terminalMenu = top;
         for (const CartridgeFamily& family : menu.families) {
             QMenu* target = top;
             if (!family.caption.empty()) {
-                target = top->addMenu(qs(family.caption));
+                target = top->addMenu(literalCaption(family.caption));
                 target->setObjectName(qs(family.caption));
             }
             for (const CartridgePreset& preset : family.presets) {
-                QAction* item = target->addAction(qs(preset.caption));
+                QAction* item = target->addAction(literalCaption(preset.caption));
                 item->setObjectName(qs(preset.itemName));
                 const CartridgePreset* p = &preset;
                 connect(item, &QAction::triggered, this,
@@ -206,8 +186,11 @@ void Form4Window::createCatalogueMenus()
 
 QWidget* Form4Window::createToolbar()
 {
-    auto* bar = new QWidget;
+    auto* bar = m_toolbar = new QWidget;
     bar->setObjectName("Toolbar");
+    // The free part of the strip is background: the pointer there hides the hint.
+    bar->setMouseTracking(true);
+    bar->installEventFilter(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(4, 4, 4, 4);
     for (int i : {1, 2, 3, 4, 5, 6, 9}) {
@@ -218,6 +201,11 @@ QWidget* Form4Window::createToolbar()
         b->setMouseTracking(true);
         b->installEventFilter(this);
         b->setIcon(toolbarIcon(i));
+        b->setAccessibleName(Form4::toolbarHint(i));
+        // A hidden button leaves its gap: the others stay where the user expects them.
+        QSizePolicy policy = b->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        b->setSizePolicy(policy);
         m_images[static_cast<std::size_t>(i - 1)] = b;
         connect(b, &QToolButton::clicked, this, [this, i] { toolbarClicked(i); });
         row->addWidget(b);
@@ -239,20 +227,15 @@ QWidget* Form4Window::createInputTab()
     auto* page = new QWidget;
     auto* form = new QGridLayout(page);
     int row = 0;
-    for (Field f : kInputFields) {
+    for (Field f : inputFieldsInRows()) {
+        const FieldDescription& d = describe(f);
         auto* edit = new QLineEdit;
-        edit->setObjectName(kFieldNames[static_cast<int>(f)]);
+        edit->setObjectName(d.name);
         edit->setMaximumWidth(110);
         m_fields[static_cast<std::size_t>(f)] = edit;
-        QLabel* label = nullptr;
-        if (auto unit = unitLabelOf(f)) {
-            label = new QLabel;
-            label->setObjectName(kUnitLabelNames[static_cast<int>(*unit)]);
-            m_unitLabels[static_cast<std::size_t>(*unit)] = label;
-        } else {
-            label = new QLabel(Form4::fieldLabelCaption(f));
-            label->setObjectName(fixedLabelName(f));
-        }
+        auto* label = new QLabel;
+        label->setObjectName(d.labelName);
+        m_fieldLabels[static_cast<std::size_t>(f)] = label;
         label->setBuddy(edit);
         form->addWidget(label, row, 0);
         form->addWidget(edit, row, 1);
@@ -263,7 +246,7 @@ QWidget* Form4Window::createInputTab()
                 [this] { act([this] { model().calcolaClicked(); }); });
         ++row;
     }
-    m_calcola = new QPushButton("CALCOLA");
+    m_calcola = new QPushButton("&CALCOLA");
     m_calcola->setObjectName("Command1");
     m_calcola->setMinimumHeight(32);
     m_calcola->installEventFilter(this); // Enter on the focused button computes too
@@ -274,7 +257,7 @@ QWidget* Form4Window::createInputTab()
     form->setColumnStretch(2, 1);
     // Tab order: the fields top to bottom, then CALCOLA.
     QWidget* previous = nullptr;
-    for (Field f : kInputFields) {
+    for (Field f : inputFieldsInRows()) {
         QWidget* current = m_fields[static_cast<std::size_t>(f)];
         if (previous)
             setTabOrder(previous, current);
@@ -296,8 +279,8 @@ QWidget* Form4Window::createBulletTab()
         b->setAutoExclusive(false);
         m_bullets[static_cast<std::size_t>(k - 1)] = b;
         m_bulletGroup->addButton(b, k);
-        if (k <= 2)
-            b->installEventFilter(this); // Option1 and Option2 select on receiving the focus
+        // Option1 and Option2 select on receiving the focus; the arrow keys walk the group.
+        b->installEventFilter(this);
         connect(b, &QRadioButton::clicked, this,
                 [this, k] { act([this, k] { model().bulletClicked(k); }); });
         column->addWidget(b);
@@ -348,6 +331,8 @@ QWidget* Form4Window::createOptionsTab()
     for (int i = 0; i < 5; ++i) {
         auto* b = new QRadioButton(rsp[i]);
         b->setObjectName(QString("Option%1").arg(18 + i));
+        b->setAutoExclusive(false); // the model says which is checked, or that none is
+        m_shapes[static_cast<std::size_t>(i)] = b;
         rspCol->addWidget(b);
         connect(b, &QRadioButton::clicked, this,
                 [this, i] { act([this, i] { model().shapeClicked(18 + i); }); });
@@ -360,6 +345,8 @@ QWidget* Form4Window::createOptionsTab()
     for (int i = 0; i < 3; ++i) {
         auto* b = new QRadioButton(pir[i]);
         b->setObjectName(QString("Option%1").arg(23 + i));
+        b->setAutoExclusive(false);
+        m_shapes[static_cast<std::size_t>(5 + i)] = b;
         pirCol->addWidget(b);
         connect(b, &QRadioButton::clicked, this,
                 [this, i] { act([this, i] { model().shapeClicked(23 + i); }); });
@@ -384,7 +371,6 @@ void Form4Window::createWidgets()
     setMouseTracking(true);
 
     auto* outer = new QVBoxLayout(central);
-    outer->addWidget(createToolbar());
 
     auto* body = new QHBoxLayout;
     auto* leftPane = new QWidget;
@@ -392,15 +378,16 @@ void Form4Window::createWidgets()
     left->setContentsMargins(0, 0, 0, 0);
     m_tabs = new QTabWidget;
     m_tabs->setObjectName("SSTab1");
-    m_tabs->addTab(createInputTab(), "DATI BASE");
-    m_tabs->addTab(createBulletTab(), "TIPO DI PALLA");
-    m_tabs->addTab(createOptionsTab(), "Sito -Misure-RSP-PIR");
+    m_tabs->addTab(createInputTab(), "&DATI BASE");
+    m_tabs->addTab(createBulletTab(), "&TIPO DI PALLA");
+    m_tabs->addTab(createOptionsTab(), "&Sito -Misure-RSP-PIR");
     m_tabs->setUsesScrollButtons(false);
     m_tabs->setMinimumWidth(m_tabs->tabBar()->sizeHint().width() + 24);
     left->addWidget(m_tabs, 1);
 
     auto* description = new QLineEdit;
-    description->setObjectName("Text10");
+    description->setObjectName(describe(Field::Text10).name);
+    description->setAccessibleName("Descrizione");
     m_fields[static_cast<std::size_t>(Field::Text10)] = description;
     connect(description, &QLineEdit::textEdited, this, [this](const QString& text) {
         model().fieldChanged(Field::Text10, text.toStdString());
@@ -409,7 +396,6 @@ void Form4Window::createWidgets()
 
     m_unitSystem = new QLabel;
     m_unitSystem->setObjectName("Label11");
-    m_unitLabels[static_cast<std::size_t>(UnitLabel::Label11)] = m_unitSystem;
     QFont bold = m_unitSystem->font();
     bold.setBold(true);
     m_unitSystem->setFont(bold);
@@ -431,6 +417,11 @@ void Form4Window::createWidgets()
     body->addStretch(0);
     outer->addLayout(body, 1);
 
+    // The keyboard starts in the velocity field. The toolbar joins the window last, so that its
+    // buttons come last in the tab chain, followed only by the tabs' bar above the fields.
+    outer->insertWidget(0, createToolbar());
+    m_fields[static_cast<std::size_t>(Field::Text12)]->setFocus();
+
     resize(1180, 720);
 }
 
@@ -448,8 +439,10 @@ void Form4Window::refresh()
             edit->setCursorPosition(0);
         }
     }
-    for (int i = 0; i < kUnitLabelCount; ++i)
-        m_unitLabels[static_cast<std::size_t>(i)]->setText(qs(m.unitCaption(static_cast<UnitLabel>(i))));
+    for (int i = 0; i < kFieldCount; ++i)
+        if (QLabel* label = m_fieldLabels[static_cast<std::size_t>(i)])
+            label->setText(qs(m.fieldCaption(static_cast<Field>(i))));
+    m_unitSystem->setText(qs(m.unitCaption(UnitLabel::Label11)));
 
     m_images[0]->setVisible(m.image1Visible());
     for (auto* b : m_siteOptions)
@@ -470,6 +463,10 @@ void Form4Window::refresh()
         m_europee->setChecked(!imperial);
         m_inglesi->setChecked(imperial);
     }
+    for (std::size_t i = 0; i < m_shapes.size(); ++i) {
+        const QSignalBlocker block(m_shapes[i]);
+        m_shapes[i]->setChecked(m.shapeChecked(18 + static_cast<int>(i)));
+    }
     m_rspFrame->setVisible(m.shapeFramesVisible());
     m_pirFrame->setVisible(m.shapeFramesVisible());
     m_hint->setVisible(m.hintVisible());
@@ -477,9 +474,13 @@ void Form4Window::refresh()
     for (int k = 1; k <= 10; ++k) {
         QRadioButton* b = m_bullets[static_cast<std::size_t>(k - 1)];
         const QSignalBlocker block(b);
-        b->setText(qs(m.bulletCaption(k)));
+        b->setText(literalCaption(m.bulletCaption(k)));
         b->setVisible(m.bulletVisible(k));
         b->setChecked(m.checkedBullet() == k);
+        // As in a radio group, Tab enters the ten buttons at the chosen one (or the first) and
+        // leaves them with the next Tab; the arrow keys move within.
+        const int entry = m.checkedBullet() != 0 ? m.checkedBullet() : 1;
+        b->setFocusPolicy(k == entry ? Qt::StrongFocus : Qt::ClickFocus);
     }
     if (m_terminalMenu)
         m_terminalMenu->menuAction()->setEnabled(m.terminalMenuEnabled());
@@ -549,6 +550,8 @@ bool Form4Window::eventFilter(QObject* watched, QEvent* event)
         else if (watched == m_bullets[1])
             act([this] { model().bulletFocused(2); });
     }
+    if (event->type() == QEvent::KeyPress && bulletKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == m_calcola && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -567,10 +570,38 @@ bool Form4Window::eventFilter(QObject* watched, QEvent* event)
                 act([this, i] { model().pointerOverImage(i + 1); });
                 return false;
             }
-        if (watched == centralWidget() && event->type() == QEvent::MouseMove)
+        if ((watched == centralWidget() || watched == m_toolbar) && event->type() == QEvent::MouseMove)
             act([this] { model().pointerOverBackground(); });
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool Form4Window::bulletKey(QObject* watched, const QKeyEvent* event)
+{
+    const auto current = std::find(m_bullets.begin(), m_bullets.end(), watched);
+    if (current == m_bullets.end())
+        return false;
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left: step = -1; break;
+    case Qt::Key_Down:
+    case Qt::Key_Right: step = 1; break;
+    default: return false;
+    }
+    // The next shown button that way; the walk stops at either end, as radio groups do.
+    for (auto* it = current + step; it >= m_bullets.begin() && it < m_bullets.end(); it += step) {
+        QRadioButton* next = *it;
+        if (!next->isVisible())
+            continue;
+        const int button = static_cast<int>(it - m_bullets.begin()) + 1;
+        next->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        // Option1 and Option2 choose their bullet on the focus; the others on a click.
+        if (button >= 3)
+            next->click();
+        break;
+    }
+    return true;
 }
 
 void Form4Window::mouseMoveEvent(QMouseEvent* event)
@@ -593,32 +624,31 @@ void Form4Window::toolbarClicked(int image)
     }
 }
 
-QWidget* Form4Window::createWindow(WindowId id)
+void Form4Window::registerWindows()
 {
     Form4& m = model();
-    QWidget* w = nullptr;
-    switch (id) {
-    case WindowId::Calc: w = new CalcWindow(m_dialogs, this); break;
-    case WindowId::Cb: w = new CbWindow(m.shot(), m_dialogs, this); break;
-    case WindowId::Graph: w = new GraphWindow(m.graph(), m, this); break;
-    case WindowId::GetFile: w = new GetFileWindow(m.fileSession(), m, m_dialogs, this); break;
-    case WindowId::SaveFile: w = new SaveFileWindow(m.fileSession(), m, m_dialogs, this); break;
-    case WindowId::Help: w = new HelpWindow(this); break;
-    case WindowId::Card: {
+    m_windows.add<QWidget>(WindowId::Calc, [this] { return new CalcWindow(m_dialogs, this); });
+    m_windows.add<QWidget>(WindowId::Cb, [this, &m] { return new CbWindow(m.shot(), m_dialogs, this); });
+    m_windows.add<GraphWindow>(
+        WindowId::Graph, [this, &m] { return new GraphWindow(m.graph(), m, this); },
+        [](GraphWindow& graph) { graph.refresh(); });
+    m_windows.add<QWidget>(WindowId::GetFile, [this, &m] {
+        return new GetFileWindow(m.fileSession(), m, m_dialogs, this);
+    });
+    m_windows.add<QWidget>(WindowId::SaveFile, [this, &m] {
+        return new SaveFileWindow(m.fileSession(), m, m_dialogs, this);
+    });
+    m_windows.add<HelpWindow>(
+        WindowId::Help, [this] { return new HelpWindow(this); },
+        [](HelpWindow& help) { help.openContents(); });
+    m_windows.add<QWidget>(WindowId::Card, [this, &m] {
         auto* cardWindow = new card::CardWindow(m, this);
         cardWindow->attachArmoury(*m_armoury, m_dialogs);
-        w = cardWindow;
-        break;
-    }
-    case WindowId::Armoury: w = new armoury::ArmouryWindow(*m_armoury, m_dialogs, m, this); break;
-    case WindowId::Main: break;
-    }
-    if (w) {
-        // A window of its own, discarded when closed, so each opening starts afresh.
-        w->setWindowFlag(Qt::Window, true);
-        w->setAttribute(Qt::WA_DeleteOnClose, true);
-    }
-    return w;
+        return cardWindow;
+    });
+    m_windows.add<QWidget>(WindowId::Armoury, [this, &m] {
+        return new armoury::ArmouryWindow(*m_armoury, m_dialogs, m, this);
+    });
 }
 
 // --- the armoury ------------------------------------------------------------------------------
@@ -668,45 +698,28 @@ void Form4Window::copySelection()
 
 void Form4Window::show(WindowId id)
 {
-    if (id == WindowId::Main) {
+    if (id == WindowId::Main)
         QMainWindow::show();
-        return;
-    }
-    QPointer<QWidget>& w = m_windows[static_cast<std::size_t>(id)];
-    if (!w)
-        w = createWindow(id);
-    if (!w)
-        return;
-    if (auto* graph = dynamic_cast<GraphWindow*>(w.data()))
-        graph->refresh();
-    if (auto* help = dynamic_cast<HelpWindow*>(w.data()))
-        help->openContents();
-    w->show();
-    w->raise();
-    w->activateWindow();
+    else
+        m_windows.show(id);
 }
 
 void Form4Window::close(WindowId id)
 {
-    if (id == WindowId::Main) {
+    if (id == WindowId::Main)
         QMainWindow::close();
-        return;
-    }
-    if (QWidget* w = m_windows[static_cast<std::size_t>(id)])
-        w->close();
+    else
+        m_windows.close(id);
 }
 
 bool Form4Window::isOpen(WindowId id) const
 {
-    if (id == WindowId::Main)
-        return isVisible();
-    const QWidget* w = m_windows[static_cast<std::size_t>(id)];
-    return w && w->isVisible();
+    return id == WindowId::Main ? isVisible() : m_windows.isOpen(id);
 }
 
 QWidget* Form4Window::window(WindowId id) const
 {
-    return m_windows[static_cast<std::size_t>(id)];
+    return m_windows.window(id);
 }
 
 void Form4Window::setWaitCursor(bool on)
@@ -717,36 +730,4 @@ void Form4Window::setWaitCursor(bool on)
         QApplication::restoreOverrideCursor();
 }
 
-namespace screenshots {
-
-void form4(const QString& dir)
-{
-    Form4Window w;
-    save(w, dir, "form4_empty");
-    Form4& m = w.model();
-    const std::pair<Field, const char*> example[] = {
-        {Field::Text12, "800"}, {Field::Text11, "0.4"}, {Field::Text3, "300"},
-        {Field::Text5, "220"},  {Field::Text4, "25"},   {Field::Text9, "15"},
-        {Field::Text8, "0"},    {Field::Text7, "150"},  {Field::Text6, "4"}};
-    for (const auto& [field, text] : example)
-        m.fieldChanged(field, text);
-    m.calcolaClicked();
-    w.refresh();
-    save(w, dir, "form4_metric");
-    m.ingleseClicked();
-    w.refresh();
-    save(w, dir, "form4_imperial");
-    m.presetChosen(*findPreset("tre11"));
-    m.bulletClicked(3);
-    w.refresh();
-    w.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
-    save(w, dir, "form4_bullets");
-    m.presetChosen(*findPreset("RS38"));
-    m.bulletClicked(9);
-    w.refresh();
-    w.findChild<QTabWidget*>("SSTab1")->setCurrentIndex(2);
-    save(w, dir, "form4_terminal");
-}
-
-} // namespace screenshots
 } // namespace siacci

@@ -3,6 +3,7 @@
 #include "app/form4.hpp"
 #include "app/qt_dialogs.hpp"
 #include "armoury/qt_armoury_store.hpp"
+#include "common/qt_windows.hpp"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,6 +14,7 @@
 class QAction;
 class QButtonGroup;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -36,7 +38,8 @@ public:
     // The main window's model, which owns the program-wide state.
     Form4& model();
 
-    // WindowHost: the program's other windows, single instances created when first shown.
+    // WindowHost: the program's other windows, single instances created when first shown,
+    // all through one WindowRegistry (registerWindows says how each is made).
     void show(WindowId window) override;
     void close(WindowId window) override;
     bool isOpen(WindowId window) const override;
@@ -65,12 +68,14 @@ private:
     QWidget* createInputTab();
     QWidget* createBulletTab();
     QWidget* createOptionsTab();
-    QWidget* createWindow(WindowId id);
     void openArmoury();
+    void registerWindows();
     void toolbarClicked(int image);
     void exportTable();
     void copySelection();
     void applyFocusRequest();
+    // An arrow key on a bullet button moves to the next shown one and selects it.
+    bool bulletKey(QObject* watched, const QKeyEvent* event);
     void refreshGrid();
     // Runs a model event, then refreshes the widgets.
     template <typename F> void act(F&& f);
@@ -82,7 +87,7 @@ private:
     std::unique_ptr<Form4> m_form; // the program-wide state: shot, modes, graph, files
 
     std::array<QLineEdit*, kFieldCount> m_fields{};
-    std::array<QLabel*, kUnitLabelCount> m_unitLabels{};
+    std::array<QLabel*, kFieldCount> m_fieldLabels{}; // null for the description
     std::array<QRadioButton*, 10> m_bullets{};
     QButtonGroup* m_bulletGroup = nullptr;
     std::array<QRadioButton*, 5> m_siteOptions{};
@@ -90,9 +95,11 @@ private:
     QRadioButton* m_inglesi = nullptr;
     QGroupBox* m_siteFrame = nullptr;
     QGroupBox* m_unitFrame = nullptr;
+    std::array<QRadioButton*, 8> m_shapes{}; // Option18 ... Option25
     QGroupBox* m_rspFrame = nullptr;
     QGroupBox* m_pirFrame = nullptr;
     std::array<QToolButton*, kToolbarButtons> m_images{};
+    QWidget* m_toolbar = nullptr;
     QLabel* m_hint = nullptr;
     QLabel* m_unitSystem = nullptr;
     QTabWidget* m_tabs = nullptr;
@@ -103,12 +110,8 @@ private:
     bool m_programFocus = false;
     bool m_closing = false;
 
-    std::array<QPointer<QWidget>, 9> m_windows{};
+    // After the model, so that the windows, which refer to it, go first.
+    WindowRegistry m_windows;
 };
-
-namespace screenshots {
-// The main window: empty, the metric table, the imperial table, the bullet buttons, terminal.
-void form4(const QString& dir);
-} // namespace screenshots
 
 } // namespace siacci

@@ -1,11 +1,8 @@
 #include "armoury/armoury_window.hpp"
 
-#include "armoury/armoury_test_data.hpp"
 #include "armoury/qt_card_armoury_panel.hpp"
 #include "card/card_window.hpp"
 #include "armoury/qt_armoury_store.hpp"
-#include "common/fakes.hpp"
-#include "main/screenshots.hpp"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -406,49 +403,3 @@ void ArmouryWindow::importFrom(const QString& path)
 }
 
 } // namespace siacci::armoury
-
-namespace siacci::screenshots {
-
-void armoury(const QString& dir)
-{
-    class NoHost : public armoury::ArmouryHost {
-        std::optional<armoury::CatalogueLoadChoice> chosenCatalogueLoad() const override { return std::nullopt; }
-    } host;
-    class NoStorage : public armoury::ArmouryStorage {
-        std::string save(const armoury::Armoury&) override { return {}; }
-    } storage;
-    armoury::Rifle second;
-    second.name = "Blaser R8 6,5x55";
-    second.loads.push_back(armoury::testing::fullRifle().loads[0]);
-    second.loads[0].description = "140 gr ELD-M";
-    armoury::ArmourySession session({{armoury::testing::fullRifle(), second}}, storage);
-    testing::FakeDialogs dialogs;
-    armoury::ArmouryWindow window(session, dialogs, host);
-    window.resize(820, 560);
-    window.model().select({0, 1});
-    window.refresh();
-    save(window, dir, QStringLiteral("armeria"));
-    window.model().select({0, std::nullopt});
-    window.refresh();
-    save(window, dir, QStringLiteral("armeria_arma"));
-
-    // The range card with the armoury: a rifle and load chosen, a velocity trued from the
-    // clicks dialled at 400 m.
-    class ShotHost : public CardHost {
-        CardShot cardShot() const override { return {}; }
-    } shotHost;
-    card::CardWindow cardWindow(shotHost);
-    cardWindow.attachArmoury(session, dialogs);
-    auto* panel = cardWindow.armouryPanel();
-    panel->model().rifleChosen(1);
-    auto& truing = panel->truing()->model();
-    truing.observationChosen(armoury::Observation::Correction);
-    truing.valueChanged("40");
-    truing.distanceChanged("400");
-    truing.solveClicked();
-    panel->truing()->refresh();
-    cardWindow.refresh();
-    save(cardWindow, dir, QStringLiteral("cartellino_armeria"));
-}
-
-} // namespace siacci::screenshots

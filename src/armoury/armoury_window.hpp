@@ -69,8 +69,3 @@ private:
 };
 
 } // namespace siacci::armoury
-
-namespace siacci::screenshots {
-// The window with two rifles, one of them open on a load; dir/armeria.png, dir/armeria_arma.png.
-void armoury(const QString& dir);
-} // namespace siacci::screenshots

@@ -1,8 +1,7 @@
 #include "bc/cb_window.hpp"
 
-#include "common/fakes.hpp"
+#include "common/qt_text.hpp"
 #include "common/twips.hpp"
-#include "main/screenshots.hpp"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -74,10 +73,6 @@ QFont resultFont()
     return font;
 }
 
-QString qt(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // The pixels a caption needs: its text and a little air.
 int neededWidth(const QLabel* label)
@@ -92,21 +87,9 @@ CbWindow::CbWindow(ShotInput& shot, Dialogs& dialogs, QWidget* parent)
 {
     setObjectName(QStringLiteral("CB"));
     setWindowTitle(QStringLiteral("Calcola il Coefficiente Balistico"));
-    setAttribute(Qt::WA_DeleteOnClose);
     createWidgets();
     placeWidgets();
     refresh();
-}
-
-CbWindow* CbWindow::open(QPointer<CbWindow>& window, ShotInput& shot, Dialogs& dialogs,
-                         QWidget* parent)
-{
-    if (!window)
-        window = new CbWindow(shot, dialogs, parent);
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
 }
 
 void CbWindow::createWidgets()
@@ -197,12 +180,20 @@ void CbWindow::placeWidgets()
     if (m_label1->height() < m_label1->fontMetrics().height())
         m_label1->resize(m_label1->width(), m_label1->fontMetrics().height());
     place(m_label2, kLabel2, x(kLabel2.left));
+    // The result box holds any coefficient of three decimals ("0.399") whole: where the serif
+    // face is wider than the design's, the box and the window grow to the right.
+    const int resultNeed = m_label2->fontMetrics().horizontalAdvance(QStringLiteral("0.000")) +
+                           2 * m_label2->frameWidth() + 6;
+    if (const int grow = resultNeed - m_label2->width(); grow > 0) {
+        m_label2->resize(m_label2->width() + grow, m_label2->height());
+        setFixedSize(width() + grow, height());
+    }
 }
 
 void CbWindow::refresh()
 {
     const auto show = [](QLineEdit* edit, const std::string& text) {
-        const QString wanted = qt(text);
+        const QString wanted = qs(text);
         if (edit->text() != wanted) {
             const QSignalBlocker block(edit);
             edit->setText(wanted);
@@ -211,30 +202,7 @@ void CbWindow::refresh()
     show(m_text1, m_model.text1());
     show(m_text2, m_model.text2());
     show(m_text3, m_model.text3());
-    m_label2->setText(qt(m_model.label2()));
+    m_label2->setText(qs(m_model.label2()));
 }
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-void cb(const QString& dir)
-{
-    ShotInput shot;
-    testing::FakeDialogs dialogs;
-    CbWindow window(shot, dialogs);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    save(window, dir, QStringLiteral("cb_empty"));
-    const std::pair<const char*, const char*> typed[] = {
-        {"Text1", "800"}, {"Text2", "594"}, {"Text3", "300"}};
-    for (const auto& [name, text] : typed)
-        if (auto* edit = window.findChild<QLineEdit*>(QString::fromLatin1(name))) {
-            edit->setText(QString::fromLatin1(text));
-            emit edit->textEdited(edit->text());
-        }
-    if (auto* calcola = window.findChild<QPushButton*>(QStringLiteral("Command1")))
-        calcola->click();
-    save(window, dir, QStringLiteral("cb"));
-}
-
-} // namespace siacci::screenshots

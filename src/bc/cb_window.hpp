@@ -19,8 +19,8 @@ class QPushButton;
 // "Label4" "Text2" (second velocity), "Label5" "Text3" (distance), "Command1" ("CALCOLA"),
 // "Command2" ("ESCI"), "Label1" and the result "Label2". Where the system's font would clip a
 // caption, the column of the values moves right just enough and the window widens with it.
-// The window is modeless and deletes itself when closed, so that the next opening starts with
-// empty fields.
+// The window is modeless; shown through the WindowRegistry, it is deleted when closed, so that
+// the next opening starts with empty fields.
 namespace siacci {
 
 class CbWindow : public QWidget {
@@ -31,11 +31,6 @@ public:
     // refusals. Both must outlive the window. A parent, when given, only owns the window: it
     // stays a window of its own.
     CbWindow(ShotInput& shot, Dialogs& dialogs, QWidget* parent = nullptr);
-
-    // Shows the one window, creating it in `window` when there is none (the first opening, or
-    // after "ESCI"); otherwise raises the one that is open.
-    static CbWindow* open(QPointer<CbWindow>& window, ShotInput& shot, Dialogs& dialogs,
-                          QWidget* parent = nullptr);
 
     const CbModel& model() const { return m_model; }
 
@@ -58,11 +53,3 @@ private:
 };
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-// Renders the window into dir/cb_empty.png as it opens, and into dir/cb.png after computing
-// 800 / 594 / 300 (the result 0.4).
-void cb(const QString& dir);
-
-} // namespace siacci::screenshots

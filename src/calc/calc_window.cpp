@@ -1,8 +1,7 @@
 #include "calc/calc_window.hpp"
 
-#include "common/fakes.hpp"
+#include "common/qt_text.hpp"
 #include "common/twips.hpp"
-#include "main/screenshots.hpp"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -80,10 +79,6 @@ QFont fittingFont(const QStringList& texts, int room)
     return sansFont(kSmallestFontPoints, false);
 }
 
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 void paintYellow(QLabel* label)
 {
@@ -102,22 +97,11 @@ CalcWindow::CalcWindow(Dialogs& dialogs, QWidget* parent)
 {
     setObjectName(QStringLiteral("Calc"));
     setWindowTitle(QStringLiteral("Calcolatrice&Conversioni"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
     createWidgets();
     placeWidgets();
     fitFonts();
     refresh();
-}
-
-CalcWindow* CalcWindow::open(QPointer<CalcWindow>& window, Dialogs& dialogs, QWidget* parent)
-{
-    if (!window)
-        window = new CalcWindow(dialogs, parent);
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
 }
 
 QPushButton* CalcWindow::makeKey(const QString& name, const QString& caption, int index)
@@ -155,13 +139,13 @@ void CalcWindow::createWidgets()
         };
     };
     for (int i = 0; i < kNumberKeys; ++i) {
-        m_number[i] = makeKey(QStringLiteral("number"), qt(numberCaption(i)), i);
+        m_number[i] = makeKey(QStringLiteral("number"), qs(numberCaption(i)), i);
         connect(m_number[i], &QPushButton::clicked, this, act([this, i] { m_calc.number(i); }));
     }
     m_decimal = makeKey(QStringLiteral("decimal"), QStringLiteral("."), -1);
     connect(m_decimal, &QPushButton::clicked, this, act([this] { m_calc.decimal(); }));
     for (int i = 0; i < kOperatorKeys; ++i) {
-        m_operator[i] = makeKey(QStringLiteral("operator"), qt(operatorCaption(i)), i);
+        m_operator[i] = makeKey(QStringLiteral("operator"), qs(operatorCaption(i)), i);
         connect(m_operator[i], &QPushButton::clicked, this,
                 act([this, i] { m_calc.operatorKey(i); }));
     }
@@ -170,7 +154,7 @@ void CalcWindow::createWidgets()
     m_command1 = makeKey(QStringLiteral("Command1"), QStringLiteral("ESCI"), -1);
     connect(m_command1, &QPushButton::clicked, this, &QWidget::close);
     for (int i = 0; i < kConversionKeys; ++i) {
-        m_dea[i] = makeKey(QStringLiteral("dea"), qt(conversionKey(i)->caption), i);
+        m_dea[i] = makeKey(QStringLiteral("dea"), qs(conversionKey(i)->caption), i);
         connect(m_dea[i], &QPushButton::clicked, this, act([this, i] { m_calc.dea(i); }));
     }
 }
@@ -219,7 +203,7 @@ void CalcWindow::fitFonts()
 
     QStringList units;
     for (int i = 0; i < kConversionKeys; ++i)
-        units << qt(conversionKey(i)->fromUnit);
+        units << qs(conversionKey(i)->fromUnit);
     const int labelRoom = m_labels[0]->contentsRect().width() - 2 * m_labels[0]->indent();
     const QFont labelFont = fittingFont(units, labelRoom);
     const QFont font = keyFont.pointSizeF() < labelFont.pointSizeF() ? keyFont : labelFont;
@@ -239,11 +223,11 @@ void CalcWindow::fitFonts()
 
 void CalcWindow::refresh()
 {
-    m_readout->setText(QString::fromStdString(m_calc.readout()));
-    m_labels[0]->setText(QString::fromStdString(m_calc.label1()));
-    m_labels[1]->setText(QString::fromStdString(m_calc.label2()));
-    m_labels[2]->setText(QString::fromStdString(m_calc.label3()));
-    m_labels[3]->setText(QString::fromStdString(m_calc.label4()));
+    m_readout->setText(qs(m_calc.readout()));
+    m_labels[0]->setText(qs(m_calc.label1()));
+    m_labels[1]->setText(qs(m_calc.label2()));
+    m_labels[2]->setText(qs(m_calc.label3()));
+    m_labels[3]->setText(qs(m_calc.label4()));
 }
 
 void CalcWindow::keyPressEvent(QKeyEvent* event)
@@ -281,24 +265,3 @@ void CalcWindow::keyPressEvent(QKeyEvent* event)
 }
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-void calc(const QString& dir)
-{
-    testing::FakeDialogs dialogs;
-    CalcWindow window(dialogs);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    save(window, dir, QStringLiteral("calc_empty"));
-    auto press = [&](const QString& name) {
-        if (auto* key = window.findChild<QPushButton*>(name))
-            key->click();
-    };
-    // 12.5 X 8 = 100, then 100 metres in yards.
-    for (const char* name : {"number_6", "number_7", "decimal", "number_4", "operator_2",
-                             "number_2", "operator_4", "dea_5"})
-        press(QString::fromLatin1(name));
-    save(window, dir, QStringLiteral("calc"));
-}
-
-} // namespace siacci::screenshots

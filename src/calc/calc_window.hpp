@@ -23,8 +23,8 @@ class QPushButton;
 // the left column for even i.
 //
 // Keyboard: digits, "." and "," (the point), "+", "-", "*" (or "x"), "/", "=" and Enter,
-// Escape for "C". The window is modeless and deletes itself when closed, so that the next
-// opening starts afresh.
+// Escape for "C". The window is modeless; shown through the WindowRegistry, it is deleted when
+// closed, so that the next opening starts afresh.
 namespace siacci {
 
 class CalcWindow : public QWidget {
@@ -34,11 +34,6 @@ public:
     // `dialogs` shows the calculator's warnings; it must outlive the window. A parent, when
     // given, only owns the window: it stays a window of its own.
     explicit CalcWindow(Dialogs& dialogs, QWidget* parent = nullptr);
-
-    // Shows the one calculator window, creating it in `window` when there is none (the first
-    // opening, or after "ESCI"); otherwise raises the one that is open.
-    static CalcWindow* open(QPointer<CalcWindow>& window, Dialogs& dialogs,
-                            QWidget* parent = nullptr);
 
     const Calculator& model() const { return m_calc; }
 
@@ -64,11 +59,3 @@ private:
 };
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-// Renders the calculator into dir/calc_empty.png as it opens, and into dir/calc.png after
-// 12.5 X 8 = and the key "Metri/Yards".
-void calc(const QString& dir);
-
-} // namespace siacci::screenshots

@@ -1,4 +1,5 @@
 #include "calc/calc_window.hpp"
+#include "common/qt_windows.hpp"
 
 #include "common/fakes.hpp"
 #include "common/twips.hpp"
@@ -21,9 +22,12 @@ class CalcWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CalcWindow::open(window, dialogs);
+        windows.add<CalcWindow>(WindowId::Calc, [this] { return new CalcWindow(dialogs); });
+        open();
         ASSERT_TRUE(window);
     }
+    // As the program opens it.
+    CalcWindow* open() { return window = static_cast<CalcWindow*>(windows.show(WindowId::Calc)); }
     void TearDown() override { delete window.data(); }
 
     QPushButton* key(const char* name) const
@@ -55,6 +59,7 @@ protected:
     }
 
     testing::FakeDialogs dialogs;
+    WindowRegistry windows;
     QPointer<CalcWindow> window;
 };
 
@@ -175,27 +180,16 @@ TEST_F(CalcWindowTest, EsciClosesAndTheNextOpeningStartsAfresh)
 {
     QTest::keyClicks(window, "42+");
     CalcWindow* first = window;
-    EXPECT_EQ(CalcWindow::open(window, dialogs), first); // one window while it is open
+    EXPECT_EQ(open(), first); // one window while it is open
     click({"Command1"});
     EXPECT_FALSE(window->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
 
-    CalcWindow::open(window, dialogs);
+    open();
     ASSERT_TRUE(window);
     EXPECT_EQ(text("Readout"), "");
     EXPECT_EQ(window->model().operandCount(), 0);
-}
-
-TEST(CalcScreenshots, WritesBothStates)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    screenshots::calc(dir.path());
-    for (const char* name : {"calc_empty.png", "calc.png"}) {
-        const QImage image(QDir(dir.path()).filePath(QString::fromLatin1(name)));
-        EXPECT_FALSE(image.isNull()) << name;
-    }
 }
 
 } // namespace

@@ -99,8 +99,3 @@ private:
 };
 
 } // namespace siacci::card
-
-namespace siacci::screenshots {
-// The card window of a .308 load with wind and slope, its plot, and both printed layouts.
-void card(const QString& dir);
-} // namespace siacci::screenshots

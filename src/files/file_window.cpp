@@ -1,8 +1,7 @@
 #include "files/file_window.hpp"
 
-#include "common/fakes.hpp"
+#include "common/qt_text.hpp"
 #include "common/twips.hpp"
-#include "main/screenshots.hpp"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,16 +17,12 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <QTemporaryDir>
 
-#include <filesystem>
-#include <fstream>
 
 namespace siacci {
 
 namespace {
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 // Replaces the items of a list only when they differ, so that the scroll position survives a
 // refresh that changed nothing.
@@ -45,9 +40,9 @@ bool sameTexts(const QListWidget& list, const QStringList& texts)
 
 // ---- FileWindowBase -------------------------------------------------------------------------
 
-FileWindowBase::FileWindowBase(QWidget* parent) : QWidget(parent, Qt::Window)
+FileWindowBase::FileWindowBase(QWidget* parent, FileWindowModel& model)
+    : QWidget(parent, Qt::Window), m_base(model)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
 }
 
 void FileWindowBase::createWidgets(const char* caption, const char* firstButtonCaption)
@@ -99,36 +94,36 @@ void FileWindowBase::createWidgets(const char* caption, const char* firstButtonC
 void FileWindowBase::connectEvents()
 {
     connect(m_drive1, &QComboBox::activated, this, [this](int index) {
-        driveChanged(index);
+        model().driveChanged(index);
         refresh();
     });
     connect(m_dir1, &QListWidget::currentRowChanged, this, [this](int row) {
         model().directoryHighlighted(row);
     });
     connect(m_dir1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        directoryOpened(m_dir1->row(item));
+        model().directoryOpened(m_dir1->row(item));
         refresh();
     });
     auto clicked = [this](int row) {
         if (row < 0)
             return;
-        fileClicked(row);
+        model().fileClicked(row);
         refresh();
     };
     connect(m_file1, &QListWidget::currentRowChanged, this, clicked);
     connect(m_file1, &QListWidget::itemClicked, this,
             [this, clicked](QListWidgetItem* item) { clicked(m_file1->row(item)); });
     connect(m_file1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        const WindowOutcome outcome = fileDoubleClicked(m_file1->row(item));
+        const WindowOutcome outcome = model().fileDoubleClicked(m_file1->row(item));
         refresh();
         finish(outcome);
     });
     connect(m_text1, &QLineEdit::textEdited, this, [this](const QString& text) {
-        nameEdited(text.toStdString());
+        model().nameEdited(text.toStdString());
         refresh();
     });
     auto first = [this] {
-        const WindowOutcome outcome = firstButton();
+        const WindowOutcome outcome = model().firstButton();
         refresh();
         finish(outcome);
     };
@@ -152,7 +147,9 @@ void FileWindowBase::centreOnScreen()
 double FileWindowBase::textWidthTwips(const std::string& text) const
 {
     const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96.0;
-    return QFontMetrics(m_label1->font()).horizontalAdvance(qt(text)) * kTwipsPerInch / dpi;
+    // The label's own metrics: those of a bare font are at the default resolution, not the
+    // screen's, and let a long directory overflow the label on a high-resolution screen.
+    return m_label1->fontMetrics().horizontalAdvance(qs(text)) * kTwipsPerInch / dpi;
 }
 
 void FileWindowBase::refresh()
@@ -164,7 +161,7 @@ void FileWindowBase::refresh()
         const QSignalBlocker block(m_drive1);
         QStringList drives;
         for (const std::string& d : b.drives())
-            drives << qt(d);
+            drives << qs(d);
         QStringList shown;
         for (int i = 0; i < m_drive1->count(); ++i)
             shown << m_drive1->itemText(i);
@@ -178,7 +175,7 @@ void FileWindowBase::refresh()
         const QSignalBlocker block(m_dir1);
         QStringList texts;
         for (const DirectoryEntry& e : b.directories())
-            texts << QString(e.depth * 2, QLatin1Char(' ')) + qt(e.name);
+            texts << QString(e.depth * 2, QLatin1Char(' ')) + qs(e.name);
         if (!sameTexts(*m_dir1, texts)) {
             m_dir1->clear();
             const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -187,7 +184,7 @@ void FileWindowBase::refresh()
                 const DirectoryEntry& e = b.directories()[i];
                 auto* item = new QListWidgetItem(e.onPath ? open : closed,
                                                  texts[static_cast<int>(i)], m_dir1);
-                item->setToolTip(qt(e.path));
+                item->setToolTip(qs(e.path));
             }
         }
         m_dir1->setCurrentRow(b.highlightedDirectory());
@@ -196,7 +193,7 @@ void FileWindowBase::refresh()
         const QSignalBlocker block(m_file1);
         QStringList files;
         for (const std::string& f : b.files())
-            files << qt(f);
+            files << qs(f);
         if (!sameTexts(*m_file1, files)) {
             m_file1->clear();
             m_file1->addItems(files);
@@ -207,11 +204,11 @@ void FileWindowBase::refresh()
     }
     {
         const QSignalBlocker block(m_text1);
-        if (m_text1->text() != qt(m.name()))
-            m_text1->setText(qt(m.name()));
+        if (m_text1->text() != qs(m.name()))
+            m_text1->setText(qs(m.name()));
     }
-    m_label1->setText(qt(m.directoryLabel()));
-    m_label1->setToolTip(qt(b.directory()));
+    m_label1->setText(qs(m.directoryLabel()));
+    m_label1->setToolTip(qs(b.directory()));
     if (model().takeNameFocusRequest()) {
         m_text1->setFocus();
         m_text1->selectAll();
@@ -228,7 +225,7 @@ void FileWindowBase::finish(WindowOutcome outcome)
 
 GetFileWindow::GetFileWindow(FileSession& session, ShotFileHost& host, Dialogs& dialogs,
                              QWidget* parent)
-    : FileWindowBase(parent),
+    : FileWindowBase(parent, m_model),
       m_model(session, host, dialogs, [this](const std::string& t) { return textWidthTwips(t); })
 {
     createWidgets(GetFileModel::kCaption, GetFileModel::kFirstButtonCaption);
@@ -240,7 +237,7 @@ GetFileWindow::GetFileWindow(FileSession& session, ShotFileHost& host, Dialogs& 
 
 SaveFileWindow::SaveFileWindow(FileSession& session, ShotFileHost& host, Dialogs& dialogs,
                                QWidget* parent)
-    : FileWindowBase(parent),
+    : FileWindowBase(parent, m_model),
       m_model(session, host, dialogs, [this](const std::string& t) { return textWidthTwips(t); })
 {
     createWidgets(SaveFileModel::kCaption, SaveFileModel::kFirstButtonCaption);
@@ -252,91 +249,4 @@ SaveFileWindow::SaveFileWindow(FileSession& session, ShotFileHost& host, Dialogs
     m_text1->selectAll();
 }
 
-namespace {
-
-template <class Window>
-Window* openSingle(QPointer<Window>& window, FileSession& session, ShotFileHost& host,
-                   Dialogs& dialogs, QWidget* parent)
-{
-    if (!window)
-        window = new Window(session, host, dialogs, parent);
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
-}
-
-} // namespace
-
-GetFileWindow* GetFileWindow::open(QPointer<GetFileWindow>& window, FileSession& session,
-                                   ShotFileHost& host, Dialogs& dialogs, QWidget* parent)
-{
-    return openSingle(window, session, host, dialogs, parent);
-}
-
-SaveFileWindow* SaveFileWindow::open(QPointer<SaveFileWindow>& window, FileSession& session,
-                                     ShotFileHost& host, Dialogs& dialogs, QWidget* parent)
-{
-    return openSingle(window, session, host, dialogs, parent);
-}
-
 } // namespace siacci
-
-// ---- screenshots ----------------------------------------------------------------------------
-
-namespace siacci::screenshots {
-
-namespace {
-
-class ScreenshotHost : public ShotFileHost {
-public:
-    BalRecord currentRecord() const override { return {}; }
-    std::string descriptionText() const override { return "22 LONG RIFLE HIGHT 40 grains"; }
-    void fileOpened(const BalReadResult&) override {}
-    void fileSaved() override {}
-};
-
-} // namespace
-
-void files(const QString& dir)
-{
-    QTemporaryDir temporary;
-    if (!temporary.isValid())
-        return;
-    namespace fs = std::filesystem;
-    const fs::path root = fs::path(temporary.path().toStdString()) / "Tiro";
-    const fs::path deep = root / "Carabine da caccia" / "Ricariche 2024" / "Dati";
-    fs::create_directories(deep);
-    fs::create_directories(root / "Pistole");
-    const char* names[] = {"22 LONG RIFLE HIGHT 40 grains.bal", ".308 WINCHESTER 165.bal",
-                           "9 mm PARABELLUM.bal", "prova.bal"};
-    for (const char* name : names) {
-        std::ofstream(root / name) << "400,\"x\",0.1,40,4,70,10,150,15,0,0,0,1,,,,,,,\r\n";
-        std::ofstream(deep / name) << "400,\"x\",0.1,40,4,70,10,150,15,0,0,0,1,,,,,,,\r\n";
-    }
-
-    ScreenshotHost host;
-    testing::FakeDialogs dialogs;
-    FileSession session;
-    session.rememberFile(root.string(), "prova");
-    {
-        GetFileWindow open(session, host, dialogs);
-        open.setAttribute(Qt::WA_DeleteOnClose, false);
-        save(open, dir, "files-open");
-        open.findChild<QListWidget*>("File1")->setCurrentRow(1);  // as a click
-        save(open, dir, "files-open-chosen");
-    }
-    {
-        SaveFileWindow saveWindow(session, host, dialogs);
-        saveWindow.setAttribute(Qt::WA_DeleteOnClose, false);
-        save(saveWindow, dir, "files-save");
-    }
-    session.rememberFile(deep.string(), "prova");
-    {
-        SaveFileWindow saveWindow(session, host, dialogs);
-        saveWindow.setAttribute(Qt::WA_DeleteOnClose, false);
-        save(saveWindow, dir, "files-save-long");
-    }
-}
-
-} // namespace siacci::screenshots

@@ -13,13 +13,13 @@ class QListWidget;
 class QPushButton;
 
 // The open window "APRIFILE" and the save window "SALVA FILE": modeless, centred on the screen,
-// deleted when closed. Each forwards its widgets' events to its model and shows the model.
+// deleted when closed (WindowRegistry). Each forwards its widgets' events to its model and shows the model.
 namespace siacci {
 
 // The widgets and the refresh both windows share.
 class FileWindowBase : public QWidget {
 protected:
-    explicit FileWindowBase(QWidget* parent);
+    FileWindowBase(QWidget* parent, FileWindowModel& model);
 
     void createWidgets(const char* caption, const char* firstButtonCaption);
     void connectEvents();
@@ -29,13 +29,7 @@ protected:
     // The width of a text in Label1's font, in twips, for the model's label rule.
     double textWidthTwips(const std::string& text) const;
 
-    virtual FileWindowModel& model() = 0;
-    virtual void driveChanged(int index) = 0;
-    virtual void directoryOpened(int index) = 0;
-    virtual void fileClicked(int index) = 0;
-    virtual WindowOutcome fileDoubleClicked(int index) = 0;
-    virtual void nameEdited(const std::string& text) = 0;
-    virtual WindowOutcome firstButton() = 0;
+    FileWindowModel& model() { return m_base; }
 
     QComboBox* m_drive1 = nullptr;
     QListWidget* m_dir1 = nullptr;
@@ -44,27 +38,18 @@ protected:
     QLabel* m_label1 = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
+
+private:
+    FileWindowModel& m_base; // the derived window's model, built after this base
 };
 
 class GetFileWindow : public FileWindowBase {
 public:
     GetFileWindow(FileSession& session, ShotFileHost& host, Dialogs& dialogs,
                   QWidget* parent = nullptr);
-    // "APRI FILE": creates the window when none is open (each opening starts afresh), shows it
-    // and raises it.
-    static GetFileWindow* open(QPointer<GetFileWindow>& window, FileSession& session,
-                               ShotFileHost& host, Dialogs& dialogs, QWidget* parent = nullptr);
     const GetFileModel& fileModel() const { return m_model; }
 
 private:
-    FileWindowModel& model() override { return m_model; }
-    void driveChanged(int index) override { m_model.driveChanged(index); }
-    void directoryOpened(int index) override { m_model.directoryOpened(index); }
-    void fileClicked(int index) override { m_model.fileClicked(index); }
-    WindowOutcome fileDoubleClicked(int index) override { return m_model.fileDoubleClicked(index); }
-    void nameEdited(const std::string& text) override { m_model.nameEdited(text); }
-    WindowOutcome firstButton() override { return m_model.firstButton(); }
-
     GetFileModel m_model;
 };
 
@@ -72,29 +57,10 @@ class SaveFileWindow : public FileWindowBase {
 public:
     SaveFileWindow(FileSession& session, ShotFileHost& host, Dialogs& dialogs,
                    QWidget* parent = nullptr);
-    // "SALVA FILE": as GetFileWindow::open.
-    static SaveFileWindow* open(QPointer<SaveFileWindow>& window, FileSession& session,
-                                ShotFileHost& host, Dialogs& dialogs, QWidget* parent = nullptr);
     const SaveFileModel& fileModel() const { return m_model; }
 
 private:
-    FileWindowModel& model() override { return m_model; }
-    void driveChanged(int index) override { m_model.driveChanged(index); }
-    void directoryOpened(int index) override { m_model.directoryOpened(index); }
-    void fileClicked(int index) override { m_model.fileClicked(index); }
-    WindowOutcome fileDoubleClicked(int index) override { return m_model.fileDoubleClicked(index); }
-    void nameEdited(const std::string& text) override { m_model.nameEdited(text); }
-    WindowOutcome firstButton() override { return m_model.firstButton(); }
-
     SaveFileModel m_model;
 };
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-// Both windows over a temporary directory holding a few shot files: files-open, files-open-chosen,
-// files-save, files-save-long (a long directory label).
-void files(const QString& dir);
-
-} // namespace siacci::screenshots

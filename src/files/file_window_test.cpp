@@ -1,6 +1,7 @@
 #include "files/file_window.hpp"
 
 #include "common/fakes.hpp"
+#include "common/qt_windows.hpp"
 #include "files/file_test_support.hpp"
 
 #include <QApplication>
@@ -34,6 +35,14 @@ protected:
     FileSession session;
     FakeShotFileHost host;
     FakeDialogs dialogs;
+    WindowRegistry windows;
+
+    // As the program opens them.
+    template <class W> W* open(WindowId id)
+    {
+        windows.add<W>(id, [this] { return new W(session, host, dialogs); });
+        return static_cast<W*>(windows.show(id));
+    }
 
     void SetUp() override
     {
@@ -69,8 +78,7 @@ protected:
 
 TEST_F(FileWindowTest, OpenWindowShowsTheDirectoryAndReadsTheChosenFile)
 {
-    QPointer<GetFileWindow> window;
-    GetFileWindow::open(window, session, host, dialogs);
+    QPointer<GetFileWindow> window = open<GetFileWindow>(WindowId::GetFile);
     ASSERT_TRUE(window);
     EXPECT_EQ(window->windowTitle(), "APRIFILE");
     EXPECT_EQ(child<QPushButton>(window, "Command1")->text(), "A P R I");
@@ -95,8 +103,7 @@ TEST_F(FileWindowTest, OpenWindowShowsTheDirectoryAndReadsTheChosenFile)
 TEST_F(FileWindowTest, OpenWindowDirectoryListAndTypedName)
 {
     writeBytes(dir.path / "sub" / "dentro.bal", kHightLine);
-    QPointer<GetFileWindow> window;
-    GetFileWindow::open(window, session, host, dialogs);
+    QPointer<GetFileWindow> window = open<GetFileWindow>(WindowId::GetFile);
     auto* dir1 = child<QListWidget>(window, "Dir1");
     auto* file1 = child<QListWidget>(window, "File1");
 
@@ -124,8 +131,7 @@ TEST_F(FileWindowTest, OpenWindowDirectoryListAndTypedName)
 
 TEST_F(FileWindowTest, OpenWindowDoubleClicksOpenDirectoriesAndFiles)
 {
-    QPointer<GetFileWindow> window;
-    GetFileWindow::open(window, session, host, dialogs);
+    QPointer<GetFileWindow> window = open<GetFileWindow>(WindowId::GetFile);
     auto* dir1 = child<QListWidget>(window, "Dir1");
     clickItem(dir1, "sub", true);
     EXPECT_EQ(child<QListWidget>(window, "File1")->count(), 0);
@@ -143,8 +149,7 @@ TEST_F(FileWindowTest, OpenWindowDoubleClicksOpenDirectoriesAndFiles)
 
 TEST_F(FileWindowTest, SaveWindowWritesTheTypedName)
 {
-    QPointer<SaveFileWindow> window;
-    SaveFileWindow::open(window, session, host, dialogs);
+    QPointer<SaveFileWindow> window = open<SaveFileWindow>(WindowId::SaveFile);
     ASSERT_TRUE(window);
     EXPECT_EQ(window->windowTitle(), "SALVA FILE");
     EXPECT_EQ(child<QPushButton>(window, "Command1")->text(), "S A L V A");
@@ -169,8 +174,7 @@ TEST_F(FileWindowTest, SaveWindowWritesTheTypedName)
 TEST_F(FileWindowTest, SaveWindowStaysOpenOnEmptyNameAndFailedSave)
 {
     fs::create_directory(dir.path / "cartella.bal");
-    QPointer<SaveFileWindow> window;
-    SaveFileWindow::open(window, session, host, dialogs);
+    QPointer<SaveFileWindow> window = open<SaveFileWindow>(WindowId::SaveFile);
     auto* text1 = child<QLineEdit>(window, "Text1");
     auto* command1 = child<QPushButton>(window, "Command1");
 
@@ -206,24 +210,11 @@ TEST_F(FileWindowTest, CentredAndLongDirectoriesShortened)
     fs::create_directories(deep);
     session.rememberFile(deep.string(), "prova");
     GetFileWindow window(session, host, dialogs);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
     window.show();
     const QRect area = window.screen()->availableGeometry();
     EXPECT_LE((window.frameGeometry().center() - area.center()).manhattanLength(), 40);
     auto* label1 = child<QLabel>(&window, "Label1");
     EXPECT_EQ(label1->text(), QString::fromStdString(dir.str().substr(0, 3)) + ".../Dati");
-}
-
-TEST(FileScreenshots, WritesBothWindows)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    screenshots::files(dir.path());
-    for (const char* name : {"files-open.png", "files-open-chosen.png", "files-save.png",
-                             "files-save-long.png"}) {
-        const QImage image(QDir(dir.path()).filePath(QString::fromLatin1(name)));
-        EXPECT_FALSE(image.isNull()) << name;
-    }
 }
 
 } // namespace

@@ -58,6 +58,14 @@ public:
     // "A N N U L L A": closes the window, nothing else.
     WindowOutcome cancel() { return WindowOutcome::Close; }
 
+    // The events whose meaning differs between the two windows.
+    virtual void driveChanged(int index) = 0;                 // a drive chosen in Drive1
+    virtual void directoryOpened(int index) = 0;              // a double click or Enter in Dir1
+    virtual void fileClicked(int index) = 0;                  // a click on a line of File1
+    virtual WindowOutcome fileDoubleClicked(int index) = 0;   // a double click in File1
+    virtual void nameEdited(const std::string& text) = 0;     // typing in Text1
+    virtual WindowOutcome firstButton() = 0;                  // "A P R I" / "S A L V A"
+
 protected:
     FileWindowModel(FileSession& session, ShotFileHost& host, Dialogs& dialogs,
                     TextWidthTwips textWidth, FileBrowser browser);
@@ -96,12 +104,12 @@ public:
 
     // Events, in the order a user meets them. The view centres the window before startUp.
     void startUp();
-    void driveChanged(int index);
-    void directoryOpened(int index);   // a double click or Enter on a line of Dir1
-    void fileClicked(int index);
-    WindowOutcome fileDoubleClicked(int index);  // a click, then "A P R I"
-    void nameEdited(const std::string& text);
-    WindowOutcome firstButton();       // "A P R I"
+    void driveChanged(int index) override;
+    void directoryOpened(int index) override;   // a double click or Enter on a line of Dir1
+    void fileClicked(int index) override;
+    WindowOutcome fileDoubleClicked(int index) override;  // a click, then "A P R I"
+    void nameEdited(const std::string& text) override;
+    WindowOutcome firstButton() override;       // "A P R I"
 
 private:
     void afterDirectoryChange();
@@ -125,20 +133,20 @@ public:
     State state() const { return m_state; }
 
     void startUp();
-    void driveChanged(int index);
-    void directoryOpened(int index);
-    void fileClicked(int index);
+    void driveChanged(int index) override;
+    void directoryOpened(int index) override;
+    void fileClicked(int index) override;
     // A double click is a click: nothing is written without "S A L V A".
-    WindowOutcome fileDoubleClicked(int index)
+    WindowOutcome fileDoubleClicked(int index) override
     {
         fileClicked(index);
         return WindowOutcome::Stay;
     }
-    void nameEdited(const std::string& text);
+    void nameEdited(const std::string& text) override;
     // "S A L V A". A name with "/" moves the window to that directory and keeps the last part as
     // the name; an empty name beeps; otherwise the file is written, and a failed write shows the
     // reason and keeps the window open with the name as typed.
-    WindowOutcome firstButton();
+    WindowOutcome firstButton() override;
 
 private:
     void takeTypedPath();

@@ -17,6 +17,8 @@ inline constexpr const char* kSaveImageAction = "Salva immagine…";
 inline constexpr const char* kSaveImageDialogTitle = "Salva il grafico come immagine";
 inline constexpr const char* kSaveImageFilter = "Immagini PNG (*.png)";
 inline constexpr const char* kSaveImageFailed = "Non è stato possibile salvare l'immagine.";
+inline constexpr const char* kGraphTruncatedNotice =
+    "Incremento troppo piccolo: il grafico mostra solo i primi 499 punti.";
 
 class GraphWindowModel {
 public:
@@ -40,6 +42,8 @@ public:
     const std::string& title() const { return m_state.Label2; }       // Label2
     const std::string& metresText() const { return m_metres; }         // Label7
     const std::string& centimetresText() const { return m_centimetres; } // Label8
+    // The line under the drawing: why the curve stops short of 1000 m, or "".
+    std::string noticeText() const { return m_state.truncated ? kGraphTruncatedNotice : ""; }
 
 private:
     void redraw(GraphScale scale);

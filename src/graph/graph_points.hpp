@@ -45,6 +45,7 @@ struct GraphState {
     int N = 1;                    // valid entries from index 1; point 1 is the origin (0, 0)
     GraphScale graphScale = GraphScale::Unset; // survives closing the graph window
     std::string Label2;           // the title line of the graph window
+    bool truncated = false;       // the lists hold only the first 499 points of the curve
 };
 
 // How a graph computation went. The lists are empty unless it is Computed or Truncated.

@@ -1,8 +1,7 @@
 #include "graph/graph_window.hpp"
 
-#include "ballistics/worked_example.hpp"
+#include "common/qt_text.hpp"
 #include "common/twips.hpp"
-#include "main/screenshots.hpp"
 
 #include <QAction>
 #include <QApplication>
@@ -36,8 +35,6 @@ constexpr double kMinRingRadius_px = 2.0;
 
 QColor toQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
-
 // A label that acts on a click, as the four scale buttons do.
 class ClickableLabel : public QLabel {
 public:
@@ -66,7 +63,6 @@ GraphWindow::GraphWindow(GraphState& state, GraphHost& host, QWidget* parent)
 {
     setObjectName("frmGraph");
     setWindowTitle(QString::fromUtf8(kGraphWindowTitle));
-    setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
     QFont formFont;
     formFont.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",
@@ -103,6 +99,19 @@ void GraphWindow::createWidgets()
         w->setObjectName(name);
         w->setGeometry(px(x), px(y), px(width), px(height));
     };
+    // A caption wider in the system's font than its place in the design grows, up to an edge
+    // (twips) on the side it may take: leftwards for a right-aligned one, else rightwards.
+    auto fit = [&](QLabel* label, double edge) {
+        const int need = label->fontMetrics().horizontalAdvance(label->text()) + 2;
+        QRect r = label->geometry();
+        if (need <= r.width())
+            return;
+        if (label->alignment() & Qt::AlignRight)
+            r.setLeft(std::max(px(edge), r.right() + 1 - need));
+        else
+            r.setWidth(std::min(need, px(edge) - r.left()));
+        label->setGeometry(r);
+    };
     resize(px(kClientWidth_twips), px(kClientHeight_twips));
 
     m_title = new QLabel(this);
@@ -110,6 +119,8 @@ void GraphWindow::createWidgets()
 
     auto* siteCaption = new QLabel("Angolo di Sito gradi", this);
     place(siteCaption, "Label1", 1440, 360, 1695, 255);
+    siteCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    fit(siteCaption, 60);
 
     const char* optionNames[5] = {"Option1", "Option2", "Option3", "Option4", "Option5"};
     const char* optionCaptions[5] = {"0", "15", "30", "45", "60"};
@@ -136,6 +147,7 @@ void GraphWindow::createWidgets()
         auto* label = new ClickableLabel(b.caption, scaleFrame, [this, scale] { onScale(scale); });
         place(label, b.name, b.x, 240, b.width, 255);
         label->setAlignment(Qt::AlignCenter);
+        fit(label, b.x + b.width + 60);
         label->setAutoFillBackground(true);
         QPalette pal = label->palette();
         pal.setColor(QPalette::Window, kScaleButtonColour);
@@ -144,17 +156,28 @@ void GraphWindow::createWidgets()
 
     auto* dataFrame = new QGroupBox("Dati", this);
     place(dataFrame, "Frame1", 9000, 240, 1575, 855);
-    place(new QLabel("Cm.:", dataFrame), "Label9", 120, 240, 375, 255);
+    auto* cm = new QLabel("Cm.:", dataFrame);
+    place(cm, "Label9", 120, 240, 375, 255);
+    fit(cm, 600);
     m_centimetres = new QLabel(dataFrame);
     place(m_centimetres, "Label8", 600, 240, 735, 255);
-    place(new QLabel("Metri:", dataFrame), "Label10", 120, 480, 495, 255);
+    auto* metri = new QLabel("Metri:", dataFrame);
+    place(metri, "Label10", 120, 480, 495, 255);
+    fit(metri, 720);
     m_metres = new QLabel(dataFrame);
     place(m_metres, "Label7", 720, 480, 735, 255);
+
+    m_notice = new QLabel(this);
+    place(m_notice, "Avviso", 120, kClientHeight_twips - 375, kClientWidth_twips - 240, 255);
+    QPalette red = m_notice->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    m_notice->setPalette(red);
 }
 
 void GraphWindow::refresh()
 {
     m_title->setText(qs(m_model.title()));
+    m_notice->setText(qs(m_model.noticeText()));
     m_metres->setText(qs(m_model.metresText()));
     m_centimetres->setText(qs(m_model.centimetresText()));
     for (int i = 0; i < 5; ++i) {
@@ -284,59 +307,3 @@ void GraphWindow::askAndSaveImage()
 }
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-namespace {
-
-// Stands in for the main window: a site angle recomputes the worked example with it.
-class ExampleHost : public GraphHost {
-public:
-    explicit ExampleHost(GraphState& state) : m_state(state) {}
-    static ShotInput example()
-    {
-        ShotInput in = workedExample();
-        in.description = "Palla spitzer 150 grains";
-        return in;
-    }
-    void graphSiteAngleChosen(const SiteAngle& angle) override
-    {
-        ShotInput in = example();
-        in.siteAngle = angle;
-        europagraphic(in, m_state);
-        LoadGraphPoints(m_state);
-    }
-
-private:
-    GraphState& m_state;
-};
-
-} // namespace
-
-void graph(const QString& dir)
-{
-    GraphState state;
-    ExampleHost host(state);
-    host.graphSiteAngleChosen(kSiteAngles[0]);
-    const ShotInput in = ExampleHost::example();
-    state.Label2 = graphTitle(in.description, in.zeroDistance, in.velocity);
-
-    auto* window = new GraphWindow(state, host);
-    save(*window, dir, "graph_blank");
-    const std::pair<GraphScale, const char*> scales[] = {{GraphScale::Metres200, "graph_200"},
-                                                         {GraphScale::Metres350, "graph_350"},
-                                                         {GraphScale::Metres500, "graph_500"},
-                                                         {GraphScale::Metres1000, "graph_1000"}};
-    for (const auto& [scale, name] : scales) {
-        window->chooseScale(scale);
-        // The pointer over the trajectory at about 150 m, for the readout.
-        const UserFrame frame = *window->model().frame();
-        const UserPoint at = toDevice(frame, {1500, 0}, window->width(), window->height());
-        QMouseEvent move(QEvent::MouseMove, QPointF(at.x, at.y), window->mapToGlobal(QPointF(at.x, at.y)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(window, &move);
-        save(*window, dir, name);
-    }
-    delete window;
-}
-
-} // namespace siacci::screenshots

@@ -19,7 +19,7 @@ namespace siacci {
 
 // frmGraph: the trajectory drawn at one of four range scales, the site-angle options that
 // recompute it and the readout of the distance and height under the pointer. Modeless; it
-// deletes itself when closed, while GraphScale lives on in the GraphState.
+// is deleted when closed (WindowRegistry), while GraphScale lives on in the GraphState.
 class GraphWindow : public QWidget {
 public:
     GraphWindow(GraphState& state, GraphHost& host, QWidget* parent = nullptr);
@@ -54,15 +54,8 @@ private:
     QLabel* m_title = nullptr;       // Label2
     QLabel* m_metres = nullptr;      // Label7
     QLabel* m_centimetres = nullptr; // Label8
+    QLabel* m_notice = nullptr;      // the line that says the curve was cut
     std::array<QRadioButton*, 5> m_siteOptions{};
 };
 
 } // namespace siacci
-
-namespace siacci::screenshots {
-
-// The graph window of the worked example (800 m/s, BC 0.4, 150 grains, sight 4 cm, zero 220 m,
-// step 25 m) at each of the four scales, and blank before a scale is picked.
-void graph(const QString& dir);
-
-} // namespace siacci::screenshots

@@ -1,6 +1,7 @@
 #include "graph/graph_window.hpp"
 
 #include "ballistics/worked_example.hpp"
+#include "common/qt_windows.hpp"
 
 #include <QGroupBox>
 #include <QImage>
@@ -41,8 +42,8 @@ protected:
         europagraphic(workedExample(), state);
         LoadGraphPoints(state);
         state.Label2 = graphTitle("Palla 150 grains", 220, 800);
-        window = new GraphWindow(state, host);
-        window->show();
+        windows.add<GraphWindow>(WindowId::Graph, [this] { return new GraphWindow(state, host); });
+        window = static_cast<GraphWindow*>(windows.show(WindowId::Graph));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
     void TearDown() override { delete window.data(); }
@@ -67,6 +68,7 @@ protected:
 
     GraphState state;
     RecordingHost host{state};
+    WindowRegistry windows;
     QPointer<GraphWindow> window;
 };
 

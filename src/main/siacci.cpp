@@ -1,6 +1,7 @@
 // Siacci: the desktop program. It reads no command line, no environment and no settings; the
 // user's armoury is read from his data folder.
 #include "app/form4_window.hpp"
+#include "app/qt_language.hpp"
 #include "print/qt_icons.hpp"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    siacci::installItalianTranslations(app);
     QApplication::setApplicationName("Siacci");
     QApplication::setApplicationVersion("1.0.0");
     // The same name and icon as the installed desktop entry.

@@ -27,7 +27,6 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     initHelpResources();
     setObjectName(QStringLiteral("HelpWindow"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromUtf8(kHelpTitle));
     setWindowIcon(applicationIcon());
     createWidgets();
@@ -93,9 +92,6 @@ void HelpWindow::createWidgets()
 void HelpWindow::openContents()
 {
     m_browser->home();
-    show();
-    raise();
-    activateWindow();
 }
 
 QUrl HelpWindow::currentPage() const

@@ -16,14 +16,13 @@ inline constexpr const char* kHelpTitle = "DIRIDOZ - Guida di Siacci";
 QUrl helpContentsUrl();
 
 // The help window: the pages in a browser, with Indietro / Avanti through the pages read and
-// Indice back to the contents. The window deletes itself when closed (create it with new and
-// keep a QPointer to it).
+// Indice back to the contents. Shown through the WindowRegistry.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
-    // What the LEGGIMI button does: the contents page, the window shown and brought forward.
+    // Goes back to the contents page, as each opening of the help does.
     void openContents();
     // The page shown now.
     QUrl currentPage() const;
@@ -36,11 +35,5 @@ private:
     QToolButton* m_forward = nullptr;
     QToolButton* m_home = nullptr;
 };
-
-namespace screenshots {
-// The help window at its contents, the about box and the print preview of a sample report,
-// as PNG files in `dir`.
-void print(const QString& dir);
-} // namespace screenshots
 
 } // namespace siacci

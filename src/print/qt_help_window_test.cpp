@@ -1,5 +1,7 @@
 #include "print/qt_help_window.hpp"
 
+#include "common/qt_windows.hpp"
+
 #include <QDir>
 #include <QFile>
 #include <QPointer>
@@ -21,15 +23,24 @@ QString pageName(const QUrl& url)
 }
 
 struct HelpWindowView : ::testing::Test {
-    QPointer<HelpWindow> window = new HelpWindow;
+    WindowRegistry windows;
+    QPointer<HelpWindow> window;
     QTextBrowser* browser = nullptr;
     QToolButton* back = nullptr;
     QToolButton* forward = nullptr;
     QToolButton* home = nullptr;
 
+    // As the program opens it.
+    void open()
+    {
+        windows.add<HelpWindow>(WindowId::Help, [] { return new HelpWindow; },
+                                [](HelpWindow& help) { help.openContents(); });
+        window = static_cast<HelpWindow*>(windows.show(WindowId::Help));
+    }
+
     void SetUp() override
     {
-        window->openContents();
+        open();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
         browser = window->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
         back = window->findChild<QToolButton*>(QStringLiteral("Back"));
@@ -84,7 +95,7 @@ TEST_F(HelpWindowView, OpeningAgainReturnsToTheContents)
 {
     clickLink(QStringLiteral("La stampa"));
     EXPECT_EQ(pageName(window->currentPage()), QStringLiteral("stampa.html"));
-    window->openContents();
+    EXPECT_EQ(windows.show(WindowId::Help), window.data()); // the same window, at the contents
     EXPECT_EQ(window->currentPage(), helpContentsUrl());
 }
 

@@ -1,4 +1,4 @@
-// The pictures of `make screenshots` for printing, help and about.
+// `make screenshots`: printing, the help and the about box.
 #include "print/qt_help_window.hpp"
 
 #include "ballistics/tables.hpp"
@@ -99,10 +99,10 @@ void toolbar(const QString& dir)
 
 void print(const QString& dir)
 {
-    QPointer<HelpWindow> help = new HelpWindow;
-    help->openContents();
-    save(*help, dir, QStringLiteral("help_contents"));
-    help->close();
+    {
+        HelpWindow help;
+        save(help, dir, QStringLiteral("help_contents"));
+    }
 
     about(dir);
     preview(dir);

@@ -141,6 +141,14 @@ TEST_F(Captions, TheMainWindowAndTheGraphShowEveryCaptionWhole)
     ASSERT_NE(graph, nullptr);
     for (const auto& line : clipped(*graph, "graph"))
         found.push_back(line);
+    // The line that says the curve was cut.
+    tabs->setCurrentIndex(0);
+    type(w, "Text4", "1");
+    QTest::mouseClick(w.findChild<QToolButton*>("Image1"), Qt::LeftButton);
+    graph = w.window(WindowId::Graph);
+    ASSERT_NE(graph, nullptr);
+    for (const auto& line : clipped(*graph, "graph cut"))
+        found.push_back(line);
     w.close(WindowId::Graph);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // The longest captions of the catalogue on the bullet buttons, and the terminal options.

@@ -151,24 +151,36 @@ void ArmouryWindow::createWidgets()
     layout->addLayout(files);
 }
 
+namespace {
+
+// A field of the forms, named for the tests, with what it means as its tooltip.
+QLineEdit* formEdit(QWidget* box, const char* name, const char* tip)
+{
+    auto* e = new QLineEdit(box);
+    e->setObjectName(name);
+    e->setToolTip(QString::fromUtf8(tip));
+    return e;
+}
+
+// A field with its unit beside it (none: the field alone).
+QHBoxLayout* fieldWithUnit(QWidget* box, QWidget* w, const char* unit)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(w);
+    if (unit)
+        row->addWidget(new QLabel(QString::fromUtf8(unit), box));
+    return row;
+}
+
+} // namespace
+
 QWidget* ArmouryWindow::createRifleForm()
 {
     auto* box = new QGroupBox("Arma", this);
     box->setObjectName("rifleForm");
     auto* form = new QFormLayout(box);
-    auto edit = [box](const char* name, const char* tip) {
-        auto* e = new QLineEdit(box);
-        e->setObjectName(name);
-        e->setToolTip(QString::fromUtf8(tip));
-        return e;
-    };
-    auto withUnit = [box](QWidget* w, const char* unit) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(w);
-        if (unit)
-            row->addWidget(new QLabel(QString::fromUtf8(unit), box));
-        return row;
-    };
+    const auto edit = [box](const char* name, const char* tip) { return formEdit(box, name, tip); };
+    const auto withUnit = [box](QWidget* w, const char* unit) { return fieldWithUnit(box, w, unit); };
     m_name = edit("nome", "Il nome con cui ritrovare l'arma");
     m_sight = edit("altezzaOttica", "Altezza dell'asse dell'ottica sopra l'asse della canna");
     m_twist = edit("passo", "Pollici di canna per un giro della rigatura (1:10\" = 10)");
@@ -212,19 +224,8 @@ QWidget* ArmouryWindow::createLoadForm()
     auto* box = new QGroupBox("Carica", this);
     box->setObjectName("loadForm");
     auto* form = new QFormLayout(box);
-    auto edit = [box](const char* name, const char* tip) {
-        auto* e = new QLineEdit(box);
-        e->setObjectName(name);
-        e->setToolTip(QString::fromUtf8(tip));
-        return e;
-    };
-    auto withUnit = [box](QWidget* w, const char* unit) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(w);
-        if (unit)
-            row->addWidget(new QLabel(QString::fromUtf8(unit), box));
-        return row;
-    };
+    const auto edit = [box](const char* name, const char* tip) { return formEdit(box, name, tip); };
+    const auto withUnit = [box](QWidget* w, const char* unit) { return fieldWithUnit(box, w, unit); };
     m_description = edit("descrizione", "Il nome con cui ritrovare la carica");
     m_velocity = edit("velocita", "Velocità alla bocca misurata o dichiarata");
     m_velocityTemperature = edit("temperaturaVelocita", "Temperatura della polvere a cui vale quella velocità");

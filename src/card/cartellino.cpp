@@ -148,6 +148,7 @@ void Cartellino::armouryExtrasChosen(std::optional<pm::Atmosphere> zeroAir, std:
 {
     m_zeroAir = zeroAir;
     m_dragTable = std::move(dragTable);
+    m_hint.clear(); // the card now holds a load of the user's own, not the example
     recompute();
 }
 

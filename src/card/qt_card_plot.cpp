@@ -26,13 +26,13 @@ CardPlot::CardPlot(QWidget* parent) : QChartView(parent)
     m_band->setColor(QColor(160, 210, 160, 110));
     m_band->setBorderColor(QColor(120, 180, 120));
     m_sight = new QLineSeries;
-    m_sight->setName(QStringLiteral("linea di mira"));
+    m_sight->setName(QStringLiteral("mira"));
     m_sight->setPen(QPen(Qt::gray, 1));
     m_zero = new QLineSeries;
     m_zero->setName(QStringLiteral("taratura"));
     m_zero->setPen(QPen(QColor(40, 90, 200), 1.5, Qt::DashLine));
     m_energy = new QLineSeries;
-    m_energy->setName(QStringLiteral("energia minima"));
+    m_energy->setName(QStringLiteral("energia"));
     m_energy->setPen(QPen(QColor(200, 60, 40), 1.5, Qt::DashLine));
     m_path = new QLineSeries;
     m_path->setName(QStringLiteral("traiettoria"));

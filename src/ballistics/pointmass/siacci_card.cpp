@@ -5,6 +5,7 @@
 #include "ballistics/engine/engine.hpp"
 #include "ballistics/pointmass/atmosphere.hpp"
 #include "ballistics/pointmass/checks.hpp"
+#include "ballistics/pointmass/golden_section.hpp"
 #include "common/units.hpp"
 #include "common/portable_math.hpp"
 
@@ -109,27 +110,10 @@ Result computeSiacciTrajectory(const Bullet& bullet, const Conditions& condition
         TrajectoryPoint p;
         return pathAt(scan, x, p);
     };
-    constexpr double kInvPhi = 0.6180339887498949;
-    double lo = 0, hi = kFeetPerMetreDistance * distances.back();
-    double x1 = hi - kInvPhi * (hi - lo), x2 = lo + kInvPhi * (hi - lo);
-    double f1 = heightAt(x1), f2 = heightAt(x2);
-    while (hi - lo > 0.003) {
-        if (f1 < f2) {
-            lo = x1;
-            x1 = x2;
-            f1 = f2;
-            x2 = lo + kInvPhi * (hi - lo);
-            f2 = heightAt(x2);
-        } else {
-            hi = x2;
-            x2 = x1;
-            f2 = f1;
-            x1 = hi - kInvPhi * (hi - lo);
-            f1 = heightAt(x1);
-        }
-    }
-    out.maxOrdinate_cm = std::max(f1, -sight_cm);
-    out.maxOrdinateDistance_m = f1 > -sight_cm ? x1 / kFeetPerMetreDistance : 0;
+    const Peak top =
+        goldenSectionMaximum(heightAt, 0, kFeetPerMetreDistance * distances.back(), 0.003);
+    out.maxOrdinate_cm = std::max(top.value, -sight_cm);
+    out.maxOrdinateDistance_m = top.value > -sight_cm ? top.x / kFeetPerMetreDistance : 0;
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "ballistics/pointmass/atmosphere.hpp"
 #include "ballistics/pointmass/checks.hpp"
+#include "ballistics/pointmass/golden_section.hpp"
 #include "ballistics/pointmass/flight.hpp"
 #include "ballistics/pointmass/zero.hpp"
 #include "common/portable_math.hpp"
@@ -218,28 +219,9 @@ double maximumRange_m(const Bullet& bullet, const Conditions& conditions)
         setup.launchAngle_rad = angle_deg * kDegree;
         return flyToMuzzleHeight_m(setup, kMaxTime_s);
     };
-    // Golden-section search for the best angle between 5 and 60 degrees, to 0.05 degree (the
+    // The best angle between 5 and 60 degrees, to 0.05 degree (the
     // range is flat near its maximum).
-    constexpr double kInvPhi = 0.6180339887498949;
-    double lo = 5, hi = 60;
-    double x1 = hi - kInvPhi * (hi - lo), x2 = lo + kInvPhi * (hi - lo);
-    double f1 = rangeAt(x1), f2 = rangeAt(x2);
-    while (hi - lo > 0.05) {
-        if (f1 < f2) {
-            lo = x1;
-            x1 = x2;
-            f1 = f2;
-            x2 = lo + kInvPhi * (hi - lo);
-            f2 = rangeAt(x2);
-        } else {
-            hi = x2;
-            x2 = x1;
-            f2 = f1;
-            x1 = hi - kInvPhi * (hi - lo);
-            f1 = rangeAt(x1);
-        }
-    }
-    return std::max(f1, f2);
+    return goldenSectionMaximum(rangeAt, 5, 60, 0.05).value;
 }
 
 Correction correctionAt(const Row& row, const ClickValue& click)

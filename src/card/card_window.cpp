@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
@@ -401,6 +402,16 @@ void CardWindow::createWidgets()
     split->setSizes({980, 480});
     outer->addWidget(split, 1);
     resize(1500, 940);
+}
+
+// Room for the whole card, but never more than the screen it opens on has (a laptop's
+// 1366 x 768): the frames scroll and the grid shrinks.
+void CardWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    const QSize room = screen()->availableGeometry().size() * 0.95;
+    if (width() > room.width() || height() > room.height())
+        resize(size().boundedTo(room));
 }
 
 // --- refresh ------------------------------------------------------------------------------------

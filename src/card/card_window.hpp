@@ -64,6 +64,9 @@ public:
     void attachArmoury(armoury::ArmourySession& session, Dialogs& dialogs);
     armoury::CardArmouryPanel* armouryPanel() const { return m_armoury; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void createWidgets();
     QWidget* createBulletFrame();

@@ -15,7 +15,6 @@ foreach(name ${SIACCI_FUZZ_TARGETS})
                                      ${SIACCI_FUZZ_DIR}/replay_main.cpp)
   target_include_directories(fuzz_replay_${name} PRIVATE ${SIACCI_FUZZ_DIR})
   target_link_libraries(fuzz_replay_${name} PRIVATE siacci_core)
-  target_compile_options(fuzz_replay_${name} PRIVATE ${SIACCI_WARNINGS})
   add_test(NAME fuzz_replay_${name}
            COMMAND fuzz_replay_${name} ${CMAKE_CURRENT_SOURCE_DIR}/testdata/fuzz/${name})
 endforeach()

@@ -119,10 +119,11 @@ TEST(HelpPages, EveryLinkLeadsSomewhere)
             QFile linked(QStringLiteral(":/help/") + target);
             ASSERT_TRUE(linked.open(QIODevice::ReadOnly))
                 << name.toStdString() << " -> " << target.toStdString();
-            if (!link.captured(3).isEmpty())
+            if (!link.captured(3).isEmpty()) {
                 EXPECT_TRUE(QString::fromUtf8(linked.readAll())
                                 .contains(QStringLiteral("name=\"%1\"").arg(link.captured(3))))
                     << name.toStdString() << " -> " << link.captured(0).toStdString();
+            }
             if (!reached.contains(target)) {
                 reached.insert(target);
                 queue.append(target);

@@ -49,6 +49,8 @@ void armoury(const QString& dir)
     truing.solveClicked();
     panel->truing()->refresh();
     cardWindow.refresh();
+    cardWindow.show(); // at its own size, larger than the offscreen screen
+    cardWindow.resize(1500, 940);
     save(cardWindow, dir, QStringLiteral("cartellino_armeria"));
 }
 

@@ -58,6 +58,9 @@ void card(const QString& dir)
     m.fieldChanged(card::CardField::Zero, "100");
     m.speciesChosen(card::Species::Cervo);
     w.refresh();
+    // The offscreen screen is small; the picture shows the window at its own size.
+    w.show();
+    w.resize(1500, 940);
     save(w, dir, "card_window");
     w.plot()->resize(700, 420);
     w.plot()->pointAt(300);

@@ -7,21 +7,8 @@
 namespace siacci::armoury {
 namespace {
 
-class MemoryStorage : public ArmouryStorage {
-public:
-    int saves = 0;
-    std::string save(const Armoury&) override
-    {
-        ++saves;
-        return {};
-    }
-};
-
-class FakeHost : public ArmouryHost {
-public:
-    std::optional<CatalogueLoadChoice> choice;
-    std::optional<CatalogueLoadChoice> chosenCatalogueLoad() const override { return choice; }
-};
+using testing::FakeHost;
+using testing::MemoryStorage;
 
 struct ArmouryWindowModel : ::testing::Test {
     MemoryStorage storage;

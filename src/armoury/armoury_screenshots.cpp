@@ -12,12 +12,8 @@ namespace siacci::screenshots {
 
 void armoury(const QString& dir)
 {
-    class NoHost : public armoury::ArmouryHost {
-        std::optional<armoury::CatalogueLoadChoice> chosenCatalogueLoad() const override { return std::nullopt; }
-    } host;
-    class NoStorage : public armoury::ArmouryStorage {
-        std::string save(const armoury::Armoury&) override { return {}; }
-    } storage;
+    armoury::testing::FakeHost host;
+    armoury::testing::MemoryStorage storage;
     armoury::Rifle second;
     second.name = "Blaser R8 6,5x55";
     second.loads.push_back(armoury::testing::fullRifle().loads[0]);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "armoury/armoury.hpp"
+#include "armoury/armoury_model.hpp"
+#include "armoury/armoury_session.hpp"
 
 // A rifle with every field set, for the armoury's tests: a single G7 coefficient, a stepped G1
 // load and a load with its own measured drag table.
@@ -44,5 +46,23 @@ inline Rifle fullRifle()
     r.loads = {g7, stepped, table};
     return r;
 }
+
+// Keeps nothing and counts the saves the session asked for.
+class MemoryStorage : public ArmouryStorage {
+public:
+    int saves = 0;
+    std::string save(const Armoury&) override
+    {
+        ++saves;
+        return {};
+    }
+};
+
+// The main window as the armoury sees it: the catalogue load chosen there, if any.
+class FakeHost : public ArmouryHost {
+public:
+    std::optional<CatalogueLoadChoice> choice;
+    std::optional<CatalogueLoadChoice> chosenCatalogueLoad() const override { return choice; }
+};
 
 } // namespace siacci::armoury::testing

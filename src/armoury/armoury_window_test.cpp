@@ -16,15 +16,7 @@
 namespace siacci::armoury {
 namespace {
 
-class MemoryStorage : public ArmouryStorage {
-public:
-    int saves = 0;
-    std::string save(const Armoury&) override
-    {
-        ++saves;
-        return {};
-    }
-};
+using testing::MemoryStorage;
 
 // The main window's menu opens ARMERIA; the bullet chosen there is added as a load of the
 // selected rifle with "Aggiungi dal catalogo".
@@ -65,9 +57,7 @@ TEST(ArmouryWindowView, TreeAndFormsFollowTheClicks)
     MemoryStorage storage;
     ArmourySession session({{testing::fullRifle()}}, storage);
     siacci::testing::FakeDialogs dialogs;
-    class NoHost : public ArmouryHost {
-        std::optional<CatalogueLoadChoice> chosenCatalogueLoad() const override { return std::nullopt; }
-    } host;
+    testing::FakeHost host;
     ArmouryWindow window(session, dialogs, host);
     window.show();
     auto* tree = window.findChild<QTreeWidget*>("tree");

@@ -19,8 +19,7 @@ std::string num(double value)
 
 std::string rounded(double value, int decimals)
 {
-    const double scale = std::pow(10.0, decimals);
-    return num(std::round(value * scale) / scale);
+    return roundedText(value, decimals, ',');
 }
 
 card::ClickChoice clickChoiceOf(const Rifle& r)

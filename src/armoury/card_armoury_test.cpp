@@ -11,13 +11,8 @@ namespace {
 
 using card::CardField;
 
-class MemoryStorage : public ArmouryStorage {
-public:
-    std::string save(const Armoury&) override { return {}; }
-};
-
 struct CardWithArmoury : ::testing::Test {
-    MemoryStorage storage;
+    testing::MemoryStorage storage;
     ArmourySession session{Armoury{{testing::fullRifle()}}, storage};
     card::Cartellino card;
     siacci::testing::FakeDialogs dialogs;

@@ -26,8 +26,7 @@ constexpr int kMaxBisections = 60;   // far more than any tolerance below needs
 
 std::string num(double value, int decimals)
 {
-    const double scale = std::pow(10.0, decimals);
-    return cellText(std::round(value * scale) / scale, ',');
+    return roundedText(value, decimals, ',');
 }
 
 bool usesCurve(const Bullet& b)

@@ -52,8 +52,7 @@ double value(const std::string& text)
 // A number as the card's fields show it: decimal comma, at most `decimals` decimals.
 std::string numberText(double v, int decimals = 6)
 {
-    const double scale = std::pow(10.0, decimals);
-    return cellText(std::round(v * scale) / scale, ',');
+    return roundedText(v, decimals, ',');
 }
 
 const char* clockSide(int hour)

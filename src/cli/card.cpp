@@ -91,8 +91,7 @@ std::string jsonString(std::string_view text)
 // A value rounded for reading, in the user's decimal separator.
 std::string shown(double value, int decimals, char separator)
 {
-    const double scale = std::pow(10.0, decimals);
-    return cellText(std::round(value * scale) / scale, separator);
+    return roundedText(value, decimals, separator);
 }
 
 void writeJson(std::ostream& out, const CardOptions& options, const Trajectory& t,

@@ -10,22 +10,6 @@ trap 'rm -rf "$work"' EXIT
 
 shot=(--velocity 800 --bc 0.4 --weight 150 --zero 220 --max 300 --increment 100)
 
-json_check() {
-    local name=$1 script=$2
-    shift 2
-    checks=$((checks + 1))
-    if ! command -v node >/dev/null; then
-        echo "skip $name: no node"
-        return
-    fi
-    if ! "$cli" card "$@" --format json 2>/dev/null | node -e "
-        const c = JSON.parse(require('fs').readFileSync(0, 'utf8'));
-        const ok = (() => { $script })();
-        process.exit(ok ? 0 : 1);"; then
-        echo "FAIL $name"
-        failures=$((failures + 1))
-    fi
-}
 
 # The two methods agree within half a centimetre to 300 m.
 json_check "compare adds the Siacci path" "

@@ -24,22 +24,6 @@ expect "headings, csv, decimal comma, quarter MOA, comma typed in a number" 0 \
 " "${shot[@]}" --bc 0,4 --max 100 --format csv --decimal , --headings --click 0.25moa
 
 # JSON: valid, one row per distance, every key, whole clicks, 0 corrections at the muzzle.
-json_check() {
-    local name=$1 script=$2
-    shift 2
-    checks=$((checks + 1))
-    if ! command -v node >/dev/null; then
-        echo "skip $name: no node"
-        return
-    fi
-    if ! "$cli" card "$@" --format json 2>/dev/null | node -e "
-        const c = JSON.parse(require('fs').readFileSync(0, 'utf8'));
-        const ok = (() => { $script })();
-        process.exit(ok ? 0 : 1);"; then
-        echo "FAIL $name"
-        failures=$((failures + 1))
-    fi
-}
 json_check "json rows and keys" "
     const keys = 'distance_m velocity_ms mach time_s energy_J energy_kgm path_cm drop_cm windage_cm elevation_moa elevation_mrad elevation_clicks windage_moa windage_mrad windage_clicks'.split(' ');
     return c.rows.length === 11 && c.rows.every((r, i) => r.distance_m === 100 * i &&

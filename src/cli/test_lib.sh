@@ -69,6 +69,25 @@ expect_first_line() {
     fi
 }
 
+# json_check NAME SCRIPT CARD-ARGS...: the card's JSON (c) read by node, SCRIPT a JavaScript body
+# returning whether it is right; skipped where node is missing.
+json_check() {
+    local name=$1 script=$2
+    shift 2
+    checks=$((checks + 1))
+    if ! command -v node >/dev/null; then
+        echo "skip $name: no node"
+        return
+    fi
+    if ! "$cli" card "$@" --format json 2>/dev/null | node -e "
+        const c = JSON.parse(require('fs').readFileSync(0, 'utf8'));
+        const ok = (() => { $script })();
+        process.exit(ok ? 0 : 1);"; then
+        echo "FAIL $name"
+        failures=$((failures + 1))
+    fi
+}
+
 # The closing line of the script; as its last command, also its exit status.
 finish() {
     echo "$((checks - failures)) passed, $failures failed"

@@ -150,8 +150,7 @@ int runTrue(const Args& given, std::ostream& out, std::ostream& err)
         return kExitOk;
     }
     const int decimals = result.quantity == TruedQuantity::Velocity ? 1 : 4;
-    const double scale = std::pow(10.0, decimals);
-    out << cellText(std::round(result.solved * scale) / scale, options->decimal) << "\n";
+    out << roundedText(result.solved, decimals, options->decimal) << "\n";
     return kExitOk;
 }
 

@@ -177,6 +177,12 @@ Significant significant15(double value)
 
 } // namespace
 
+std::string roundedText(double value, int decimals, char decimalSeparator)
+{
+    const double scale = std::pow(10.0, decimals);
+    return cellText(std::round(value * scale) / scale, decimalSeparator);
+}
+
 std::string cellText(double value, char decimalSeparator)
 {
     if (!std::isfinite(value) || value == 0.0)

@@ -38,6 +38,10 @@ double readField(std::string_view text);
 // NaN and infinity (which no rule of the program should produce) are written as "0".
 std::string cellText(double value, char decimalSeparator = '.');
 
+// cellText of the value rounded to at most `decimals` decimals: the range card's and the
+// armoury's numbers for reading (823.0 -> "823", 0.40351 with 3 -> "0.404").
+std::string roundedText(double value, int decimals, char decimalSeparator = '.');
+
 // The general number form of the calculator's display, as the old platform wrote a number:
 // fifteen significant digits, plainly (as cellText) when the first digit's decimal exponent
 // lies from -4 to 14, otherwise one digit, the others after the point, and an exponent of at

@@ -1,4 +1,5 @@
 // What the engine refuses, and what the hunter dials.
+#include "ballistics/pointmass/classic_bullet.hpp"
 #include "ballistics/pointmass/pointmass.hpp"
 
 #include <gtest/gtest.h>
@@ -7,15 +8,6 @@
 
 namespace siacci::pointmass {
 namespace {
-
-Bullet classicBullet()
-{
-    Bullet b;
-    b.muzzleVelocity_ms = 800;
-    b.weight_gr = 150;
-    b.bc_lbin2 = 0.4;
-    return b;
-}
 
 Refusal refusalOf(const Bullet& b, const Conditions& c = {}, const Zeroing& z = {},
                   const TableSpan& s = {})

@@ -1,3 +1,4 @@
+#include "ballistics/pointmass/classic_bullet.hpp"
 #include "ballistics/pointmass/pointmass.hpp"
 #include "ballistics/tables.hpp"
 #include "ballistics/worked_example.hpp"
@@ -12,15 +13,6 @@ namespace {
 
 // The classic table's wind: 10 mph, its 176 inches per second, typed as 16.0934 km/h.
 constexpr double kClassicWind_ms = 16.0934 / 3.6;
-
-Bullet classicBullet()
-{
-    Bullet b;
-    b.muzzleVelocity_ms = 800;
-    b.weight_gr = 150;
-    b.bc_lbin2 = 0.4;
-    return b;
-}
 
 // The card's number as the classic table rounds it: floor(10 x + 0.49) / 10.
 double tableRounded(double x) { return std::floor(10 * x + 0.49) / 10; }

@@ -1,5 +1,6 @@
 #include "ballistics/pointmass/drag_tables.hpp"
 #include "ballistics/pointmass/flight.hpp"
+#include "ballistics/pointmass/classic_bullet.hpp"
 #include "ballistics/pointmass/pointmass.hpp"
 
 #include <gtest/gtest.h>
@@ -10,16 +11,6 @@ namespace siacci::pointmass {
 namespace {
 
 constexpr double kKmh = 1 / 3.6;
-
-// The classic shot of the program: G1 0.4, 800 m/s, 150 grains, sight 4 cm, ICAO air.
-Bullet classicBullet()
-{
-    Bullet b;
-    b.muzzleVelocity_ms = 800;
-    b.weight_gr = 150;
-    b.bc_lbin2 = 0.4;
-    return b;
-}
 
 Zeroing zeroAt(double zero_m)
 {

@@ -163,6 +163,24 @@ TEST_F(Captions, TheMainWindowAndTheGraphShowEveryCaptionWhole)
     EXPECT_TRUE(found.empty()) << joined(found);
 }
 
+// The range card, from the main window after a catalogue preset, and ARMERIA, both
+// opened through the main window, at the size they open with on a desktop screen.
+TEST_F(Captions, TheRangeCardAndTheArmouryShowEveryCaptionWhole)
+{
+    Form4Window w;
+    w.findChild<QAction*>("tre16")->trigger();
+    std::vector<std::string> found;
+    for (WindowId id : {WindowId::Card, WindowId::Armoury}) {
+        w.show(id);
+        QWidget* window = w.window(id);
+        ASSERT_NE(window, nullptr);
+        window->resize(1500, 940);
+        for (const auto& line : clipped(*window, id == WindowId::Card ? "card" : "armoury"))
+            found.push_back(line);
+    }
+    EXPECT_TRUE(found.empty()) << joined(found);
+}
+
 TEST_F(Captions, TheOtherWindowsShowEveryCaptionWhole)
 {
     testing::FakeDialogs dialogs;

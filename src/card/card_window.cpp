@@ -170,6 +170,8 @@ QWidget* CardWindow::createBulletFrame()
     addField(form, CardField::Bc);
     m_steps = new QTableWidget(kBcStepRows, 2);
     m_steps->setObjectName(QStringLiteral("gradini"));
+    // Tab moves on to the next field, as in the rest of the window; the arrows walk the cells.
+    m_steps->setTabKeyNavigation(false);
     m_steps->setHorizontalHeaderLabels({QStringLiteral("coefficiente"),
                                         QStringLiteral("da velocità m/s")});
     m_steps->verticalHeader()->hide();

@@ -27,8 +27,11 @@ TEST(Form4CardShot, ImperialWindowGivesMetricNumbers)
     const CardShot c = form.cardShot();
     EXPECT_NEAR(c.velocity_ms, 2625 / 3.281, 1e-9);
     EXPECT_NEAR(c.sightHeight_cm, 1.57 * 2.54, 1e-9);
-    EXPECT_NEAR(c.zero_m, 220 * 3 / 3.2808, 1e-9);
-    EXPECT_NEAR(c.maxDistance_m, 300 * 3 / 3.2808, 1e-9);
+    // Whole metres, the rows kept: 220 yd = 201.2 m, 25 yd = 22.9 m, twelve rows to 300 yd.
+    EXPECT_EQ(c.zero_m, 201);
+    EXPECT_EQ(c.increment_m, 23);
+    EXPECT_EQ(c.maxDistance_m, 12 * 23);
+    EXPECT_FALSE(c.fromCatalogue) << "typed numbers, not a catalogue load";
     EXPECT_DOUBLE_EQ(c.temperature_C, 15);
     EXPECT_DOUBLE_EQ(c.altitude_m, 200);
     EXPECT_DOUBLE_EQ(c.weight_gr, 150);

@@ -202,6 +202,7 @@ QWidget* Form4Window::createToolbar()
         b->installEventFilter(this);
         b->setIcon(toolbarIcon(i));
         b->setAccessibleName(Form4::toolbarHint(i));
+        b->setToolTip(Form4::toolbarHint(i));
         // A hidden button leaves its gap: the others stay where the user expects them.
         QSizePolicy policy = b->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
@@ -413,6 +414,9 @@ void Form4Window::createWidgets()
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
     m_grid->installEventFilter(this);
+    // One Tab stop: the arrows walk the cells, Tab and Shift+Tab leave the table.
+    m_grid->setTabKeyNavigation(false);
+    m_grid->setAccessibleName("Tabella");
     body->addWidget(m_grid, 1);
     body->addStretch(0);
     outer->addLayout(body, 1);
@@ -486,6 +490,9 @@ void Form4Window::refresh()
         m_terminalMenu->menuAction()->setEnabled(m.terminalMenuEnabled());
     m_graphicAction->setEnabled(m.graphicMenuEnabled());
     refreshGrid();
+    // The range card follows this window's shot while it holds it.
+    if (auto* card = m_windows.window<card::CardWindow>(WindowId::Card))
+        card->mainShotChanged();
 }
 
 void Form4Window::refreshGrid()

@@ -63,7 +63,7 @@ std::string loadProblem(const Load& load)
     if (!within(load.temperatureSensitivity_msPerC, -10, 10))
         return outside("La sensibilità alla temperatura" + of, -10, 10, "m/s per °C");
     if (!within(load.weight_gr, 1, 2000))
-        return outside("Il peso" + of, 1, 2000, "grani");
+        return outside("Il peso" + of, 1, 2000, "grains");
     if (load.diameter_mm && !within(*load.diameter_mm, 1, 30))
         return outside("Il diametro" + of, 1, 30, "mm");
     if (load.length_mm && !within(*load.length_mm, 1, 100))

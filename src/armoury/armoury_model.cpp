@@ -48,6 +48,57 @@ std::string trimmed(const std::string& text)
 
 } // namespace
 
+std::string refusedFieldOf(const std::string& problem)
+{
+    // The first match wins: the longer phrases come before the shorter ones they contain.
+    static constexpr std::pair<const char*, const char*> kFields[] = {
+        {"\"Temperatura della velocità\"", "temperaturaVelocita"},
+        {"La temperatura della velocità", "temperaturaVelocita"},
+        {"\"Sensibilità alla temperatura\"", "sensibilita"},
+        {"La sensibilità alla temperatura", "sensibilita"},
+        {"\"Temperatura della taratura\"", "temperaturaTaratura"},
+        {"La temperatura della taratura", "temperaturaTaratura"},
+        {"\"Pressione della taratura\"", "pressioneTaratura"},
+        {"La pressione della taratura", "pressioneTaratura"},
+        {"\"Umidità della taratura\"", "umiditaTaratura"},
+        {"L'umidità della taratura", "umiditaTaratura"},
+        {"La velocità di un gradino", "gradini"},
+        {"coefficienti a gradini", "gradini"},
+        {"Un coefficiente a gradini", "gradini"},
+        {"gradini", "gradini"},
+        {"tabella di resistenza", "tabellaResistenza"},
+        {"vuole il diametro", "diametro"},
+        {"\"Velocità\"", "velocita"},
+        {"La velocità", "velocita"},
+        {"\"Coefficiente\"", "coefficiente"},
+        {"Il coefficiente balistico", "coefficiente"},
+        {"\"Peso\"", "peso"},
+        {"Il peso", "peso"},
+        {"\"Diametro\"", "diametro"},
+        {"Il diametro", "diametro"},
+        {"\"Lunghezza\"", "lunghezza"},
+        {"La lunghezza", "lunghezza"},
+        {"non ha una descrizione", "descrizione"},
+        {"due cariche di nome", "descrizione"},
+        {"\"Altezza ottica\"", "altezzaOttica"},
+        {"L'altezza dell'ottica", "altezzaOttica"},
+        {"\"Passo di rigatura\"", "passo"},
+        {"Il passo di rigatura", "passo"},
+        {"\"Valore del click\"", "valoreClick"},
+        {"Il valore del click", "valoreClick"},
+        {"click per giro", "clickPerGiro"},
+        {"\"Click per giro\"", "clickPerGiro"},
+        {"\"Taratura\"", "taratura"},
+        {"La distanza di taratura", "taratura"},
+        {"non ha un nome", "nome"},
+        {"Due armi si chiamano", "nome"},
+    };
+    for (const auto& [phrase, field] : kFields)
+        if (problem.find(phrase) != std::string::npos)
+            return field;
+    return {};
+}
+
 RifleForm rifleFormOf(const Rifle& r)
 {
     RifleForm f;
@@ -151,6 +202,8 @@ ArmouryModel::ArmouryModel(ArmourySession& session, Dialogs& dialogs, ArmouryHos
 
 RifleForm ArmouryModel::rifleForm() const
 {
+    if (m_rifleDraft && rifleFormShown())
+        return *m_rifleDraft;
     return m_selection.rifle ? rifleFormOf(armoury().rifles[*m_selection.rifle]) : RifleForm{};
 }
 
@@ -158,7 +211,37 @@ LoadForm ArmouryModel::loadForm() const
 {
     if (!m_selection.rifle || !m_selection.load)
         return {};
+    if (m_loadDraft)
+        return *m_loadDraft;
     return loadFormOf(armoury().rifles[*m_selection.rifle].loads[*m_selection.load]);
+}
+
+bool ArmouryModel::unconfirmedEdits() const
+{
+    if (rifleFormShown() && m_rifleDraft)
+        return *m_rifleDraft != rifleFormOf(armoury().rifles[*m_selection.rifle]);
+    if (loadFormShown() && m_loadDraft)
+        return *m_loadDraft != loadFormOf(armoury().rifles[*m_selection.rifle].loads[*m_selection.load]);
+    return false;
+}
+
+void ArmouryModel::rifleFormEdited(const RifleForm& form)
+{
+    if (rifleFormShown())
+        m_rifleDraft = form;
+}
+
+void ArmouryModel::loadFormEdited(const LoadForm& form)
+{
+    if (loadFormShown())
+        m_loadDraft = form;
+}
+
+void ArmouryModel::forgetDraft()
+{
+    m_rifleDraft.reset();
+    m_loadDraft.reset();
+    m_refusedField.clear();
 }
 
 std::string ArmouryModel::hint() const
@@ -173,10 +256,27 @@ std::string ArmouryModel::hint() const
     return "Le modifiche si salvano con \"Conferma\" e restano per le prossime sessioni.";
 }
 
-void ArmouryModel::select(Selection s)
+bool ArmouryModel::select(Selection s)
 {
+    if (s == m_selection)
+        return false;
+    if (unconfirmedEdits()) {
+        Message ask{"ARMERIA", "Salvare le modifiche?", MessageIcon::Question, MessageButtons::YesNoCancel};
+        switch (m_dialogs.message(ask)) {
+        case MessageAnswer::Yes: {
+            const bool kept = rifleFormShown() ? rifleFormApplied(*m_rifleDraft) : loadFormApplied(*m_loadDraft);
+            if (!kept)
+                return false;
+            break;
+        }
+        case MessageAnswer::No: break;
+        default: return false;
+        }
+    }
+    forgetDraft();
     m_selection = s;
     keepSelectionValid();
+    return true;
 }
 
 void ArmouryModel::keepSelectionValid()
@@ -202,8 +302,11 @@ bool ArmouryModel::commit(Armoury next, Selection select)
 {
     const std::string failure = m_session.change(next);
     const bool kept = m_session.armoury() == next;
-    if (kept)
+    if (kept) {
+        if (select != m_selection)
+            forgetDraft();
         m_selection = select;
+    }
     keepSelectionValid();
     if (!failure.empty())
         tell(failure);
@@ -307,28 +410,48 @@ bool ArmouryModel::rifleFormApplied(const RifleForm& form)
     if (!rifleFormShown())
         return false;
     const std::size_t r = *m_selection.rifle;
+    m_rifleDraft = form;
     const RifleReading reading = readRifleForm(form, armoury().rifles[r]);
     if (!reading.rifle) {
+        m_refusedField = refusedFieldOf(reading.problem);
         tell(reading.problem);
         return false;
     }
     Armoury next = armoury();
     next.rifles[r] = *reading.rifle;
-    return commit(std::move(next), m_selection);
+    return confirmed(std::move(next));
 }
 
 bool ArmouryModel::loadFormApplied(const LoadForm& form)
 {
     if (!loadFormShown())
         return false;
+    m_loadDraft = form;
     const LoadReading reading = readLoadForm(form);
     if (!reading.load) {
+        m_refusedField = refusedFieldOf(reading.problem);
         tell(reading.problem);
         return false;
     }
     Armoury next = armoury();
     next.rifles[*m_selection.rifle].loads[*m_selection.load] = *reading.load;
-    return commit(std::move(next), m_selection);
+    return confirmed(std::move(next));
+}
+
+// A confirmed form: kept (the typing forgotten, now stored), or refused with the typing kept and
+// the refused field marked.
+bool ArmouryModel::confirmed(Armoury next)
+{
+    const std::string problem = armouryProblem(next);
+    if (!problem.empty()) {
+        m_refusedField = refusedFieldOf(problem);
+        tell(problem);
+        return false;
+    }
+    if (!commit(std::move(next), m_selection))
+        return false;
+    forgetDraft();
+    return true;
 }
 
 std::optional<Armoury> ArmouryModel::exportDocument() const
@@ -367,12 +490,17 @@ void ArmouryModel::documentImported(const std::optional<Armoury>& document, cons
         ClashChoice choice = ClashChoice::KeepBoth;
         if (findRifle(next, rifle.name)) {
             const std::string renamed = freeName(rifle.name, rifleNames(next));
-            const Message ask{"ARMERIA",
-                              "C'è già un'arma \"" + rifle.name +
-                                  "\". Sostituirla con quella importata?\n(Annulla: l'arma importata "
-                                  "si aggiunge come \"" + renamed + "\".)",
-                              MessageIcon::Question, MessageButtons::OkCancel, true};
-            choice = m_dialogs.message(ask) == MessageAnswer::Ok ? ClashChoice::Replace : ClashChoice::KeepBoth;
+            Message ask{"ARMERIA",
+                        "C'è già un'arma \"" + rifle.name + "\". Sostituirla con quella importata o tenerle "
+                        "entrambe (l'arma importata si aggiunge come \"" + renamed + "\")?",
+                        MessageIcon::Question, MessageButtons::YesNoCancel};
+            ask.yesText = "Sostituisci";
+            ask.noText = "Tieni entrambe";
+            const MessageAnswer answer = m_dialogs.message(ask);
+            // "Annulla": nothing of the file is taken in.
+            if (answer == MessageAnswer::Cancel)
+                return;
+            choice = answer == MessageAnswer::Yes ? ClashChoice::Replace : ClashChoice::KeepBoth;
         }
         last = importRifle(next, rifle, choice);
     }

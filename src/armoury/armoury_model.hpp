@@ -37,13 +37,21 @@ struct RifleForm {
     pointmass::AngleUnit clickUnit = pointmass::AngleUnit::Mrad;
     std::string turretClicksPerTurn;  // empty: not known
     std::string zero_m, zeroTemperature_C, zeroPressure_hPa, zeroHumidity_pct;
+
+    friend bool operator==(const RifleForm&, const RifleForm&) = default;
 };
 
 struct LoadForm {
     std::string description, velocity_ms, velocityTemperature_C, temperatureSensitivity;
     LoadDrag drag = LoadDrag::G1;
     std::string bc, bcSteps, dragTable, weight_gr, diameter_mm, length_mm, notes;
+
+    friend bool operator==(const LoadForm&, const LoadForm&) = default;
 };
+
+// The field of a form a refusal is about (its object name: "velocita", "taratura" ...), from
+// the Italian message; empty when the message names none.
+std::string refusedFieldOf(const std::string& problem);
 
 RifleForm rifleFormOf(const Rifle& rifle);
 LoadForm loadFormOf(const Load& load);
@@ -70,8 +78,13 @@ public:
     const Selection& selection() const { return m_selection; }
     bool rifleFormShown() const { return m_selection.rifle && !m_selection.load; }
     bool loadFormShown() const { return m_selection.rifle && m_selection.load; }
+    // The form as the user typed it (kept through a refused "Conferma"), else as stored.
     RifleForm rifleForm() const;
     LoadForm loadForm() const;
+    // The typed form differs from the stored entry.
+    bool unconfirmedEdits() const;
+    // The field the last refused "Conferma" was about (object name), else empty.
+    const std::string& refusedField() const { return m_refusedField; }
     bool canAddLoad() const { return m_selection.rifle.has_value(); }
     bool canDuplicate() const { return m_selection.rifle.has_value(); }
     bool canDelete() const { return m_selection.rifle.has_value(); }
@@ -80,7 +93,13 @@ public:
     std::string hint() const;
 
     // --- events ---------------------------------------------------------------------------
-    void select(Selection selection);
+    // Another entry chosen. With unconfirmed edits the user is asked "Salvare le modifiche?":
+    // Sì confirms them first (a refusal keeps the entry), No drops them, Annulla stays. True
+    // when the selection moved.
+    bool select(Selection selection);
+    // The user typed in a form: the whole form as it now reads.
+    void rifleFormEdited(const RifleForm& form);
+    void loadFormEdited(const LoadForm& form);
     // The document was changed elsewhere (the range card): the selection stays within it.
     void armouryChanged() { keepSelectionValid(); }
     void addRifleClicked();                        // "Nuova arma"
@@ -105,11 +124,16 @@ private:
     bool commit(Armoury next, Selection select);
     void tell(const std::string& text, MessageIcon icon = MessageIcon::Warning);
     void keepSelectionValid();
+    void forgetDraft();
+    bool confirmed(Armoury next);
 
     ArmourySession& m_session;
     Dialogs& m_dialogs;
     ArmouryHost& m_host;
     Selection m_selection;
+    std::optional<RifleForm> m_rifleDraft;
+    std::optional<LoadForm> m_loadDraft;
+    std::string m_refusedField;
 };
 
 } // namespace siacci::armoury

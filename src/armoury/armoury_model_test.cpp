@@ -52,7 +52,8 @@ TEST_F(ArmouryWindowModel, FormsChangeTheEntryAndRefuseWhatIsNotANumber)
     EXPECT_EQ(dialogs.messages.back().text, "Il campo \"Taratura\" non è un numero.");
     EXPECT_EQ(model.armoury().rifles[0].zero_m, 200);
 
-    model.select({0, 1});
+    dialogs.messageAnswer = MessageAnswer::No; // the refused typing dropped
+    EXPECT_TRUE(model.select({0, 1}));
     LoadForm load = model.loadForm();
     EXPECT_EQ(load.bcSteps, "0,435@760 0,42@610");
     load.bcSteps = "0,44@760";
@@ -88,14 +89,20 @@ TEST_F(ArmouryWindowModel, ImportNeverReplacesWithoutAsking)
 {
     Rifle imported = testing::fullRifle();
     imported.zero_m = 300;
-    dialogs.messageAnswer = MessageAnswer::Cancel; // keep both
+    dialogs.messageAnswer = MessageAnswer::Cancel; // "Annulla": nothing imported
+    model.documentImported(Armoury{{imported}}, {});
+    EXPECT_EQ(model.armoury().rifles.size(), 1u);
+    EXPECT_EQ(storage.saves, 0);
+    dialogs.messages.clear();
+    dialogs.messageAnswer = MessageAnswer::No; // "Tieni entrambe"
     model.documentImported(Armoury{{imported}}, {});
     ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_NE(dialogs.messages[0].text.find("\"Sako 85 .308 (2)\""), std::string::npos);
     ASSERT_EQ(model.armoury().rifles.size(), 2u);
     EXPECT_EQ(model.armoury().rifles[0].zero_m, 150);
     EXPECT_EQ(model.armoury().rifles[1].zero_m, 300);
-    dialogs.messageAnswer = MessageAnswer::Ok; // replace
+    dialogs.messageAnswer = MessageAnswer::Yes; // "Sostituisci"
     imported.zero_m = 250;
     model.documentImported(Armoury{{imported}}, {});
     EXPECT_EQ(model.armoury().rifles.size(), 2u);
@@ -118,6 +125,73 @@ TEST_F(ArmouryWindowModel, DuplicateAndExportTheSelection)
     EXPECT_EQ(model.armoury().rifles[2].name, "Nuova arma");
     model.addLoadClicked();
     EXPECT_EQ(model.selection(), (Selection{2, 0}));
+}
+
+// A refused "Conferma" keeps every field typed and names the refused one, for a number that does
+// not read and for one out of range alike.
+TEST_F(ArmouryWindowModel, ARefusedConfirmKeepsTheTypingAndMarksTheField)
+{
+    struct Case {
+        const char* velocity;
+        const char* weight;
+        const char* refused;
+    };
+    const Case cases[] = {{"abc", "170", "velocita"}, {"830", "0", "peso"}, {"5000", "170", "velocita"}};
+    for (const Case& k : cases) {
+        model.select({0, 0});
+        LoadForm typed = model.loadForm();
+        typed.velocity_ms = k.velocity;
+        typed.weight_gr = k.weight;
+        typed.notes = "scritto a mano";
+        model.loadFormEdited(typed);
+        EXPECT_FALSE(model.loadFormApplied(typed)) << k.velocity;
+        EXPECT_EQ(model.loadForm(), typed) << k.velocity;
+        EXPECT_EQ(model.refusedField(), k.refused) << k.velocity;
+        EXPECT_EQ(model.armoury().rifles[0].loads[0], testing::fullRifle().loads[0]);
+        dialogs.messageAnswer = MessageAnswer::No;
+        EXPECT_TRUE(model.select({0, 1}));
+        dialogs.messageAnswer = MessageAnswer::Ok;
+    }
+    EXPECT_EQ(storage.saves, 0);
+}
+
+TEST_F(ArmouryWindowModel, LeavingAnEntryWithEditsAsks)
+{
+    model.select({0, 0});
+    LoadForm typed = model.loadForm();
+    typed.velocity_ms = "830";
+    model.loadFormEdited(typed);
+    ASSERT_TRUE(model.unconfirmedEdits());
+
+    dialogs.messageAnswer = MessageAnswer::Cancel; // "Annulla": stay, typing kept
+    EXPECT_FALSE(model.select({0, 1}));
+    EXPECT_EQ(model.selection(), (Selection{0, 0}));
+    EXPECT_EQ(model.loadForm().velocity_ms, "830");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Salvare le modifiche?");
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNoCancel);
+
+    dialogs.messageAnswer = MessageAnswer::Yes; // "Sì": kept, then moved
+    EXPECT_TRUE(model.select({0, 1}));
+    EXPECT_EQ(model.armoury().rifles[0].loads[0].velocity_ms, 830);
+
+    RifleForm rifle;
+    model.select({0, std::nullopt});
+    rifle = model.rifleForm();
+    rifle.zero_m = "180";
+    model.rifleFormEdited(rifle);
+    dialogs.messageAnswer = MessageAnswer::No; // "No": dropped
+    EXPECT_TRUE(model.select({0, 2}));
+    EXPECT_EQ(model.armoury().rifles[0].zero_m, 150);
+    model.select({0, std::nullopt});
+    EXPECT_EQ(model.rifleForm().zero_m, "150");
+
+    // No question without a change, nor after one typed back.
+    const std::size_t asked = dialogs.messages.size();
+    rifle = model.rifleForm();
+    model.rifleFormEdited(rifle);
+    EXPECT_TRUE(model.select({0, 0}));
+    EXPECT_EQ(dialogs.messages.size(), asked);
 }
 
 } // namespace

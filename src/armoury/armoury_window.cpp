@@ -78,6 +78,7 @@ void ArmouryWindow::createWidgets()
 {
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName("tree");
+    m_tree->setAccessibleName("Armi e cariche");
     m_tree->setHeaderLabel("Armi e cariche");
     m_tree->setMinimumWidth(260);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, [this] { treeSelectionChanged(); });
@@ -97,6 +98,26 @@ void ArmouryWindow::createWidgets()
     m_pages->addWidget(hintPage);
     m_pages->addWidget(createRifleForm());
     m_pages->addWidget(createLoadForm());
+    // Every keystroke in a form is kept by the model, so nothing typed is lost before
+    // "Conferma" (or the question on leaving the entry).
+    for (QWidget* page : {m_pages->widget(kRiflePage), m_pages->widget(kLoadPage)}) {
+        const bool rifle = page == m_pages->widget(kRiflePage);
+        auto typed = [this, rifle] {
+            if (rifle)
+                m_model.rifleFormEdited(typedRifleForm());
+            else
+                m_model.loadFormEdited(typedLoadForm());
+        };
+        for (auto* e : page->findChildren<QLineEdit*>())
+            connect(e, &QLineEdit::textEdited, this, typed);
+        for (auto* c : page->findChildren<QComboBox*>())
+            connect(c, &QComboBox::activated, this, typed);
+        for (auto* t : page->findChildren<QPlainTextEdit*>())
+            connect(t, &QPlainTextEdit::textChanged, this, [this, typed] {
+                if (!m_refreshing)
+                    typed();
+            });
+    }
 
     auto button = [this](const char* name, const char* caption, const char* tip, auto handler) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
@@ -259,7 +280,7 @@ QWidget* ArmouryWindow::createLoadForm()
     form->addRow(m_stepsLabel, m_steps);
     m_tableLabel = new QLabel("Tabella Mach  Cd", box);
     form->addRow(m_tableLabel, m_dragTable);
-    form->addRow("Peso", withUnit(m_weight, "grani"));
+    form->addRow("Peso", withUnit(m_weight, "grains"));
     form->addRow("Diametro", withUnit(m_diameter, "mm"));
     form->addRow("Lunghezza", withUnit(m_length, "mm"));
     form->addRow("Note", m_notes);
@@ -324,6 +345,7 @@ void ArmouryWindow::treeSelectionChanged()
 
 void ArmouryWindow::refresh()
 {
+    m_refreshing = true;
     const Armoury& a = m_model.armoury();
     const Selection& s = m_model.selection();
     {
@@ -386,6 +408,22 @@ void ArmouryWindow::refresh()
     m_delete->setEnabled(m_model.canDelete());
     m_fromCatalogue->setEnabled(m_model.canAddLoad());
     m_export->setEnabled(m_model.canExport());
+    // The field a refused "Conferma" was about: marked, and the keyboard put there.
+    for (QWidget* page : {m_pages->widget(kRiflePage), m_pages->widget(kLoadPage)})
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QPlainTextEdit*>(w))
+                continue;
+            const bool refused = !m_model.refusedField().empty() && w->objectName() == qs(m_model.refusedField()) &&
+                                 w->isVisibleTo(m_pages->currentWidget()) && page == m_pages->currentWidget();
+            const QString style = refused ? QStringLiteral("border: 2px solid #b00000;") : QString();
+            if (w->styleSheet() != style) {
+                w->setStyleSheet(style);
+                w->setAccessibleDescription(refused ? QStringLiteral("Valore rifiutato") : QString());
+                if (refused)
+                    w->setFocus(Qt::OtherFocusReason);
+            }
+        }
+    m_refreshing = false;
 }
 
 void ArmouryWindow::exportTo(const QString& path)

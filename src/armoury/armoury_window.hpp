@@ -47,6 +47,7 @@ private:
     Dialogs& m_dialogs;
     ArmouryModel m_model;
     int m_subscription = 0;
+    bool m_refreshing = false;
 
     QTreeWidget* m_tree = nullptr;
     QStackedWidget* m_pages = nullptr;

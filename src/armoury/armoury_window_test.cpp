@@ -77,6 +77,39 @@ TEST(ArmouryWindowView, TreeAndFormsFollowTheClicks)
     EXPECT_EQ(tree->topLevelItem(0)->childCount(), 2);
 }
 
+// Typed and refused: the form keeps every field and the refused one is marked; leaving the
+// entry asks before anything typed is lost.
+TEST(ArmouryWindowView, ARefusalKeepsWhatWasTyped)
+{
+    MemoryStorage storage;
+    ArmourySession session({{testing::fullRifle()}}, storage);
+    siacci::testing::FakeDialogs dialogs;
+    testing::FakeHost host;
+    ArmouryWindow window(session, dialogs, host);
+    window.show();
+    auto* tree = window.findChild<QTreeWidget*>("tree");
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    auto* velocity = window.findChild<QLineEdit*>("velocita");
+    auto* notes = window.findChild<QLineEdit*>("note");
+    velocity->selectAll();
+    QTest::keyClicks(velocity, "5000");
+    notes->selectAll();
+    QTest::keyClicks(notes, "nuovo lotto");
+    window.findChild<QPushButton*>("confermaCarica")->click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(velocity->text(), "5000");
+    EXPECT_EQ(notes->text(), "nuovo lotto");
+    EXPECT_FALSE(velocity->styleSheet().isEmpty()) << "the refused field is marked";
+    EXPECT_TRUE(notes->styleSheet().isEmpty());
+    EXPECT_EQ(storage.saves, 0);
+
+    dialogs.messageAnswer = MessageAnswer::Cancel;
+    tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+    EXPECT_EQ(dialogs.messages.back().text, "Salvare le modifiche?");
+    EXPECT_EQ(window.model().selection(), (Selection{0, 0}));
+    EXPECT_EQ(notes->text(), "nuovo lotto");
+}
+
 } // namespace
 } // namespace siacci::armoury
 

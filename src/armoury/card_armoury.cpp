@@ -49,9 +49,10 @@ const Rifle* CardArmoury::chosenRifle() const
 const Load* CardArmoury::chosenLoad() const
 {
     const Rifle* rifle = chosenRifle();
-    if (!rifle)
+    const card::LoadSource& source = m_card.source();
+    if (!rifle || source.origin != card::LoadOrigin::Armoury || source.rifle != rifle->name)
         return nullptr;
-    const auto l = findLoad(*rifle, m_load);
+    const auto l = findLoad(*rifle, source.load);
     return l ? &rifle->loads[*l] : nullptr;
 }
 
@@ -81,8 +82,8 @@ int CardArmoury::rifleIndex() const
 int CardArmoury::loadIndex() const
 {
     const Rifle* rifle = chosenRifle();
-    const auto l = rifle ? findLoad(*rifle, m_load) : std::nullopt;
-    return l ? static_cast<int>(*l) + 1 : 0;
+    const Load* load = chosenLoad();
+    return load ? static_cast<int>(load - rifle->loads.data()) + 1 : 0;
 }
 
 double CardArmoury::cardTemperature_C() const
@@ -104,25 +105,28 @@ void CardArmoury::rifleChosen(int item)
     m_status.clear();
     if (item < 1 || item > static_cast<int>(rifles.size())) {
         m_rifle.clear();
-        m_load.clear();
+        // What came from the armoury stays on the card, as the user's own now.
+        if (m_card.source().origin == card::LoadOrigin::Armoury)
+            m_card.becomeManual();
         return;
     }
     const Rifle& rifle = rifles[static_cast<std::size_t>(item - 1)];
     m_rifle = rifle.name;
-    m_load = rifle.loads.empty() ? std::string() : rifle.loads.front().description;
-    fill();
+    fill(rifle.loads.empty() ? std::string() : rifle.loads.front().description);
 }
 
 void CardArmoury::loadChosen(int item)
 {
     const Rifle* rifle = chosenRifle();
     m_status.clear();
-    if (!rifle || item < 1 || item > static_cast<int>(rifle->loads.size())) {
-        m_load.clear();
+    if (!rifle)
+        return;
+    if (item < 1 || item > static_cast<int>(rifle->loads.size())) {
+        if (m_card.source().origin == card::LoadOrigin::Armoury)
+            m_card.becomeManual();
         return;
     }
-    m_load = rifle->loads[static_cast<std::size_t>(item - 1)].description;
-    fill();
+    fill(rifle->loads[static_cast<std::size_t>(item - 1)].description);
 }
 
 void CardArmoury::setField(CardField field, double value)
@@ -130,46 +134,43 @@ void CardArmoury::setField(CardField field, double value)
     m_card.fieldChanged(field, num(value));
 }
 
-// Every rifle and load input of the card from the chosen entries (the rifle's alone when no
-// load is chosen).
-void CardArmoury::fill()
+// Every rifle and load input of the card from the chosen rifle and its load `loadName` (the
+// rifle's alone when it has none).
+void CardArmoury::fill(const std::string& loadName)
 {
     const Rifle* rifle = chosenRifle();
     if (!rifle)
         return;
-    setField(CardField::SightHeight, rifle->sightHeight_cm);
-    setField(CardField::Zero, rifle->zero_m);
-    setField(CardField::Twist, rifle->twist_in);
-    m_card.leftHandChosen(!rifle->twistRightHand);
-    const card::ClickChoice click = clickChoiceOf(*rifle);
-    if (click == card::ClickChoice::TypedMoa || click == card::ClickChoice::TypedMrad)
-        setField(CardField::ClickTyped, rifle->clickValue);
-    m_card.clickChosen(click);
-    m_card.fieldChanged(CardField::ClicksPerTurn,
-                        rifle->turretClicksPerTurn ? std::to_string(*rifle->turretClicksPerTurn) : "");
-    const pointmass::Atmosphere zeroAir{rifle->zeroAtmosphere.temperature_C, rifle->zeroAtmosphere.pressure_hPa,
-                                        rifle->zeroAtmosphere.humidity_pct};
-    const Load* load = chosenLoad();
+    card::CardLoad in;
+    in.sightHeight_cm = rifle->sightHeight_cm;
+    in.zero_m = rifle->zero_m;
+    in.twist_in = rifle->twist_in;
+    in.leftHand = !rifle->twistRightHand;
+    in.click = clickChoiceOf(*rifle);
+    in.clickTyped = rifle->clickValue;
+    in.clicksPerTurn = rifle->turretClicksPerTurn;
+    in.zeroAir = pointmass::Atmosphere{rifle->zeroAtmosphere.temperature_C, rifle->zeroAtmosphere.pressure_hPa,
+                                       rifle->zeroAtmosphere.humidity_pct};
+    const auto l = findLoad(*rifle, loadName);
+    const Load* load = l ? &rifle->loads[*l] : nullptr;
+    const card::LoadSource source{card::LoadOrigin::Armoury, false, rifle->name, load ? load->description : ""};
     if (!load) {
-        m_card.armouryExtrasChosen(zeroAir, {});
+        m_card.takeLoad(in, source, false);
         return;
     }
+    in.velocity_ms = velocityAt_ms(*load, cardTemperature_C());
+    in.weight_gr = load->weight_gr;
+    in.bc = load->bc;
+    in.model = load->drag == LoadDrag::G7 ? pointmass::DragModel::G7 : pointmass::DragModel::G1;
+    if (load->drag != LoadDrag::Table)
+        in.bcSteps = load->bcSteps;
+    else
+        in.dragTable = load->dragTable;
+    in.diameter_mm = load->diameter_mm;
+    in.length_mm = load->length_mm;
+    in.description = load->description;
     m_filledTemperature = m_card.fieldText(CardField::Temperature);
-    setField(CardField::Velocity, velocityAt_ms(*load, cardTemperature_C()));
-    setField(CardField::Weight, load->weight_gr);
-    setField(CardField::Bc, load->bc);
-    m_card.dragModelChosen(load->drag == LoadDrag::G7 ? pointmass::DragModel::G7 : pointmass::DragModel::G1);
-    for (int row = 0; row < card::kBcStepRows; ++row) {
-        const bool given = load->drag != LoadDrag::Table && row < static_cast<int>(load->bcSteps.size());
-        const auto& step = given ? load->bcSteps[static_cast<std::size_t>(row)] : pointmass::BcStep{};
-        m_card.bcStepChanged(row, 0, given ? num(step.bc_lbin2) : "");
-        m_card.bcStepChanged(row, 1, given ? num(step.fromVelocity_ms) : "");
-    }
-    m_card.fieldChanged(CardField::Diameter, load->diameter_mm ? num(*load->diameter_mm) : "");
-    m_card.fieldChanged(CardField::Length, load->length_mm ? num(*load->length_mm) : "");
-    m_card.fieldChanged(CardField::Description, load->description);
-    m_card.armouryExtrasChosen(zeroAir, load->drag == LoadDrag::Table ? load->dragTable
-                                                                      : std::vector<pointmass::DragPoint>{});
+    m_card.takeLoad(in, source);
     if (load->drag != LoadDrag::Table && load->bcSteps.size() > static_cast<std::size_t>(card::kBcStepRows))
         m_status = "La carica ha " + std::to_string(load->bcSteps.size()) + " gradini: il cartellino ne usa " +
                    std::to_string(card::kBcStepRows) + ".";
@@ -181,51 +182,106 @@ void CardArmoury::cardEdited()
     if (!load || m_card.fieldText(CardField::Temperature) == m_filledTemperature)
         return;
     m_filledTemperature = m_card.fieldText(CardField::Temperature);
-    setField(CardField::Velocity, velocityAt_ms(*load, cardTemperature_C()));
+    // A velocity the user typed is his, whatever the temperature.
+    if (!m_card.edited(CardField::Velocity))
+        m_card.sourceVelocitySet(velocityAt_ms(*load, cardTemperature_C()));
 }
 
-void CardArmoury::saveClicked()
+void CardArmoury::storeBullet(Load& load) const
 {
-    const Load* chosen = chosenLoad();
-    if (!chosen)
-        return;
-    if (!m_card.inputRefusal().empty()) {
-        m_dialogs.message({"CARTELLINO DI TIRO", "Il cartellino non si salva: " + m_card.inputRefusal() + ".",
-                           MessageIcon::Warning});
-        return;
-    }
     const card::CardSetup& s = m_card.setup();
-    Armoury next = m_session.armoury();
-    Rifle& rifle = next.rifles[*findRifle(next, m_rifle)];
-    Load& load = rifle.loads[*findLoad(rifle, m_load)];
-    rifle.sightHeight_cm = s.zeroing.sightHeight_cm;
-    rifle.zero_m = s.zeroing.zeroDistance_m;
-    if (s.bullet.twist_in) {
-        rifle.twist_in = std::abs(*s.bullet.twist_in);
-        rifle.twistRightHand = *s.bullet.twist_in > 0;
-    }
-    rifle.clickValue = s.click.value;
-    rifle.clickUnit = s.click.unit;
-    rifle.turretClicksPerTurn = s.clicksPerTurn > 0 ? std::optional<int>(s.clicksPerTurn) : std::nullopt;
     // The card's velocity is the one at its temperature: kept as the load's at its own.
     load.velocity_ms = s.bullet.muzzleVelocity_ms -
                        load.temperatureSensitivity_msPerC * (cardTemperature_C() - load.velocityTemperature_C);
     load.weight_gr = s.bullet.weight_gr;
-    if (load.drag != LoadDrag::Table || s.bullet.dragTable.empty()) {
+    if (!s.bullet.dragTable.empty()) {
+        load.drag = LoadDrag::Table;
+        load.dragTable = s.bullet.dragTable;
+        load.bcSteps.clear();
+    } else {
         load.drag = s.bullet.model == pointmass::DragModel::G7 ? LoadDrag::G7 : LoadDrag::G1;
         load.bcSteps = s.bullet.bcSteps;
         load.dragTable.clear();
     }
     load.bc = s.bullet.bc_lbin2;
-    if (const auto d = readNumber(m_card.fieldText(CardField::Diameter)))
-        load.diameter_mm = d;
-    if (const auto l = readNumber(m_card.fieldText(CardField::Length)))
-        load.length_mm = l;
+    load.diameter_mm = readNumber(m_card.fieldText(CardField::Diameter));
+    load.length_mm = readNumber(m_card.fieldText(CardField::Length));
+}
+
+void CardArmoury::storeEditedRifle(Rifle& rifle) const
+{
+    const card::CardSetup& s = m_card.setup();
+    if (m_card.edited(CardField::SightHeight))
+        rifle.sightHeight_cm = s.zeroing.sightHeight_cm;
+    if (m_card.edited(CardField::Zero))
+        rifle.zero_m = s.zeroing.zeroDistance_m;
+    if (m_card.twistEdited() && s.bullet.twist_in) {
+        rifle.twist_in = std::abs(*s.bullet.twist_in);
+        rifle.twistRightHand = *s.bullet.twist_in > 0;
+    }
+    if (m_card.clickEdited()) {
+        rifle.clickValue = s.click.value;
+        rifle.clickUnit = s.click.unit;
+    }
+    if (m_card.edited(CardField::ClicksPerTurn))
+        rifle.turretClicksPerTurn = s.clicksPerTurn > 0 ? std::optional<int>(s.clicksPerTurn) : std::nullopt;
+}
+
+void CardArmoury::saveClicked()
+{
+    const Rifle* chosenRifleEntry = chosenRifle();
+    if (!chosenRifleEntry)
+        return;
+    m_status.clear();
+    if (!m_card.inputRefusal().empty()) {
+        m_dialogs.message({"CARTELLINO DI TIRO", "Il cartellino non si salva: " + m_card.inputRefusal() + ".",
+                           MessageIcon::Warning});
+        return;
+    }
+    const Load* from = chosenLoad();
+    bool update = false;
+    if (from) {
+        Message ask{"CARTELLINO DI TIRO",
+                    "La carica \"" + from->description + "\" viene dall'armeria. Salvare il cartellino come "
+                    "nuova carica o aggiornare \"" + from->description + "\"?",
+                    MessageIcon::Question, MessageButtons::YesNoCancel};
+        ask.yesText = "Nuova carica";
+        ask.noText = "Aggiorna";
+        const MessageAnswer answer = m_dialogs.message(ask);
+        if (answer == MessageAnswer::Cancel)
+            return;
+        update = answer == MessageAnswer::No;
+    }
+    Armoury next = m_session.armoury();
+    Rifle& rifle = next.rifles[*findRifle(next, m_rifle)];
+    std::size_t target = 0;
+    if (update) {
+        target = *findLoad(rifle, from->description);
+    } else {
+        // A new load: what the card does not show (the powder's temperature sensitivity, the
+        // notes) comes from the armoury load it started from, if any.
+        Load load = from ? *from : Load{};
+        load.description = m_card.fieldText(CardField::Description);
+        if (load.description.find_first_not_of(' ') == std::string::npos)
+            load.description = "Carica dal cartellino";
+        if (!from) {
+            load.velocityTemperature_C = cardTemperature_C();
+            load.notes.clear();
+        }
+        target = addLoad(rifle, load);
+    }
+    storeBullet(rifle.loads[target]);
+    storeEditedRifle(rifle);
+    const std::string saved = rifle.loads[target].description;
     const std::string failure = m_session.change(next);
-    if (failure.empty())
-        m_status = "Salvato nell'armeria.";
-    else
+    if (!failure.empty()) {
         m_dialogs.message({"CARTELLINO DI TIRO", failure, MessageIcon::Warning});
+        return;
+    }
+    // The card now shows the load as the armoury holds it.
+    fill(saved);
+    m_status = update ? "Carica \"" + saved + "\" aggiornata nell'armeria."
+                      : "Salvato nell'armeria come \"" + saved + "\".";
 }
 
 void CardArmoury::truingApplied(TruedQuantity quantity, double value)
@@ -234,14 +290,15 @@ void CardArmoury::truingApplied(TruedQuantity quantity, double value)
     if (chosenLoad()) {
         Armoury next = m_session.armoury();
         Rifle& rifle = next.rifles[*findRifle(next, m_rifle)];
-        applyTruing(rifle.loads[*findLoad(rifle, m_load)], quantity, value, cardTemperature_C());
+        const std::string loadName = chosenLoad()->description;
+        applyTruing(rifle.loads[*findLoad(rifle, loadName)], quantity, value, cardTemperature_C());
         const std::string failure = m_session.change(next);
         if (!failure.empty()) {
             m_dialogs.message({"CARTELLINO DI TIRO", failure, MessageIcon::Warning});
             return;
         }
-        fill();
-        m_status = "Valore applicato alla carica \"" + m_load + "\" dell'armeria.";
+        fill(loadName);
+        m_status = "Valore applicato alla carica \"" + loadName + "\" dell'armeria.";
         return;
     }
     const pointmass::Bullet trued = applyTruing(m_card.setup().bullet, quantity, value);

@@ -11,8 +11,11 @@
 
 // The range card's link to the armoury: the boxes "Arma" and "Carica" that fill every rifle and
 // load input of the card at once, the muzzle velocity moved with the card's temperature, and
-// "Salva nell'armeria" that keeps the card's values in the chosen load. The rifle and load are
-// followed by name, so an edit elsewhere (ARMERIA) never points the card at another entry.
+// "Salva nell'armeria" that keeps the card's load in the chosen rifle: as a new load, or, for a
+// load that came from the armoury, updating it if the user says so. The rifle's own values are
+// written only where the user changed them on the card. The rifle and load are followed by
+// name, so an edit elsewhere (ARMERIA) never points the card at another entry; the load shown
+// in "Carica" is the card's source, so a load taken from the main window leaves it empty.
 namespace siacci::armoury {
 
 class CardArmoury {
@@ -27,11 +30,12 @@ public:
     int loadIndex() const;    // in loadItems(); 0: none
     // "V0 corretta per la temperatura: 797 m/s" for the chosen load, else empty.
     std::string correctedVelocityText() const;
-    bool saveEnabled() const { return chosenLoad() != nullptr; }
+    bool saveEnabled() const { return chosenRifle() != nullptr; }
     // A short line after "Salva nell'armeria" or a fill ("Salvato nell'armeria."), else empty.
     const std::string& status() const { return m_status; }
 
     const Rifle* chosenRifle() const;
+    // The armoury load the card holds (its source), in the chosen rifle; else null.
     const Load* chosenLoad() const;
     double cardTemperature_C() const;
 
@@ -46,14 +50,17 @@ public:
     void truingApplied(TruedQuantity quantity, double value);
 
 private:
-    void fill();
+    void fill(const std::string& loadName);
     void setField(card::CardField field, double value);
+    // The card's bullet into `load`, its velocity taken back to the load's own temperature.
+    void storeBullet(Load& load) const;
+    // The rifle inputs the user changed on the card into `rifle`; the others stay.
+    void storeEditedRifle(Rifle& rifle) const;
 
     ArmourySession& m_session;
     card::Cartellino& m_card;
     Dialogs& m_dialogs;
     std::string m_rifle;       // empty: none
-    std::string m_load;
     std::string m_filledTemperature;
     std::string m_status;
 };

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace siacci::armoury {
 namespace {
 
@@ -55,11 +57,112 @@ TEST_F(CardWithArmoury, SaveKeepsTheCardInTheLoadAtItsOwnTemperature)
     link.cardEdited();                                      // 806 m/s at 11 C
     card.fieldChanged(CardField::Velocity, "810");          // the user's own at 11 C
     card.fieldChanged(CardField::Zero, "200");
+    dialogs.messageAnswer = MessageAnswer::No;              // "Aggiorna"
     link.saveClicked();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNoCancel);
     const Rifle& rifle = session.armoury().rifles[0];
     EXPECT_EQ(rifle.zero_m, 200);
+    EXPECT_EQ(rifle.sightHeight_cm, 4.5);
     EXPECT_NEAR(rifle.loads[0].velocity_ms, 819, 1e-9);     // back at 21 C
-    EXPECT_EQ(link.status(), "Salvato nell'armeria.");
+    EXPECT_EQ(rifle.loads.size(), 3u);
+    EXPECT_EQ(link.status(), "Carica \"168 gr HPBT Match\" aggiornata nell'armeria.");
+    EXPECT_FALSE(card.modified());
+}
+
+// The question's default keeps the old load: the card becomes a new one beside it, and the
+// rifle is not touched where the user did not change it.
+TEST_F(CardWithArmoury, SavingAnArmouryLoadAsksAndMakesANewOneByDefault)
+{
+    link.rifleChosen(1);
+    card.fieldChanged(CardField::Velocity, "830");
+    link.saveClicked();
+    const Rifle& rifle = session.armoury().rifles[0];
+    ASSERT_EQ(rifle.loads.size(), 4u);
+    EXPECT_EQ(rifle.loads[0], testing::fullRifle().loads[0]);
+    EXPECT_EQ(rifle.loads[3].description, "168 gr HPBT Match (2)");
+    EXPECT_EQ(rifle.loads[3].temperatureSensitivity_msPerC, 0.9);
+    EXPECT_EQ(rifle.loads[3].drag, LoadDrag::G7);
+    EXPECT_EQ(rifle.zero_m, 150);
+    EXPECT_EQ(link.loadIndex(), 4) << "the card now shows the new load";
+    EXPECT_EQ(card.source().load, "168 gr HPBT Match (2)");
+
+    const std::size_t saves = static_cast<std::size_t>(storage.saves);
+    dialogs.messageAnswer = MessageAnswer::Cancel;
+    link.saveClicked();
+    EXPECT_EQ(static_cast<std::size_t>(storage.saves), saves);
+}
+
+struct MainShotHost : CardHost {
+    CardShot shot;
+    CardShot cardShot() const override { return shot; }
+};
+
+// A hunter picks a catalogue .308 in the main window, chooses his armoury rifle and load, goes
+// back to the catalogue bullet and saves: every step shows the chosen load alone, and the save
+// overwrites nothing (a new load; the rifle as it was).
+TEST(CardArmourySource, CatalogueArmouryAndBackAgainOverwriteNothing)
+{
+    testing::MemoryStorage storage;
+    const Armoury before{{testing::fullRifle()}};
+    ArmourySession session{before, storage};
+    MainShotHost host;
+    host.shot = {792, 0.433, 150, 4, 100, 300, 25, 15, 0, ".308 WIN 150 grains", true};
+    card::Cartellino card(&host);
+    siacci::testing::FakeDialogs dialogs;
+    CardArmoury link{session, card, dialogs};
+    EXPECT_EQ(card.source().origin, card::LoadOrigin::MainShot);
+
+    link.rifleChosen(1);
+    EXPECT_EQ(card.dragModel(), pointmass::DragModel::G7);
+    EXPECT_EQ(link.loadIndex(), 1);
+    link.loadChosen(2);
+    EXPECT_EQ(card.bcStepText(0, 0), "0,435");
+
+    card.takeCurrentShot();
+    EXPECT_EQ(link.loadIndex(), 0) << "the load box follows the card's source";
+    EXPECT_EQ(link.rifleIndex(), 1) << "the rifle stays chosen, to save into";
+    const card::CardSetup& s = card.setup();
+    EXPECT_EQ(s.bullet.model, pointmass::DragModel::G1);
+    EXPECT_TRUE(s.bullet.bcSteps.empty());
+    EXPECT_DOUBLE_EQ(s.bullet.bc_lbin2, 0.433);
+    EXPECT_FALSE(s.bullet.twist_in);
+    EXPECT_FALSE(s.zeroing.atmosphere);
+    ASSERT_TRUE(card.sheet().ok()) << card.sheet().refusal;
+
+    EXPECT_TRUE(link.saveEnabled());
+    link.saveClicked();
+    EXPECT_TRUE(dialogs.messages.empty()) << "nothing to update: no question";
+    const Rifle& rifle = session.armoury().rifles[0];
+    ASSERT_EQ(rifle.loads.size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(rifle.loads[i], before.rifles[0].loads[i]);
+    Rifle rifleOnly = rifle, beforeOnly = before.rifles[0];
+    rifleOnly.loads.clear();
+    beforeOnly.loads.clear();
+    EXPECT_EQ(rifleOnly, beforeOnly) << "the rifle's sight height and zero are not the main window's";
+    const Load& saved = rifle.loads[3];
+    EXPECT_EQ(saved.description, ".308 WIN 150 grains");
+    EXPECT_EQ(saved.drag, LoadDrag::G1);
+    EXPECT_DOUBLE_EQ(saved.bc, 0.433);
+    EXPECT_DOUBLE_EQ(saved.velocity_ms, 792);
+    EXPECT_FALSE(saved.diameter_mm);
+}
+
+// The rifle's fields edited on the card are the only ones written to the rifle.
+TEST_F(CardWithArmoury, OnlyTheRifleFieldsTheUserEditedReachTheRifle)
+{
+    link.rifleChosen(1);
+    card.fieldChanged(CardField::SightHeight, "5,2");
+    card.clickChosen(card::ClickChoice::Mrad01);
+    link.saveClicked();
+    const Rifle& rifle = session.armoury().rifles[0];
+    EXPECT_DOUBLE_EQ(rifle.sightHeight_cm, 5.2);
+    EXPECT_EQ(rifle.clickUnit, pointmass::AngleUnit::Mrad);
+    EXPECT_DOUBLE_EQ(rifle.clickValue, 0.1);
+    EXPECT_EQ(rifle.zero_m, 150);
+    EXPECT_FALSE(rifle.twistRightHand);
+    EXPECT_EQ(rifle.turretClicksPerTurn, 60);
 }
 
 // "a 400 m ho corretto di K click": the trued velocity goes into the load and the card.
@@ -78,7 +181,8 @@ TEST_F(CardWithArmoury, TruedVelocityIsKeptInTheLoad)
     panel.applyClicked();
     const double trued = session.armoury().rifles[0].loads[0].velocity_ms;
     EXPECT_NE(trued, 815);
-    EXPECT_EQ(card.fieldText(CardField::Velocity), cellText(trued, ','));
+    EXPECT_EQ(trued, std::round(trued * 10) / 10) << "kept as shown, to 0,1 m/s";
+    EXPECT_EQ(card.fieldText(CardField::Velocity), roundedText(trued, 1, ','));
     EXPECT_FALSE(panel.applyEnabled());
 
     panel.distanceChanged("");

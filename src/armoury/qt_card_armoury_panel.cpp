@@ -41,9 +41,11 @@ CardArmouryPanel::CardArmouryPanel(ArmourySession& session, Dialogs& dialogs, ca
     m_load->setObjectName("carica");
     m_load->setToolTip("Una carica dell'arma: ne riempie i dati nel cartellino");
     m_load->setMinimumContentsLength(20);
-    m_save = new QPushButton("Salva nell'armeria", this);
+    m_save = new QPushButton("Sal&va nell'armeria", this);
     m_save->setObjectName("salvaArmeria");
-    m_save->setToolTip("Tiene i dati del cartellino nell'arma e nella carica scelte");
+    m_save->setToolTip("Tiene la carica del cartellino nell'arma scelta: come nuova carica o, per una "
+                       "carica dell'armeria, aggiornandola se lo dite; dell'arma cambia solo ciò che "
+                       "avete modificato");
     m_velocity = new QLabel(this);
     m_velocity->setObjectName("v0Corretta");
     m_status = new QLabel(this);
@@ -67,9 +69,15 @@ CardArmouryPanel::CardArmouryPanel(ArmourySession& session, Dialogs& dialogs, ca
 
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new QLabel("Arma", this));
+    auto* rifleLabel = new QLabel("&Arma", this);
+    rifleLabel->setBuddy(m_rifle);
+    auto* loadLabel = new QLabel("Ca&rica", this);
+    loadLabel->setBuddy(m_load);
+    m_rifle->setAccessibleName("Arma dell'armeria");
+    m_load->setAccessibleName("Carica dell'armeria");
+    row->addWidget(rifleLabel);
     row->addWidget(m_rifle);
-    row->addWidget(new QLabel("Carica", this));
+    row->addWidget(loadLabel);
     row->addWidget(m_load);
     row->addWidget(m_save);
     row->addWidget(m_velocity);
@@ -77,7 +85,7 @@ CardArmouryPanel::CardArmouryPanel(ArmourySession& session, Dialogs& dialogs, ca
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addLayout(row);
-    column->addWidget(m_truing);
+    column->addWidget(m_truing); // the card window moves it into its input column
 
     m_subscription = m_session.subscribe([this] { refresh(); });
     refresh();

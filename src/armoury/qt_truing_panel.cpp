@@ -1,6 +1,7 @@
 #include "armoury/qt_truing_panel.hpp"
 
 #include <QComboBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,14 +31,14 @@ TruingPanelWidget::TruingPanelWidget(CardArmoury& armoury, const card::Cartellin
     m_distance->setObjectName("distanzaOsservata");
     m_distance->setMaximumWidth(70);
     m_distance->setToolTip("Distanza lungo la linea di mira, come la misura il telemetro");
-    auto* solve = new QPushButton("Calcola", this);
+    auto* solve = new QPushButton("Ca&lcola", this);
     solve->setObjectName("calcolaVerifica");
-    m_solveBc = new QPushButton("Ricava il coefficiente", this);
+    m_solveBc = new QPushButton("Ricava il coe&fficiente", this);
     m_solveBc->setObjectName("ricavaCoefficiente");
     m_result = new QLabel(this);
     m_result->setObjectName("esitoVerifica");
     m_result->setWordWrap(true);
-    m_apply = new QPushButton("Applica", this);
+    m_apply = new QPushButton("A&pplica", this);
     m_apply->setObjectName("applicaVerifica");
     m_apply->setToolTip("Tiene il valore trovato nella carica (e nel cartellino)");
 
@@ -58,17 +59,32 @@ TruingPanelWidget::TruingPanelWidget(CardArmoury& armoury, const card::Cartellin
             applied();
     });
 
-    auto* row = new QHBoxLayout(this);
-    row->addWidget(m_observation);
-    row->addWidget(m_value);
-    row->addWidget(m_unit);
-    row->addWidget(new QLabel("a", this));
-    row->addWidget(m_distance);
-    row->addWidget(new QLabel("m", this));
-    row->addWidget(solve);
-    row->addWidget(m_solveBc);
-    row->addWidget(m_result, 1);
-    row->addWidget(m_apply);
+    // A column, to sit in the card's input column: each field named by its label.
+    auto* form = new QFormLayout(this);
+    auto label = [this](const char* caption, QWidget* buddy) {
+        auto* l = new QLabel(QString::fromUtf8(caption), this);
+        l->setBuddy(buddy);
+        return l;
+    };
+    form->addRow(label("&Osservazione", m_observation), m_observation);
+    auto* valueRow = new QHBoxLayout;
+    valueRow->addWidget(m_value);
+    valueRow->addWidget(m_unit);
+    valueRow->addStretch();
+    m_unit->setAccessibleName("Unità della correzione");
+    form->addRow(label("&Valore", m_value), valueRow);
+    auto* distanceRow = new QHBoxLayout;
+    distanceRow->addWidget(m_distance);
+    distanceRow->addWidget(new QLabel("m", this));
+    distanceRow->addStretch();
+    form->addRow(label("&Distanza", m_distance), distanceRow);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(solve);
+    buttons->addWidget(m_solveBc);
+    buttons->addStretch();
+    form->addRow(buttons);
+    form->addRow(m_result);
+    form->addRow(m_apply);
     refresh();
 }
 

@@ -318,15 +318,32 @@ void applyTruing(Load& load, TruedQuantity quantity, double value, double shotTe
     }
 }
 
+int shownDecimals(TruedQuantity quantity)
+{
+    switch (quantity) {
+    case TruedQuantity::Velocity: return 1;
+    case TruedQuantity::Bc: return 3;
+    case TruedQuantity::BcMultiplier: return 4;
+    }
+    return 4;
+}
+
+double shownValue(TruedQuantity quantity, double value)
+{
+    const double scale = std::pow(10.0, shownDecimals(quantity));
+    return std::round(value * scale) / scale;
+}
+
 std::string truingSummary(const TruingResult& r)
 {
+    const int d = shownDecimals(r.quantity);
     switch (r.quantity) {
     case TruedQuantity::Velocity:
-        return "V0 " + num(r.solved, 1) + " m/s (prima " + num(r.previous, 1) + " m/s)";
+        return "V0 " + num(r.solved, d) + " m/s (prima " + num(r.previous, d) + " m/s)";
     case TruedQuantity::Bc:
-        return "Coefficiente " + num(r.solved, 4) + " (prima " + num(r.previous, 4) + ")";
+        return "Coefficiente " + num(r.solved, d) + " (prima " + num(r.previous, d) + ")";
     case TruedQuantity::BcMultiplier:
-        return "Moltiplicatore della curva " + num(r.solved, 4) + " (prima 1)";
+        return "Moltiplicatore della curva " + num(r.solved, d) + " (prima 1)";
     }
     return {};
 }

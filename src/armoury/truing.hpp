@@ -86,6 +86,11 @@ pointmass::Bullet applyTruing(const pointmass::Bullet& bullet, TruedQuantity qua
 // stored as the velocity at the load's own reference temperature.
 void applyTruing(Load& load, TruedQuantity quantity, double value, double shotTemperature_C);
 
+// A trued value as it is shown and kept: velocity to 0,1 m/s, a coefficient to three decimals,
+// a curve's multiplier to four.
+int shownDecimals(TruedQuantity quantity);
+double shownValue(TruedQuantity quantity, double value);
+
 // "0,412 (prima 0,4)": the solved value beside the old one, as the card and the tool show it.
 std::string truingSummary(const TruingResult& result);
 

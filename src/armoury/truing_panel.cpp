@@ -91,7 +91,8 @@ void TruingPanel::applyClicked()
     if (!applyEnabled())
         return;
     const TruingResult r = *m_result;
-    m_armoury.truingApplied(r.quantity, r.solved);
+    // Kept as shown: "Applica" never stores digits the user did not see.
+    m_armoury.truingApplied(r.quantity, shownValue(r.quantity, r.solved));
     forget();
 }
 

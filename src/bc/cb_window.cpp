@@ -114,6 +114,13 @@ void CbWindow::createWidgets()
     m_text2 = field("Text2", &CbModel::setText2);
     m_label5 = caption("Label5", "Spazio in metri tra la 1a e la 2a Velocità");
     m_text3 = field("Text3", &CbModel::setText3);
+    // A screen reader names each field by the caption beside it.
+    m_label3->setBuddy(m_text1);
+    m_label4->setBuddy(m_text2);
+    m_label5->setBuddy(m_text3);
+    m_text1->setAccessibleName(m_label3->text());
+    m_text2->setAccessibleName(m_label4->text());
+    m_text3->setAccessibleName(m_label5->text());
 
     m_command1 = new QPushButton(QStringLiteral("CALCOLA"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));

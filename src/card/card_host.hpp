@@ -17,6 +17,9 @@ struct CardShot {
     double temperature_C = 0;
     double altitude_m = 0;
     std::string description;
+    // The bullet is a catalogue load of the main window (else numbers typed there).
+    bool fromCatalogue = false;
+    friend bool operator==(const CardShot&, const CardShot&) = default;
     // No load chosen or typed yet: the card starts from its own defaults.
     bool empty() const { return velocity_ms <= 0 || bc <= 0; }
 };

@@ -47,7 +47,8 @@ void card(const QString& dir)
     main.model().presetChosen(*findPreset("tre11"));
     main.model().selectBullet(1);
     main.refresh();
-    card::CardWindow w(main.model());
+    main.show(WindowId::Card); // with the armoury, as the menu opens it
+    auto& w = *dynamic_cast<card::CardWindow*>(main.window(WindowId::Card));
     card::Cartellino& m = w.model();
     m.fieldChanged(card::CardField::WindSpeed, "15");
     m.windClockChosen(9);
@@ -62,6 +63,12 @@ void card(const QString& dir)
     w.show();
     w.resize(1500, 940);
     save(w, dir, "card_window");
+    // A 1024 x 768 screen and a 1920 x 1080 one, less the title bar and a panel.
+    w.resize(1024, 700);
+    save(w, dir, "card_window_1024x768");
+    w.resize(1920, 1010);
+    save(w, dir, "card_window_1920x1080");
+    w.resize(1500, 940);
     w.plot()->resize(700, 420);
     w.plot()->pointAt(300);
     save(*w.plot(), dir, "card_plot");

@@ -16,13 +16,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QToolBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -36,6 +39,28 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QString escaped(const std::string& s) { return qs(s).toHtmlEscaped(); }
 
+// The focusable widgets inside `container`, in the window's present Tab order.
+QList<QWidget*> focusChainOf(QWidget* container)
+{
+    QList<QWidget*> chain;
+    for (QWidget* w = container->nextInFocusChain(); w != container; w = w->nextInFocusChain())
+        if (container->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !chain.contains(w))
+            chain << w;
+    return chain;
+}
+
+// Moves the focusable widgets of `container` right after `after` in the Tab order; the last
+// of them.
+QWidget* chainAfter(QWidget* after, QWidget* container)
+{
+    for (QWidget* w : focusChainOf(container)) {
+        QWidget::setTabOrder(after, w);
+        after = w;
+    }
+    return after;
+}
+
+
 } // namespace
 
 // --- the clock face -----------------------------------------------------------------------------
@@ -45,15 +70,38 @@ ClockFace::ClockFace(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("Orologio"));
     setFixedSize(120, 120);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setToolTip(QStringLiteral("Da dove viene il vento: clicca l'ora (12 = dal bersaglio, "
-                              "3 = da destra, 6 = da dietro, 9 = da sinistra)"));
+                              "3 = da destra, 6 = da dietro, 9 = da sinistra); con la tastiera, "
+                              "le frecce spostano di un'ora, con Maiusc di mezz'ora"));
 }
 
-void ClockFace::setHour(int hour)
+void ClockFace::setHours(double hours)
 {
-    if (hour != m_hour) {
-        m_hour = hour;
+    if (hours != m_hours) {
+        m_hours = hours;
         update();
+    }
+}
+
+void ClockFace::keyPressEvent(QKeyEvent* event)
+{
+    const int step = event->modifiers() & Qt::ShiftModifier ? 1 : 2;
+    switch (event->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Plus:
+        if (stepped)
+            stepped(step);
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+    case Qt::Key_Minus:
+        if (stepped)
+            stepped(-step);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
     }
 }
 
@@ -75,7 +123,7 @@ void ClockFace::paintEvent(QPaintEvent*)
         const double a = h * M_PI / 6;
         const QPointF at(78 * std::sin(a), -78 * std::cos(a));
         const QRectF box(at.x() - 14, at.y() - 13, 28, 26);
-        if (h == m_hour) {
+        if (h == static_cast<int>(m_hours) && m_hours == h) {
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(255, 200, 120));
             p.drawEllipse(box.center(), 15, 15);
@@ -84,7 +132,7 @@ void ClockFace::paintEvent(QPaintEvent*)
         p.drawText(box, Qt::AlignCenter, QString::number(h));
     }
     // The wind blows from the chosen hour towards the shooter at the centre.
-    const double a = m_hour * M_PI / 6;
+    const double a = m_hours * M_PI / 6;
     const QPointF from(58 * std::sin(a), -58 * std::cos(a));
     const QPointF to(-10 * std::sin(a), 10 * std::cos(a));
     p.setPen(QPen(QColor(30, 90, 200), 6, Qt::SolidLine, Qt::RoundCap));
@@ -94,6 +142,11 @@ void ClockFace::paintEvent(QPaintEvent*)
     p.setBrush(QColor(30, 90, 200));
     p.setPen(Qt::NoPen);
     p.drawPolygon(QPolygonF({to + dir * 14, to + side1 * 10, to - side1 * 10}));
+    if (hasFocus()) {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 3, Qt::DotLine));
+        p.drawEllipse(QPointF(0, 0), 99, 99);
+    }
 }
 
 void ClockFace::mousePressEvent(QMouseEvent* event)
@@ -128,6 +181,20 @@ void CardWindow::attachArmoury(armoury::ArmourySession& session, Dialogs& dialog
     m_armoury = new armoury::CardArmouryPanel(session, dialogs, m_model, this);
     m_armoury->cardChanged = [this] { refresh(); };
     static_cast<QVBoxLayout*>(layout())->insertWidget(1, m_armoury);
+    // "Verifica sul campo" is one more tab of inputs.
+    m_inputs->addItem(m_armoury->truing(), QStringLiteral("Verifica s&ul campo"));
+    // The Tab order as the window reads, top to bottom: the boxes "Arma" and "Carica" right
+    // under the cartridge, the truing fields after the other inputs.
+    chainAfter(m_print, m_armoury);
+    chainAfter(m_compare, m_armoury->truing());
+    quietScrollAreas();
+}
+
+// The tool box's scroll areas hold the sections' pages: no Tab stop of their own.
+void CardWindow::quietScrollAreas()
+{
+    for (auto* area : m_inputs->findChildren<QScrollArea*>())
+        area->setFocusPolicy(Qt::NoFocus);
 }
 
 QLineEdit* CardWindow::addField(QFormLayout* form, CardField field)
@@ -170,10 +237,11 @@ QWidget* CardWindow::createBulletFrame()
     addField(form, CardField::Bc);
     m_steps = new QTableWidget(kBcStepRows, 2);
     m_steps->setObjectName(QStringLiteral("gradini"));
+    m_steps->setAccessibleName(QStringLiteral("Coefficienti a gradini"));
     // Tab moves on to the next field, as in the rest of the window; the arrows walk the cells.
     m_steps->setTabKeyNavigation(false);
     m_steps->setHorizontalHeaderLabels({QStringLiteral("coefficiente"),
-                                        QStringLiteral("da velocità m/s")});
+                                        QStringLiteral("da m/s")});
     m_steps->verticalHeader()->hide();
     m_steps->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_steps->verticalHeader()->setDefaultSectionSize(m_steps->fontMetrics().height() + 4);
@@ -222,7 +290,7 @@ QWidget* CardWindow::createRifleFrame()
 QWidget* CardWindow::createConditionsFrame()
 {
     auto* box = new QGroupBox(QStringLiteral("Condizioni"));
-    auto* grid = new QHBoxLayout(box);
+    auto* grid = new QVBoxLayout(box);
     auto* form = new QFormLayout;
     grid->addLayout(form);
     addField(form, CardField::Temperature);
@@ -236,7 +304,7 @@ QWidget* CardWindow::createConditionsFrame()
     connect(m_pressureMode, &QComboBox::activated, this, [this](int i) {
         act([&] { m_model.pressureModeChosen(static_cast<PressureMode>(i)); });
     });
-    form->addRow(QStringLiteral("Pressione"), m_pressureMode);
+    form->addRow(QStringLiteral("Tipo di pressione"), m_pressureMode);
     addField(form, CardField::Pressure);
     addField(form, CardField::Altitude);
     addField(form, CardField::Humidity);
@@ -244,10 +312,13 @@ QWidget* CardWindow::createConditionsFrame()
     addField(form, CardField::LookAngle);
     addField(form, CardField::Latitude);
     addField(form, CardField::Azimuth);
-    auto* clockColumn = new QVBoxLayout;
-    clockColumn->addWidget(new QLabel(QStringLiteral("Vento da:")));
+    auto* clockColumn = new QHBoxLayout;
+    auto* clockLabel = new QLabel(QStringLiteral("Vento da:"));
+    clockColumn->addWidget(clockLabel);
     m_clock = new ClockFace;
+    clockLabel->setBuddy(m_clock);
     m_clock->clicked = [this](double x, double y) { act([&] { m_model.clockClicked(x, y); }); };
+    m_clock->stepped = [this](int halfHours) { act([&] { m_model.windClockStepped(halfHours); }); };
     clockColumn->addWidget(m_clock);
     m_windDirection = new QLabel;
     m_windDirection->setObjectName(QStringLiteral("direzioneVento"));
@@ -256,6 +327,7 @@ QWidget* CardWindow::createConditionsFrame()
     clockColumn->addWidget(m_windDirection);
     clockColumn->addStretch();
     grid->addLayout(clockColumn);
+    grid->addStretch();
     return box;
 }
 
@@ -324,7 +396,7 @@ void CardWindow::createWidgets()
     connect(description, &QLineEdit::textEdited, this, [this](const QString& text) {
         act([&] { m_model.fieldChanged(CardField::Description, text.toStdString()); });
     });
-    auto* take = new QPushButton(QStringLiteral("Prendi dal tiro corrente"));
+    auto* take = new QPushButton(QStringLiteral("Prendi dal t&iro corrente"));
     take->setObjectName(QStringLiteral("prendi"));
     take->setToolTip(QStringLiteral("Riprende velocità, coefficiente, peso, ottica, distanze, "
                                     "temperatura e altitudine dalla finestra principale"));
@@ -332,7 +404,7 @@ void CardWindow::createWidgets()
     m_layout = new QComboBox;
     m_layout->setObjectName(QStringLiteral("formato"));
     m_layout->addItems({QStringLiteral("Cartellino tascabile"), QStringLiteral("Pagina intera")});
-    auto* printButton = m_print = new QPushButton(QStringLiteral("Stampa"));
+    auto* printButton = m_print = new QPushButton(QStringLiteral("&Stampa"));
     printButton->setObjectName(QStringLiteral("stampa"));
     printButton->setToolTip(QStringLiteral("Anteprima di stampa nel formato scelto (Ctrl+P)"));
     connect(printButton, &QPushButton::clicked, this, [this] { print(); });
@@ -341,13 +413,31 @@ void CardWindow::createWidgets()
     printAction->setShortcutContext(Qt::WindowShortcut);
     connect(printAction, &QAction::triggered, this, [this] { print(); });
     addAction(printAction);
-    top->addWidget(new QLabel(QStringLiteral("Cartuccia")));
+    auto* cartridge = new QLabel(QStringLiteral("&Cartuccia"));
+    cartridge->setBuddy(description);
+    auto* layoutLabel = new QLabel(QStringLiteral("For&mato"));
+    layoutLabel->setBuddy(m_layout);
+    top->addWidget(cartridge);
     top->addWidget(description, 1);
     top->addWidget(take);
     top->addSpacing(16);
+    top->addWidget(layoutLabel);
     top->addWidget(m_layout);
     top->addWidget(printButton);
     outer->addLayout(top);
+
+    // Where the load came from, and the way back to the main window's shot.
+    auto* sourceRow = new QHBoxLayout;
+    m_source = new QLabel;
+    m_source->setObjectName(QStringLiteral("origine"));
+    m_source->setWordWrap(true);
+    m_follow = new QPushButton(QStringLiteral("Se&gui la finestra principale"));
+    m_follow->setObjectName(QStringLiteral("segui"));
+    m_follow->setToolTip(QStringLiteral("Riprende il tiro della finestra principale e torna a seguirlo"));
+    connect(m_follow, &QPushButton::clicked, this, [this] { act([&] { m_model.takeCurrentShot(); }); });
+    sourceRow->addWidget(m_source, 1);
+    sourceRow->addWidget(m_follow);
+    outer->addLayout(sourceRow);
 
     m_hint = new QLabel;
     m_hint->setObjectName(QStringLiteral("suggerimento"));
@@ -355,56 +445,90 @@ void CardWindow::createWidgets()
     m_hint->setStyleSheet(QStringLiteral("color: #8a5a00;"));
     outer->addWidget(m_hint);
 
-    auto* frames = new QWidget;
-    auto* row = new QHBoxLayout(frames);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(createBulletFrame());
-    row->addWidget(createRifleFrame());
-    row->addWidget(createConditionsFrame());
-    auto* last = new QVBoxLayout;
-    last->addWidget(createTableFrame());
-    last->addWidget(createMethodFrame());
-    row->addLayout(last);
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(frames);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setMinimumHeight(frames->sizeHint().height() + 4);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    outer->addWidget(scroll);
-
     m_refusal = new QLabel;
     m_refusal->setObjectName(QStringLiteral("rifiuto"));
     m_refusal->setWordWrap(true);
     m_refusal->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
     outer->addWidget(m_refusal);
 
-    auto* split = new QSplitter(Qt::Horizontal);
-    auto* left = new QWidget;
-    auto* leftColumn = new QVBoxLayout(left);
-    leftColumn->setContentsMargins(0, 0, 0, 0);
+    arrangeBody(outer);
+    resize(1280, 900);
+}
+
+// The layout of the window's body, in one place: the inputs in sections at the left (so the grid
+// keeps its width and every click column on a 1024 x 768 screen), the card and its notes at
+// the right above the plot.
+void CardWindow::arrangeBody(QVBoxLayout* outer)
+{
+    // Each section's page: its frame at the top (the tool box scrolls a page taller than its room).
+    auto scrolled = [](QWidget* frame) {
+        auto* page = new QWidget;
+        auto* column = new QVBoxLayout(page);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->addWidget(frame);
+        column->addStretch();
+        return page;
+    };
+    // A column of sections, one open at a time: narrow enough for the card's every column.
+    m_inputs = new QToolBox;
+    m_inputs->setObjectName(QStringLiteral("dati"));
+    // The section's header names the frame: the frame itself needs no title.
+    auto untitled = [](QWidget* frame) {
+        static_cast<QGroupBox*>(frame)->setTitle(QString());
+        static_cast<QGroupBox*>(frame)->setFlat(true);
+        return frame;
+    };
+    m_inputs->addItem(scrolled(untitled(createBulletFrame())), QStringLiteral("&Proiettile"));
+    m_inputs->addItem(scrolled(untitled(createRifleFrame())), QStringLiteral("Arma e &ottica"));
+    m_inputs->addItem(scrolled(untitled(createConditionsFrame())), QStringLiteral("Co&ndizioni"));
+    auto* tableAndMethod = new QWidget;
+    auto* column = new QVBoxLayout(tableAndMethod);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(createTableFrame());
+    column->addWidget(createMethodFrame());
+    m_inputs->addItem(scrolled(tableAndMethod), QStringLiteral("&Tabella e metodo"));
+    m_inputs->setMinimumWidth(290);
+    m_inputs->setMaximumWidth(420);
+
+    auto* cardSide = new QSplitter(Qt::Vertical);
+    auto* gridAndNotes = new QWidget;
+    auto* gridColumn = new QVBoxLayout(gridAndNotes);
+    gridColumn->setContentsMargins(0, 0, 0, 0);
     m_grid = new QTableWidget;
     m_grid->setObjectName(QStringLiteral("griglia"));
+    m_grid->setAccessibleName(QStringLiteral("Cartellino"));
+    // One Tab stop: the arrows walk the cells, Tab leaves.
+    m_grid->setTabKeyNavigation(false);
     m_grid->verticalHeader()->hide();
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 4);
-    leftColumn->addWidget(m_grid, 1);
+    gridColumn->addWidget(m_grid, 1);
     m_notes = new QLabel;
     m_notes->setObjectName(QStringLiteral("note"));
     m_notes->setWordWrap(true);
     m_notes->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    leftColumn->addWidget(m_notes);
-    split->addWidget(left);
+    gridColumn->addWidget(m_notes);
+    cardSide->addWidget(gridAndNotes);
     m_plot = new CardPlot;
-    m_plot->setMinimumWidth(360);
-    split->addWidget(m_plot);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 0);
-    split->setSizes({980, 480});
+    m_plot->setMinimumHeight(160);
+    cardSide->addWidget(m_plot);
+    cardSide->setStretchFactor(0, 2);
+    cardSide->setStretchFactor(1, 1);
+
+    auto* split = new QSplitter(Qt::Horizontal);
+    split->setObjectName(QStringLiteral("divisione"));
+    split->addWidget(m_inputs);
+    split->addWidget(cardSide);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    split->setChildrenCollapsible(false);
+    split->setSizes({m_inputs->minimumWidth(), 4 * m_inputs->minimumWidth()});
+    quietScrollAreas();
     outer->addWidget(split, 1);
-    resize(1500, 940);
 }
+
+
 
 // Room for the whole card, but never more than the screen it opens on has (a laptop's
 // 1366 x 768): the frames scroll and the grid shrinks.
@@ -417,6 +541,12 @@ void CardWindow::showEvent(QShowEvent* event)
 }
 
 // --- refresh ------------------------------------------------------------------------------------
+
+void CardWindow::mainShotChanged()
+{
+    if (m_model.mainShotChanged())
+        act([] {});
+}
 
 void CardWindow::refresh()
 {
@@ -454,7 +584,8 @@ void CardWindow::refresh()
                     item->setText(qs(m.bcStepText(r, c)));
             }
     }
-    m_clock->setHour(m.windClock());
+    m_clock->setHours(m.windClockHours());
+    m_clock->setAccessibleName(QStringLiteral("Vento ") + qs(m.windDirectionText()));
     m_windDirection->setText(qs(m.windDirectionText()));
     {
         const QSignalBlocker b1(m_pointMass), b2(m_siacci), b3(m_compare);
@@ -463,6 +594,9 @@ void CardWindow::refresh()
         m_compare->setChecked(m.compare());
         m_compare->setEnabled(m.compareEnabled());
     }
+    m_source->setText(QStringLiteral("Carica: ") + qs(m.sourceText()));
+    m_source->setStyleSheet(m.modified() ? QStringLiteral("color: #8a4000;") : QString());
+    m_follow->setVisible(m.followOffered());
     m_hint->setText(qs(m.hint()));
     m_hint->setVisible(!m.hint().empty());
     m_refusal->setText(qs(m.sheet().refusal));
@@ -488,9 +622,11 @@ void CardWindow::refreshGrid()
         m_grid->setColumnCount(columns);
     QStringList headings;
     for (const std::string& h : s.headings) {
-        // Two lines: the name, then the unit or the direction.
+        // Two lines: the name, then the unit or the direction (the arrows start the second
+        // line, so the click columns stay narrow).
         QString text = qs(h);
-        const int space = text.indexOf(' ');
+        const int arrow = text.indexOf(QRegularExpression(QStringLiteral(" [▲▼◀▶]")));
+        const int space = arrow > 0 && text.indexOf(' ') != arrow ? arrow : text.indexOf(' ');
         if (space > 0)
             text[space] = '\n';
         headings << text;

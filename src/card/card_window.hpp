@@ -17,6 +17,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
+class QToolBox;
+class QVBoxLayout;
 
 namespace siacci {
 class Dialogs;
@@ -31,20 +33,23 @@ namespace siacci::card {
 class CardPlot;
 
 // The wind's clock face: twelve hours, an arrow from the hour the wind comes from; a click picks
-// the hour (the model decides which).
+// the hour (the model decides which). It takes the keyboard too: the arrows move the wind by an
+// hour (Shift: half an hour).
 class ClockFace : public QWidget {
 public:
     explicit ClockFace(QWidget* parent = nullptr);
-    void setHour(int hour);
-    int hour() const { return m_hour; }
+    void setHours(double hours);
+    double hours() const { return m_hours; }
     std::function<void(double x, double y)> clicked;  // from the centre, y downward, in radii
+    std::function<void(int halfHours)> stepped;       // clockwise positive
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    int m_hour = 3;
+    double m_hours = 3;
 };
 
 // The window "CARTELLINO DI TIRO": its inputs in five frames, the card recomputed at every
@@ -56,6 +61,8 @@ public:
 
     Cartellino& model() { return m_model; }
     void refresh();
+    // The main window's shot may have changed: the card follows it if the model says so.
+    void mainShotChanged();
     // "Stampa": the print preview of the chosen layout (0 pocket, 1 full page).
     void print();
     PrintedCard printedCard() const;
@@ -74,6 +81,8 @@ private:
     QWidget* createConditionsFrame();
     QWidget* createTableFrame();
     QWidget* createMethodFrame();
+    void arrangeBody(QVBoxLayout* outer);
+    void quietScrollAreas();
     QLineEdit* addField(QFormLayout* form, CardField field);
     void refreshGrid();
     template <typename F> void act(F&& f);
@@ -94,8 +103,11 @@ private:
     QRadioButton* m_siacci = nullptr;
     QCheckBox* m_compare = nullptr;
     QLabel* m_hint = nullptr;
+    QLabel* m_source = nullptr;
+    QPushButton* m_follow = nullptr;
     QLabel* m_refusal = nullptr;
     QTableWidget* m_grid = nullptr;
+    QToolBox* m_inputs = nullptr;
     QLabel* m_notes = nullptr;
     CardPlot* m_plot = nullptr;
     armoury::CardArmouryPanel* m_armoury = nullptr;

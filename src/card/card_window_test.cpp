@@ -145,8 +145,59 @@ TEST_F(CardWindowTest, AnImperialMainWindowGivesMetricInputs)
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(field(w, "velocita"), "800,1");
     EXPECT_EQ(field(w, "altezzaOttica"), "3,99");
-    EXPECT_EQ(field(w, "taratura"), "201,2");
-    EXPECT_EQ(field(w, "distanzaMassima"), "274,3");
+    EXPECT_EQ(field(w, "taratura"), "201");
+    EXPECT_EQ(field(w, "distanzaMassima"), "276");
+    EXPECT_EQ(field(w, "incremento"), "23");
+    EXPECT_EQ(w->findChild<QTableWidget*>("griglia")->rowCount(), 13) << "the 300 yd row kept";
+}
+
+// The card follows the main window while its load is that window's shot, and says so; after
+// an edit it stops and offers to follow again.
+TEST_F(CardWindowTest, FollowsTheMainWindowUntilAFieldIsChanged)
+{
+    typeShot();
+    CardWindow* w = openFromMenu();
+    ASSERT_NE(w, nullptr);
+    auto* source = w->findChild<QLabel*>("origine");
+    auto* follow = w->findChild<QPushButton*>("segui");
+    EXPECT_TRUE(source->text().contains("il cartellino lo segue")) << source->text().toStdString();
+    EXPECT_FALSE(follow->isVisible());
+    main->model().fieldChanged(Field::Text12, "850");
+    main->model().calcolaClicked();
+    main->refresh();
+    EXPECT_EQ(field(w, "velocita"), "850");
+
+    auto* wind = w->findChild<QLineEdit*>("vento");
+    QTest::keyClicks(wind, "1");
+    EXPECT_FALSE(follow->isVisible()) << "the day's wind is no change of the load";
+    auto* weight = w->findChild<QLineEdit*>("peso");
+    weight->selectAll();
+    QTest::keyClicks(weight, "165");
+    EXPECT_TRUE(follow->isVisible());
+    EXPECT_TRUE(source->text().contains("modificato"));
+    main->model().fieldChanged(Field::Text12, "820");
+    main->model().calcolaClicked();
+    main->refresh();
+    EXPECT_EQ(field(w, "velocita"), "850");
+    QTest::mouseClick(follow, Qt::LeftButton);
+    EXPECT_EQ(field(w, "velocita"), "820");
+    EXPECT_EQ(field(w, "peso"), "150");
+    EXPECT_FALSE(follow->isVisible());
+}
+
+// The wind clock by keyboard: it takes the focus, the arrows move it, its name says where from.
+TEST_F(CardWindowTest, TheWindClockTakesTheKeyboard)
+{
+    typeShot();
+    CardWindow* w = openFromMenu();
+    ASSERT_NE(w, nullptr);
+    auto* clock = w->findChild<QWidget*>("Orologio");
+    EXPECT_TRUE(clock->focusPolicy() & Qt::TabFocus);
+    QTest::keyClick(clock, Qt::Key_Right);
+    EXPECT_EQ(w->model().windClock(), 4);
+    QTest::keyClick(clock, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_DOUBLE_EQ(w->model().windClockHours(), 3.5);
+    EXPECT_EQ(clock->accessibleName(), "Vento da ore 3 e mezza (da destra)");
 }
 
 TEST_F(CardWindowTest, AnEmptyMainWindowShowsAHintAndACard)

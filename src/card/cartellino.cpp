@@ -118,6 +118,28 @@ double defaultSpeciesEnergy_J(Species species)
     return 0;
 }
 
+double defaultSpeciesVitalZone_cm(Species species)
+{
+    switch (species) {
+    case Species::Capriolo: return 12;
+    case Species::Camoscio: return 15;
+    case Species::Cinghiale: return 18;
+    case Species::Cervo: return 25;
+    }
+    return 0;
+}
+
+double defaultSpeciesLength_m(Species species)
+{
+    switch (species) {
+    case Species::Capriolo: return 1.1;
+    case Species::Camoscio: return 1.2;
+    case Species::Cinghiale: return 1.4;
+    case Species::Cervo: return 2;
+    }
+    return 0;
+}
+
 Cartellino::Cartellino(const CardHost* host) : m_host(host)
 {
     for (int s = 0; s < kSpeciesCount; ++s)
@@ -133,14 +155,15 @@ void Cartellino::loadDefaults()
         {CardField::Bc, "0,4"},          {CardField::SightHeight, "4"},
         {CardField::Zero, "100"},        {CardField::Temperature, "15"},
         {CardField::Pressure, "1013,25"}, {CardField::Altitude, "0"},
-        {CardField::Humidity, "50"},     {CardField::WindSpeed, "0"},
+        {CardField::Humidity, "0"},     {CardField::WindSpeed, "0"},
         {CardField::LookAngle, "0"},     {CardField::MaxDistance, "500"},
-        {CardField::Increment, "50"},    {CardField::VitalZone, "12"},
-        {CardField::AnimalLength, "1"},  {CardField::ClickTyped, "0,1"},
+        {CardField::Increment, "50"},    {CardField::ClickTyped, "0,1"},
     };
     for (const auto& [field, text] : defaults)
         m_fields[index(field)] = text;
     m_fields[index(CardField::MinEnergy)] = numberText(speciesEnergy_J(m_species));
+    m_fields[index(CardField::VitalZone)] = numberText(defaultSpeciesVitalZone_cm(m_species));
+    m_fields[index(CardField::AnimalLength)] = numberText(defaultSpeciesLength_m(m_species));
 }
 
 void Cartellino::armouryExtrasChosen(std::optional<pm::Atmosphere> zeroAir, std::vector<pm::DragPoint> dragTable)
@@ -151,33 +174,177 @@ void Cartellino::armouryExtrasChosen(std::optional<pm::Atmosphere> zeroAir, std:
     recompute();
 }
 
+void Cartellino::takeLoad(const CardLoad& load, const LoadSource& source, bool withBullet)
+{
+    auto optionalText = [](const std::optional<double>& v) { return v ? numberText(*v) : std::string(); };
+    if (withBullet) {
+        m_fields[index(CardField::Velocity)] = numberText(load.velocity_ms, 1);
+        m_fields[index(CardField::Weight)] = numberText(load.weight_gr);
+        m_fields[index(CardField::Bc)] = numberText(load.bc);
+        m_dragModel = load.model;
+        for (int row = 0; row < kBcStepRows; ++row) {
+            const bool given = row < static_cast<int>(load.bcSteps.size());
+            const pm::BcStep step = given ? load.bcSteps[static_cast<std::size_t>(row)] : pm::BcStep{};
+            m_bcSteps[row][0] = given ? numberText(step.bc_lbin2) : "";
+            m_bcSteps[row][1] = given ? numberText(step.fromVelocity_ms) : "";
+        }
+        m_fields[index(CardField::Diameter)] = optionalText(load.diameter_mm);
+        m_fields[index(CardField::Length)] = optionalText(load.length_mm);
+        m_dragTable = load.dragTable;
+        m_fields[index(CardField::Description)] = load.description;
+    }
+    m_fields[index(CardField::SightHeight)] = numberText(load.sightHeight_cm, 2);
+    if (load.zero_m > 0)
+        m_fields[index(CardField::Zero)] = numberText(load.zero_m, 1);
+    m_fields[index(CardField::Twist)] = optionalText(load.twist_in);
+    m_leftHand = load.leftHand;
+    m_click = load.click;
+    m_fields[index(CardField::ClickTyped)] = numberText(load.clickTyped);
+    m_fields[index(CardField::ClicksPerTurn)] = load.clicksPerTurn ? std::to_string(*load.clicksPerTurn) : "";
+    m_zeroAir = load.zeroAir;
+    m_source = source;
+    m_mainShotMoved = false;
+    m_hint.clear();
+    clearEdits();
+    recompute();
+}
+
 void Cartellino::takeCurrentShot()
 {
-    m_zeroAir.reset();
-    m_dragTable.clear();
     const CardShot shot = m_host ? m_host->cardShot() : CardShot{};
     if (shot.empty()) {
         m_hint = "Nessun caricamento nella finestra principale: scegline uno dai menu DATA "
                  "RIFLE, poi premi \"Prendi dal tiro corrente\". Intanto valgono i dati di esempio.";
-    } else {
-        m_hint.clear();
-        m_fields[index(CardField::Velocity)] = numberText(shot.velocity_ms, 1);
-        m_fields[index(CardField::Bc)] = numberText(shot.bc);
-        m_fields[index(CardField::Weight)] = numberText(shot.weight_gr);
-        m_fields[index(CardField::SightHeight)] = numberText(shot.sightHeight_cm, 2);
-        m_fields[index(CardField::Temperature)] = numberText(shot.temperature_C, 1);
-        m_fields[index(CardField::Altitude)] = numberText(shot.altitude_m, 0);
-        m_fields[index(CardField::Description)] = shot.description;
-        if (shot.zero_m > 0)
-            m_fields[index(CardField::Zero)] = numberText(shot.zero_m, 1);
-        if (shot.maxDistance_m > 0)
-            m_fields[index(CardField::MaxDistance)] = numberText(shot.maxDistance_m, 1);
-        if (shot.increment_m > 0)
-            m_fields[index(CardField::Increment)] = numberText(shot.increment_m, 1);
-        // The main window knows the altitude, not the day's pressure.
-        m_pressureMode = PressureMode::AltitudeOnly;
+        recompute();
+        return;
     }
+    // The main window's bullet is a G1 coefficient and nothing else; its rifle, the sight
+    // height and the zero.
+    CardLoad load;
+    load.velocity_ms = shot.velocity_ms;
+    load.weight_gr = shot.weight_gr;
+    load.bc = shot.bc;
+    load.description = shot.description;
+    load.sightHeight_cm = shot.sightHeight_cm;
+    load.zero_m = shot.zero_m;
+    takeLoad(load, LoadSource{LoadOrigin::MainShot, shot.fromCatalogue, {}, {}});
+    m_takenShot = shot;
+    m_fields[index(CardField::Temperature)] = numberText(shot.temperature_C, 1);
+    m_fields[index(CardField::Altitude)] = numberText(shot.altitude_m, 0);
+    if (shot.maxDistance_m > 0)
+        m_fields[index(CardField::MaxDistance)] = numberText(shot.maxDistance_m, 1);
+    if (shot.increment_m > 0)
+        m_fields[index(CardField::Increment)] = numberText(shot.increment_m, 1);
+    // The main window knows the altitude, not the day's pressure.
+    m_pressureMode = PressureMode::AltitudeOnly;
     recompute();
+}
+
+bool Cartellino::mainShotChanged()
+{
+    if (!m_host)
+        return false;
+    const CardShot shot = m_host->cardShot();
+    if (shot == m_takenShot || shot.empty())
+        return false;
+    if (m_source.origin == LoadOrigin::MainShot && !modified()) {
+        takeCurrentShot();
+        return true;
+    }
+    if (m_source.origin != LoadOrigin::MainShot)
+        return false;
+    const bool was = m_mainShotMoved;
+    m_mainShotMoved = true;
+    return !was;
+}
+
+void Cartellino::sourceVelocitySet(double velocity_ms)
+{
+    m_fields[index(CardField::Velocity)] = numberText(velocity_ms, 1);
+    recompute();
+}
+
+void Cartellino::becomeManual()
+{
+    m_source = LoadSource{};
+    m_mainShotMoved = false;
+    clearEdits();
+}
+
+void Cartellino::clearEdits()
+{
+    m_edited.fill(false);
+    m_modelEdited = m_stepsEdited = m_handEdited = m_clickEdited = false;
+}
+
+bool Cartellino::isLoadField(CardField field) const
+{
+    switch (field) {
+    case CardField::Velocity: case CardField::Weight: case CardField::Bc: case CardField::Diameter:
+    case CardField::Length: case CardField::SightHeight: case CardField::Zero: case CardField::Twist:
+    case CardField::ClickTyped: case CardField::ClicksPerTurn: case CardField::Description:
+        return true;
+    // What the main window's shot brings beside its load.
+    case CardField::Temperature: case CardField::Altitude: case CardField::MaxDistance:
+    case CardField::Increment:
+        return m_source.origin == LoadOrigin::MainShot;
+    default:
+        return false;
+    }
+}
+
+void Cartellino::markEdited(CardField field)
+{
+    if (isLoadField(field))
+        m_edited[index(field)] = true;
+}
+
+bool Cartellino::rifleEdited() const
+{
+    return edited(CardField::SightHeight) || edited(CardField::Zero) || twistEdited() || clickEdited() ||
+           edited(CardField::ClicksPerTurn);
+}
+
+bool Cartellino::modified() const
+{
+    if (m_modelEdited || m_stepsEdited || m_handEdited || m_clickEdited)
+        return true;
+    for (bool e : m_edited)
+        if (e)
+            return true;
+    return false;
+}
+
+bool Cartellino::followOffered() const
+{
+    return m_source.origin == LoadOrigin::MainShot && (modified() || m_mainShotMoved);
+}
+
+std::string Cartellino::sourceText() const
+{
+    std::string text;
+    switch (m_source.origin) {
+    case LoadOrigin::MainShot:
+        text = std::string("Dal tiro della finestra principale (") +
+               (m_source.catalogue ? "catalogo" : "dati scritti") + ")";
+        if (modified())
+            text += ", modificato: il cartellino non lo segue più";
+        else if (m_mainShotMoved)
+            text += ": nella finestra principale ora c'è un altro tiro";
+        else
+            text += ": il cartellino lo segue";
+        return text;
+    case LoadOrigin::Armoury:
+        text = "Dall'armeria: " + m_source.rifle +
+               (m_source.load.empty() ? " (solo l'arma)" : ", carica \"" + m_source.load + "\"");
+        break;
+    case LoadOrigin::Manual:
+        text = "A mano";
+        break;
+    }
+    if (modified() && m_source.origin != LoadOrigin::Manual)
+        text += ", modificato";
+    return text;
 }
 
 void Cartellino::setField(CardField field, std::string text)
@@ -187,28 +354,37 @@ void Cartellino::setField(CardField field, std::string text)
 
 void Cartellino::fieldChanged(CardField field, const std::string& text)
 {
+    if (m_fields[index(field)] != text)
+        markEdited(field);
     setField(field, text);
     // The user's own minimum is kept as the chosen species' number.
     if (field == CardField::MinEnergy)
         if (const auto e = optionalValue(text))
             m_speciesEnergy[static_cast<int>(m_species)] = *e;
+    if (field == CardField::VitalZone)
+        m_speciesVitalZone[static_cast<int>(m_species)] = text;
+    if (field == CardField::AnimalLength)
+        m_speciesLength[static_cast<int>(m_species)] = text;
     recompute();
 }
 
 void Cartellino::dragModelChosen(pm::DragModel model)
 {
+    m_modelEdited = m_modelEdited || model != m_dragModel;
     m_dragModel = model;
     recompute();
 }
 
 void Cartellino::leftHandChosen(bool leftHand)
 {
+    m_handEdited = m_handEdited || leftHand != m_leftHand;
     m_leftHand = leftHand;
     recompute();
 }
 
 void Cartellino::clickChosen(ClickChoice choice)
 {
+    m_clickEdited = m_clickEdited || choice != m_click;
     m_click = choice;
     recompute();
 }
@@ -229,6 +405,17 @@ void Cartellino::windClockChosen(int hour)
     if (hour < 1 || hour > 12)
         return;
     m_windClock = hour;
+    m_windHalf = false;
+    recompute();
+}
+
+void Cartellino::windClockStepped(int halfHours)
+{
+    // Half hours counted from 12 o'clock: 0 ... 23.
+    int at = (m_windClock % 12) * 2 + (m_windHalf ? 1 : 0);
+    at = ((at + halfHours) % 24 + 24) % 24;
+    m_windClock = at / 2 == 0 ? 12 : at / 2;
+    m_windHalf = at % 2 == 1;
     recompute();
 }
 
@@ -259,7 +446,12 @@ void Cartellino::compareChosen(bool compare)
 void Cartellino::speciesChosen(Species species)
 {
     m_species = species;
+    const auto s = static_cast<std::size_t>(species);
     m_fields[index(CardField::MinEnergy)] = numberText(speciesEnergy_J(species));
+    m_fields[index(CardField::VitalZone)] =
+        m_speciesVitalZone[s].empty() ? numberText(defaultSpeciesVitalZone_cm(species)) : m_speciesVitalZone[s];
+    m_fields[index(CardField::AnimalLength)] =
+        m_speciesLength[s].empty() ? numberText(defaultSpeciesLength_m(species)) : m_speciesLength[s];
     recompute();
 }
 
@@ -267,13 +459,17 @@ void Cartellino::bcStepChanged(int row, int column, const std::string& text)
 {
     if (row < 0 || row >= kBcStepRows || column < 0 || column > 1)
         return;
+    m_stepsEdited = m_stepsEdited || m_bcSteps[row][column] != text;
     m_bcSteps[row][column] = text;
     recompute();
 }
 
 std::string Cartellino::windDirectionText() const
 {
-    return "da ore " + std::to_string(m_windClock) + " (" + clockSide(m_windClock) + ")";
+    if (!m_windHalf)
+        return "da ore " + std::to_string(m_windClock) + " (" + clockSide(m_windClock) + ")";
+    const char* side = m_windClock == 12 || m_windClock < 6 ? "da destra" : "da sinistra";
+    return "da ore " + std::to_string(m_windClock) + " e mezza (" + side + ")";
 }
 
 std::string Cartellino::buildSetup(CardSetup& s) const
@@ -347,7 +543,7 @@ std::string Cartellino::buildSetup(CardSetup& s) const
     }
     if (!(air.pressure_hPa > 0) || air.temperature_C <= -273.15)
         return "Temperatura o pressione impossibili";
-    s.conditions.wind = {f(CardField::WindSpeed) / 3.6, 30.0 * m_windClock};
+    s.conditions.wind = {f(CardField::WindSpeed) / 3.6, 30.0 * windClockHours()};
     s.conditions.lookAngle_deg = f(CardField::LookAngle);
     const auto latitude = opt(CardField::Latitude);
     const auto azimuth = opt(CardField::Azimuth);

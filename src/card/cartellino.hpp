@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The window "CARTELLINO DI TIRO" as a model: the texts of its fields, its choices, and the card
 // recomputed after every change. The Qt view forwards each edit to one method here and shows
@@ -48,9 +49,45 @@ enum class Species { Capriolo, Camoscio, Cinghiale, Cervo };
 inline constexpr int kSpeciesCount = 4;
 const char* speciesCaption(Species species);
 double defaultSpeciesEnergy_J(Species species);
+// The vital zone's diameter and the body's length of a grown animal of the species.
+double defaultSpeciesVitalZone_cm(Species species);
+double defaultSpeciesLength_m(Species species);
 
 // One band of a stepped coefficient as typed: the coefficient, and the velocity it starts from.
 inline constexpr int kBcStepRows = 4;
+
+// Where the card's load (its bullet and its rifle) came from: the main window's shot (a
+// catalogue load or numbers typed there), a load of the armoury, or the user's own typing.
+enum class LoadOrigin { MainShot, Armoury, Manual };
+struct LoadSource {
+    LoadOrigin origin = LoadOrigin::Manual;
+    bool catalogue = false;   // MainShot: a catalogue load
+    std::string rifle;        // Armoury: the rifle's name
+    std::string load;         // Armoury: the load's description; empty: the rifle alone
+    friend bool operator==(const LoadSource&, const LoadSource&) = default;
+};
+
+// Everything a source says of the bullet and of the rifle. Taking one sets every one of these
+// inputs, so nothing of the load taken before is left behind.
+struct CardLoad {
+    double velocity_ms = 0;
+    double weight_gr = 0;
+    pm::DragModel model = pm::DragModel::G1;
+    double bc = 0;
+    std::vector<pm::BcStep> bcSteps;          // at most kBcStepRows are shown and used
+    std::optional<double> diameter_mm;
+    std::optional<double> length_mm;
+    std::vector<pm::DragPoint> dragTable;     // a measured curve; empty: none
+    std::string description;
+    double sightHeight_cm = 0;
+    double zero_m = 0;
+    std::optional<double> twist_in;           // inches per turn; none: no spin drift
+    bool leftHand = false;
+    ClickChoice click = ClickChoice::Mrad01;
+    double clickTyped = 0.1;                  // with TypedMoa / TypedMrad
+    std::optional<int> clicksPerTurn;
+    std::optional<pm::Atmosphere> zeroAir;    // none: zeroed in the day's air
+};
 
 class Cartellino {
 public:
@@ -63,14 +100,29 @@ public:
     void clickChosen(ClickChoice choice);
     void pressureModeChosen(PressureMode mode);
     void windClockChosen(int hour);                // 1 ... 12
+    // The clock from the keyboard: forward (clockwise) or back by half hours.
+    void windClockStepped(int halfHours);
     // A click on the clock face at (x, y) from its centre, y downward: the nearest hour.
     void clockClicked(double x, double y);
     void methodChosen(Method method);
     void compareChosen(bool compare);
     void speciesChosen(Species species);
     void bcStepChanged(int row, int column, const std::string& text); // column 0 bc, 1 velocity
-    // "Prendi dal tiro corrente": the main window's shot again.
+    // "Prendi dal tiro corrente": the main window's shot again, bullet and rifle (a G1
+    // coefficient, no steps, sizes or twist, the default click), with its distances, temperature
+    // and altitude. The source becomes the main window's shot, unmodified.
     void takeCurrentShot();
+    // The main window's shot may have changed: while the card's load is that shot and the user
+    // has not changed it, the card takes the new one; else it only offers to (followOffered()).
+    // True when the card changed.
+    bool mainShotChanged();
+    // A load from elsewhere (the armoury): every bullet and rifle input from `load` alone. With
+    // `withBullet` false only the rifle's inputs are taken (a rifle without loads).
+    void takeLoad(const CardLoad& load, const LoadSource& source, bool withBullet = true);
+    // The source's own velocity moved with the day's temperature: not an edit of the user's.
+    void sourceVelocitySet(double velocity_ms);
+    // The card's inputs stay as they are and become the user's own ("a mano").
+    void becomeManual();
     // What a load of the armoury brings that the card has no field for: the air in which the
     // rifle was zeroed, and the bullet's measured drag curve (empty: none). Kept until a load or
     // the main window's shot is taken again.
@@ -86,12 +138,27 @@ public:
     bool pressureEnabled() const { return m_pressureMode != PressureMode::AltitudeOnly; }
     bool altitudeEnabled() const { return m_pressureMode != PressureMode::Station; }
     int windClock() const { return m_windClock; }
+    // The hour with its half: 3.5 is "ore 3 e mezza"; 12.5 half past 12.
+    double windClockHours() const { return m_windClock + (m_windHalf ? 0.5 : 0.0); }
     Method method() const { return m_method; }
     bool compare() const { return m_compare; }
     bool compareEnabled() const { return m_method == Method::PointMass; }
     Species species() const { return m_species; }
     double speciesEnergy_J(Species s) const { return m_speciesEnergy[static_cast<int>(s)]; }
     const std::string& bcStepText(int row, int column) const { return m_bcSteps[row][column]; }
+    // Where the load came from, and whether the user changed it since.
+    const LoadSource& source() const { return m_source; }
+    bool modified() const;
+    // The user changed this input since the load was taken.
+    bool edited(CardField field) const { return m_edited[index(field)]; }
+    bool twistEdited() const { return edited(CardField::Twist) || m_handEdited; }
+    bool clickEdited() const { return edited(CardField::ClickTyped) || m_clickEdited; }
+    bool rifleEdited() const;
+    // "Dal tiro della finestra principale (catalogo): il cartellino lo segue" ...
+    std::string sourceText() const;
+    // The card's load is the main window's shot but no longer follows it (the user changed a
+    // field, or the main window's shot changed meanwhile): "Segui la finestra principale".
+    bool followOffered() const;
     // A hint above the card (no load chosen in the main window), or empty.
     const std::string& hint() const { return m_hint; }
     // Why the inputs give no card (an Italian text), or empty; the sheet holds the engine's.
@@ -107,6 +174,10 @@ private:
     void setField(CardField field, std::string text);
     void loadDefaults();
     void recompute();
+    // An edit of the user's: marks a field of the load (or of the main window's shot) changed.
+    void markEdited(CardField field);
+    void clearEdits();
+    bool isLoadField(CardField field) const;
     // The fields read into a setup; an Italian text when they cannot be.
     std::string buildSetup(CardSetup& setup) const;
 
@@ -117,13 +188,22 @@ private:
     ClickChoice m_click = ClickChoice::Mrad01;
     PressureMode m_pressureMode = PressureMode::AltitudeOnly;
     int m_windClock = 3;
+    bool m_windHalf = false;
     Method m_method = Method::PointMass;
     bool m_compare = false;
     Species m_species = Species::Capriolo;
     std::array<double, kSpeciesCount> m_speciesEnergy{};
+    // The user's own vital zone and length of each species, as typed (empty: the default).
+    std::array<std::string, kSpeciesCount> m_speciesVitalZone{};
+    std::array<std::string, kSpeciesCount> m_speciesLength{};
     std::array<std::array<std::string, 2>, kBcStepRows> m_bcSteps{};
     std::optional<pm::Atmosphere> m_zeroAir;
     std::vector<pm::DragPoint> m_dragTable;
+    LoadSource m_source;
+    CardShot m_takenShot;      // the main window's shot last taken
+    bool m_mainShotMoved = false;
+    std::array<bool, kCardFieldCount> m_edited{};
+    bool m_modelEdited = false, m_stepsEdited = false, m_handEdited = false, m_clickEdited = false;
     std::string m_hint;
     std::string m_inputRefusal;
     CardSetup m_setup;

@@ -90,6 +90,17 @@ TEST(Cartellino, SpeciesPresetsKeepTheUsersOwnNumbers)
     card.speciesChosen(Species::Cinghiale);
     EXPECT_EQ(card.fieldText(CardField::MinEnergy), "2200");
     EXPECT_DOUBLE_EQ(*card.setup().minEnergy_J, 2200);
+
+    // The vital zone and the animal's length come with the species too, and keep the user's.
+    card.speciesChosen(Species::Cervo);
+    EXPECT_EQ(card.fieldText(CardField::VitalZone), "25");
+    EXPECT_EQ(card.fieldText(CardField::AnimalLength), "2");
+    card.fieldChanged(CardField::VitalZone, "30");
+    card.speciesChosen(Species::Capriolo);
+    EXPECT_EQ(card.fieldText(CardField::VitalZone), "12");
+    EXPECT_EQ(card.fieldText(CardField::AnimalLength), "1,1");
+    card.speciesChosen(Species::Cervo);
+    EXPECT_DOUBLE_EQ(*card.setup().vitalZone_cm, 30);
 }
 
 TEST(Cartellino, ClockFaceClicksPickTheNearestHour)
@@ -105,6 +116,35 @@ TEST(Cartellino, ClockFaceClicksPickTheNearestHour)
     EXPECT_EQ(card.windDirectionText(), "da ore 9 (da sinistra)");
     card.clockClicked(0.5, 0.87);
     EXPECT_EQ(card.windClock(), 5);
+}
+
+// The keyboard's way round the clock: by hours and half hours, across 12 both ways.
+TEST(Cartellino, TheClockStepsByHalfHours)
+{
+    struct Case {
+        int from;
+        int steps;
+        double hours;
+        const char* text;
+        double angle;
+    };
+    const Case cases[] = {
+        {3, 2, 4, "da ore 4 (da destra)", 120},
+        {3, 1, 3.5, "da ore 3 e mezza (da destra)", 105},
+        {12, -1, 11.5, "da ore 11 e mezza (da sinistra)", 345},
+        {12, 1, 12.5, "da ore 12 e mezza (da destra)", 375},
+        {11, 2, 12, "da ore 12 (dal bersaglio)", 360},
+        {1, -2, 12, "da ore 12 (dal bersaglio)", 360},
+        {6, 25, 6.5, "da ore 6 e mezza (da sinistra)", 195},
+    };
+    for (const Case& k : cases) {
+        Cartellino card;
+        card.windClockChosen(k.from);
+        card.windClockStepped(k.steps);
+        EXPECT_DOUBLE_EQ(card.windClockHours(), k.hours) << k.from << " " << k.steps;
+        EXPECT_EQ(card.windDirectionText(), k.text);
+        EXPECT_NEAR(card.setup().conditions.wind.fromAngle_deg, k.angle, 1e-9) << k.text;
+    }
 }
 
 TEST(Cartellino, SpinNeedsDiameterLengthAndTwistAndFollowsTheHand)
@@ -123,6 +163,149 @@ TEST(Cartellino, SpinNeedsDiameterLengthAndTwistAndFollowsTheHand)
     card.bcStepChanged(0, 1, "600");
     ASSERT_TRUE(card.sheet().ok()) << card.sheet().refusal;
     ASSERT_EQ(card.setup().bullet.bcSteps.size(), 1u);
+}
+
+// --- the load and its source ---------------------------------------------------------------------
+
+// A load from elsewhere with everything the main window's shot does not have.
+CardLoad armouryLoad()
+{
+    CardLoad l;
+    l.velocity_ms = 815;
+    l.weight_gr = 168;
+    l.model = pm::DragModel::G7;
+    l.bc = 0.243;
+    l.bcSteps = {{0.243, 600}};
+    l.diameter_mm = 7.82;
+    l.length_mm = 31.2;
+    l.description = "168 gr HPBT";
+    l.sightHeight_cm = 4.5;
+    l.zero_m = 150;
+    l.twist_in = 11;
+    l.leftHand = true;
+    l.click = ClickChoice::Moa025;
+    l.clicksPerTurn = 60;
+    l.zeroAir = pm::Atmosphere{8, 960, 50};
+    return l;
+}
+
+const LoadSource kSako{LoadOrigin::Armoury, false, "Sako", "168 gr HPBT"};
+
+// Taking the main window's shot after an armoury load leaves nothing of that load behind: a
+// catalogue bullet is a G1 coefficient without steps, sizes, twist or measured curve.
+TEST(CartellinoSource, TakingTheMainShotSetsEveryBulletAndRifleInput)
+{
+    FakeHost host;
+    host.shot = loaded();
+    host.shot.fromCatalogue = true;
+    Cartellino card(&host);
+    card.takeLoad(armouryLoad(), kSako);
+    card.armouryExtrasChosen(pm::Atmosphere{8, 960, 50}, {{0, 0.2}, {1, 0.4}, {2, 0.3}});
+    EXPECT_EQ(card.source(), kSako);
+    EXPECT_EQ(card.sourceText(), "Dall'armeria: Sako, carica \"168 gr HPBT\"");
+
+    card.takeCurrentShot();
+    const pm::Bullet& b = card.setup().bullet;
+    EXPECT_EQ(b.model, pm::DragModel::G1);
+    EXPECT_TRUE(b.bcSteps.empty());
+    EXPECT_TRUE(b.dragTable.empty());
+    EXPECT_FALSE(b.diameter_mm);
+    EXPECT_FALSE(b.length_mm);
+    EXPECT_FALSE(b.twist_in);
+    EXPECT_FALSE(card.setup().zeroing.atmosphere);
+    EXPECT_EQ(card.clickChoice(), ClickChoice::Mrad01);
+    EXPECT_FALSE(card.leftHand());
+    EXPECT_EQ(card.fieldText(CardField::ClicksPerTurn), "");
+    EXPECT_EQ(card.fieldText(CardField::SightHeight), "4");
+    EXPECT_EQ(card.fieldText(CardField::Zero), "220");
+    EXPECT_FALSE(card.sheet().stability_sg) << "no stability from the armoury bullet";
+    EXPECT_EQ(card.source().origin, LoadOrigin::MainShot);
+    EXPECT_FALSE(card.modified());
+    EXPECT_EQ(card.sourceText(), "Dal tiro della finestra principale (catalogo): il cartellino lo segue");
+}
+
+// Each kind of edit marks the load changed, names its source, and is told apart by part (the
+// armoury saves only the rifle inputs the user changed); the day's wind is no edit of the load.
+TEST(CartellinoSource, EditsMarkTheLoadModified)
+{
+    struct Case {
+        const char* what;
+        void (*edit)(Cartellino&);
+        bool modified;
+        bool rifle;
+    };
+    const Case cases[] = {
+        {"velocity", [](Cartellino& c) { c.fieldChanged(CardField::Velocity, "820"); }, true, false},
+        {"model", [](Cartellino& c) { c.dragModelChosen(pm::DragModel::G1); }, true, false},
+        {"step", [](Cartellino& c) { c.bcStepChanged(1, 0, "0,23"); }, true, false},
+        {"description", [](Cartellino& c) { c.fieldChanged(CardField::Description, "x"); }, true, false},
+        {"sight", [](Cartellino& c) { c.fieldChanged(CardField::SightHeight, "5"); }, true, true},
+        {"hand", [](Cartellino& c) { c.leftHandChosen(false); }, true, true},
+        {"click", [](Cartellino& c) { c.clickChosen(ClickChoice::Mrad01); }, true, true},
+        {"wind", [](Cartellino& c) { c.fieldChanged(CardField::WindSpeed, "10"); }, false, false},
+        {"temperature", [](Cartellino& c) { c.fieldChanged(CardField::Temperature, "30"); }, false, false},
+        {"same text", [](Cartellino& c) { c.fieldChanged(CardField::Weight, "168"); }, false, false},
+    };
+    for (const Case& k : cases) {
+        Cartellino card;
+        card.takeLoad(armouryLoad(), kSako);
+        k.edit(card);
+        EXPECT_EQ(card.modified(), k.modified) << k.what;
+        EXPECT_EQ(card.rifleEdited(), k.rifle) << k.what;
+        EXPECT_EQ(card.sourceText().ends_with(", modificato"), k.modified) << k.what;
+    }
+}
+
+TEST(CartellinoSource, FollowsTheMainWindowUntilTheUserChangesTheLoad)
+{
+    FakeHost host;
+    host.shot = loaded();
+    Cartellino card(&host);
+    EXPECT_FALSE(card.mainShotChanged()) << "the same shot";
+    host.shot.velocity_ms = 780;
+    host.shot.bc = 0.45;
+    EXPECT_TRUE(card.mainShotChanged());
+    EXPECT_EQ(card.fieldText(CardField::Velocity), "780");
+    EXPECT_FALSE(card.followOffered());
+
+    // The day's temperature typed on the card: the card no longer follows, and offers to.
+    card.fieldChanged(CardField::Temperature, "28");
+    EXPECT_TRUE(card.followOffered());
+    EXPECT_EQ(card.sourceText(),
+              "Dal tiro della finestra principale (dati scritti), modificato: il cartellino non lo segue più");
+    host.shot.velocity_ms = 700;
+    card.mainShotChanged();
+    EXPECT_EQ(card.fieldText(CardField::Velocity), "780");
+    EXPECT_EQ(card.fieldText(CardField::Temperature), "28");
+    card.takeCurrentShot(); // "Segui la finestra principale"
+    EXPECT_EQ(card.fieldText(CardField::Velocity), "700");
+    EXPECT_FALSE(card.followOffered());
+
+    // An armoury load is never replaced by the main window's shot on its own.
+    card.takeLoad(armouryLoad(), kSako);
+    host.shot.velocity_ms = 650;
+    EXPECT_FALSE(card.mainShotChanged());
+    EXPECT_EQ(card.fieldText(CardField::Velocity), "815");
+    EXPECT_FALSE(card.followOffered());
+}
+
+TEST(CartellinoSource, ARifleAloneKeepsTheBulletAndTheVelocityMovesWithoutAnEdit)
+{
+    Cartellino card;
+    card.takeLoad(armouryLoad(), kSako);
+    card.sourceVelocitySet(801.26);
+    EXPECT_EQ(card.fieldText(CardField::Velocity), "801,3");
+    EXPECT_FALSE(card.modified()) << "the temperature's correction is the load's own";
+    CardLoad rifle = armouryLoad();
+    rifle.sightHeight_cm = 6;
+    rifle.velocity_ms = 1;
+    card.takeLoad(rifle, LoadSource{LoadOrigin::Armoury, false, "Blaser", ""}, false);
+    EXPECT_EQ(card.fieldText(CardField::SightHeight), "6");
+    EXPECT_EQ(card.fieldText(CardField::Velocity), "801,3");
+    EXPECT_EQ(card.sourceText(), "Dall'armeria: Blaser (solo l'arma)");
+    card.becomeManual();
+    EXPECT_EQ(card.sourceText(), "A mano");
+    EXPECT_EQ(card.fieldText(CardField::SightHeight), "6");
 }
 
 } // namespace

@@ -14,6 +14,7 @@ namespace siacci::card {
 CardPlot::CardPlot(QWidget* parent) : QChartView(parent)
 {
     setObjectName(QStringLiteral("Grafico"));
+    setAccessibleName(QStringLiteral("Grafico della traiettoria"));
     setRenderHint(QPainter::Antialiasing);
     setMouseTracking(true);
     auto* chart = new QChart;

@@ -2,6 +2,8 @@
 
 #include "common/number_text.hpp"
 
+#include <cmath>
+
 namespace siacci::cli {
 
 namespace {
@@ -121,6 +123,9 @@ std::string computeCardExtras(const CardOptions& options, const CardExtraOptions
         out.summary.emplace_back("optimal_zero_m", best ? best->zero_m : 0);
         out.summary.emplace_back("optimal_point_blank_to_m", best ? best->span.to_m : 0);
     }
+    // "Gittata massima" as the card shows it: whole metres.
+    out.summary.emplace_back("max_range_m",
+                             std::round(pointmass::maximumRange_m(options.bullet, options.conditions)));
     if (extra.minEnergy_J)
         out.summary.emplace_back("energy_above_min_to_m",
                                  card::energyAboveMinimumTo_m(rows, *extra.minEnergy_J));

@@ -35,6 +35,10 @@ json_check "json rows and keys" "
         c.summary.max_ordinate_cm > 9 && c.summary.max_ordinate_distance_m > 100 &&
         !('stability_sg' in c.summary) && c.summary.warnings.length === 0;" "${shot[@]}"
 
+# The card's "Gittata massima": whole metres, a few kilometres for a rifle bullet.
+json_check "maximum range" "return Number.isInteger(c.summary.max_range_m) &&
+    c.summary.max_range_m > 2500 && c.summary.max_range_m < 6000;" "${shot[@]}"
+
 # Signs: the wind from 3 o'clock pushes left, from 9 right; 45 N firing north the bullet goes
 # right; uphill and downhill alike the bullet flies above the level path.
 json_check "signs" "return c.rows[5].windage_cm < -80;" "${shot[@]}"

@@ -12,8 +12,8 @@ enum class MessageIcon { None, Information, Warning, Critical, Question };
 
 // The buttons of a message box; the first listed is the default unless `defaultButton` says
 // otherwise.
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageAnswer { Ok, Cancel };
+enum class MessageButtons { Ok, OkCancel, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 struct Message {
     std::string title;   // empty: the program's title
@@ -21,6 +21,9 @@ struct Message {
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
     bool cancelIsDefault = false;
+    // YesNoCancel: the captions of the two choices when not "Sì" and "No"; Yes is the default.
+    std::string yesText{};
+    std::string noText{};
 };
 
 class Dialogs {

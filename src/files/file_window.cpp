@@ -71,6 +71,10 @@ void FileWindowBase::createWidgets(const char* caption, const char* firstButtonC
     m_command1->setObjectName("Command1");
     m_command2 = new QPushButton(QString::fromUtf8(kCancelCaption), this);
     m_command2->setObjectName("Command2");
+    m_text1->setAccessibleName("Nome del file");
+    m_file1->setAccessibleName("File");
+    m_dir1->setAccessibleName("Cartelle");
+    m_drive1->setAccessibleName("Unità");
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(m_text1, 0, 0);

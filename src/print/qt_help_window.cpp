@@ -56,6 +56,7 @@ void HelpWindow::createWidgets()
 
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    m_browser->setAccessibleName(QStringLiteral("Guida"));
     m_browser->setOpenLinks(true);
     m_browser->setOpenExternalLinks(false);
     m_browser->document()->setDefaultStyleSheet(QStringLiteral(

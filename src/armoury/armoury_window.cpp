@@ -126,24 +126,24 @@ void ArmouryWindow::createWidgets()
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
-    QPushButton* addRifle = button("nuovaArma", "Nuova arma", "Aggiunge un'arma all'armeria",
+    QPushButton* addRifle = button("nuovaArma", "Nuova &arma", "Aggiunge un'arma all'armeria",
                                    [this] { act([this] { m_model.addRifleClicked(); }); });
-    m_addLoad = button("nuovaCarica", "Nuova carica", "Aggiunge una carica all'arma scelta",
+    m_addLoad = button("nuovaCarica", "Nuova ca&rica", "Aggiunge una carica all'arma scelta",
                        [this] { act([this] { m_model.addLoadClicked(); }); });
-    m_duplicate = button("duplica", "Duplica", "Copia l'arma o la carica scelta",
+    m_duplicate = button("duplica", "&Duplica", "Copia l'arma o la carica scelta",
                          [this] { act([this] { m_model.duplicateClicked(); }); });
-    m_delete = button("elimina", "Elimina", "Elimina l'arma o la carica scelta (chiede conferma)",
+    m_delete = button("elimina", "&Elimina", "Elimina l'arma o la carica scelta (chiede conferma)",
                       [this] { act([this] { m_model.deleteClicked(); }); });
-    m_fromCatalogue = button("dalCatalogo", "Aggiungi dal catalogo",
+    m_fromCatalogue = button("dalCatalogo", "Aggiungi dal ca&talogo",
                              "Aggiunge all'arma scelta la carica scelta dal catalogo nella finestra principale",
                              [this] { act([this] { m_model.addFromCatalogueClicked(); }); });
-    m_export = button("esporta", "Esporta…", "Scrive l'arma scelta con le sue cariche in un file .json", [this] {
+    m_export = button("esporta", "E&sporta…", "Scrive l'arma scelta con le sue cariche in un file .json", [this] {
         const QString path = QFileDialog::getSaveFileName(this, "Esporta l'arma", qs(m_model.exportFileName()),
                                                           "Armeria (*.json)");
         if (!path.isEmpty())
             exportTo(path);
     });
-    QPushButton* import = button("importa", "Importa…", "Legge un'arma con le sue cariche da un file .json", [this] {
+    QPushButton* import = button("importa", "&Importa…", "Legge un'arma con le sue cariche da un file .json", [this] {
         const QString path = QFileDialog::getOpenFileName(this, "Importa un'arma", QString(), "Armeria (*.json)");
         if (!path.isEmpty())
             importFrom(path);
@@ -231,7 +231,7 @@ QWidget* ArmouryWindow::createRifleForm()
     form->addRow("Temperatura alla taratura", withUnit(m_zeroTemperature, "°C"));
     form->addRow("Pressione alla taratura", withUnit(m_zeroPressure, "hPa (sul posto)"));
     form->addRow("Umidità alla taratura", withUnit(m_zeroHumidity, "%"));
-    auto* apply = new QPushButton("Conferma", box);
+    auto* apply = new QPushButton("C&onferma", box);
     apply->setObjectName("confermaArma");
     apply->setToolTip("Salva le modifiche dell'arma nell'armeria");
     connect(apply, &QPushButton::clicked, this,
@@ -261,6 +261,8 @@ QWidget* ArmouryWindow::createLoadForm()
     m_dragTable->setObjectName("tabellaResistenza");
     m_dragTable->setToolTip("La curva di resistenza misurata del proiettile: una riga per punto, Mach e Cd");
     m_dragTable->setMaximumHeight(90);
+    // Tab moves on, as in every other field; the table is one Tab stop.
+    m_dragTable->setTabChangesFocus(true);
     m_weight = edit("peso", "Peso della palla");
     m_diameter = edit("diametro", "Diametro della palla (con lunghezza e passo: deriva e stabilità)");
     m_length = edit("lunghezza", "Lunghezza della palla");
@@ -284,7 +286,7 @@ QWidget* ArmouryWindow::createLoadForm()
     form->addRow("Diametro", withUnit(m_diameter, "mm"));
     form->addRow("Lunghezza", withUnit(m_length, "mm"));
     form->addRow("Note", m_notes);
-    auto* apply = new QPushButton("Conferma", box);
+    auto* apply = new QPushButton("C&onferma", box);
     apply->setObjectName("confermaCarica");
     apply->setToolTip("Salva le modifiche della carica nell'armeria");
     connect(apply, &QPushButton::clicked, this,
@@ -355,11 +357,13 @@ void ArmouryWindow::refresh()
         for (std::size_t r = 0; r < a.rifles.size(); ++r) {
             auto* rifle = new QTreeWidgetItem(m_tree, {qs(a.rifles[r].name)});
             rifle->setData(0, kRifleRole, QVariant::fromValue<qulonglong>(r));
+            rifle->setToolTip(0, rifle->text(0)); // a long name, whole
             if (s.rifle == r && !s.load)
                 current = rifle;
             for (std::size_t l = 0; l < a.rifles[r].loads.size(); ++l) {
                 auto* load = new QTreeWidgetItem(rifle, {qs(a.rifles[r].loads[l].description)});
                 load->setData(0, kRifleRole, QVariant::fromValue<qulonglong>(r));
+                load->setToolTip(0, load->text(0));
                 load->setData(0, kLoadRole, QVariant::fromValue<qulonglong>(l));
                 if (s.rifle == r && s.load == l)
                     current = load;

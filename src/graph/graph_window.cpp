@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -35,16 +36,36 @@ constexpr double kMinRingRadius_px = 2.0;
 
 QColor toQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
-// A label that acts on a click, as the four scale buttons do.
+// A label that acts on a click, as the four scale buttons do; with the keyboard, Tab reaches
+// it and Space or Enter presses it.
 class ClickableLabel : public QLabel {
 public:
     ClickableLabel(const QString& text, QWidget* parent, std::function<void()> onClick)
         : QLabel(text, parent), m_onClick(std::move(onClick))
     {
         setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::StrongFocus);
     }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            m_onClick();
+            return;
+        }
+        QLabel::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (hasFocus()) {
+            QPainter p(this);
+            p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+            p.drawRect(rect().adjusted(1, 1, -2, -2));
+        }
+    }
+
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
@@ -147,6 +168,7 @@ void GraphWindow::createWidgets()
         auto* label = new ClickableLabel(b.caption, scaleFrame, [this, scale] { onScale(scale); });
         place(label, b.name, b.x, 240, b.width, 255);
         label->setAlignment(Qt::AlignCenter);
+        label->setAccessibleName(QStringLiteral("Scala %1 metri").arg(QString::fromUtf8(b.caption)));
         fit(label, b.x + b.width + 60);
         label->setAutoFillBackground(true);
         QPalette pal = label->palette();
@@ -161,11 +183,13 @@ void GraphWindow::createWidgets()
     fit(cm, 600);
     m_centimetres = new QLabel(dataFrame);
     place(m_centimetres, "Label8", 600, 240, 735, 255);
+    m_centimetres->setAccessibleName("Centimetri sotto il puntatore");
     auto* metri = new QLabel("Metri:", dataFrame);
     place(metri, "Label10", 120, 480, 495, 255);
     fit(metri, 720);
     m_metres = new QLabel(dataFrame);
     place(m_metres, "Label7", 720, 480, 735, 255);
+    m_metres->setAccessibleName("Metri sotto il puntatore");
 
     m_notice = new QLabel(this);
     place(m_notice, "Avviso", 120, kClientHeight_twips - 375, kClientWidth_twips - 240, 255);

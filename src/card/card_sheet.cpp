@@ -179,7 +179,9 @@ std::string turnsText(const char* arrow, long clicks, int clicksPerTurn)
     std::string text = arrow;
     text += ' ';
     if (clicksPerTurn > 0 && n >= clicksPerTurn) {
-        text += std::to_string(n / clicksPerTurn) + " g";
+        // "1 giro + 2": turns in words, so the "g" is never read as grams.
+        const long turns = n / clicksPerTurn;
+        text += std::to_string(turns) + (turns == 1 ? " giro" : " giri");
         if (n % clicksPerTurn != 0)
             text += " + " + std::to_string(n % clicksPerTurn);
     } else {
@@ -414,7 +416,7 @@ CardSheet CardCalculator::compute(const CardSetup& setup)
         sheet.energyAboveMinimumTo_m = energyAboveMinimumTo_m(t.rows, *setup.minEnergy_J);
         if (!t.rows.empty() && *sheet.energyAboveMinimumTo_m < t.rows.back().distance_m)
             note("Energia sotto " + fixed(*setup.minEnergy_J, 0) + " J oltre " +
-                     fixed(*sheet.energyAboveMinimumTo_m, 0) + " m",
+                     fixed(*sheet.energyAboveMinimumTo_m, 0) + " m: le righe in grigio",
                  NoteKind::Warning);
     }
     note("Distanze lungo la linea di mira (come le misura il telemetro)");

@@ -103,8 +103,9 @@ TEST(CardClicks, TextsSayDirectionAndTurns)
     EXPECT_EQ(elevationClicksText(0), "0");
     EXPECT_EQ(windageClicksText(4), "▶ 4");
     EXPECT_EQ(windageClicksText(-4), "◀ 4");
-    EXPECT_EQ(elevationClicksText(25, 12), "▲ 2 g + 1");
-    EXPECT_EQ(elevationClicksText(24, 12), "▲ 2 g");
+    EXPECT_EQ(elevationClicksText(25, 12), "▲ 2 giri + 1");
+    EXPECT_EQ(windageClicksText(-12, 12), "◀ 1 giro");
+    EXPECT_EQ(elevationClicksText(24, 12), "▲ 2 giri");
     EXPECT_EQ(elevationClicksText(-11, 12), "▼ 11");
     EXPECT_EQ(fixed(-0.04, 1), "0,0") << "no negative zero on the card";
     EXPECT_EQ(fixed(2.345, 2, '.'), "2.35");

@@ -555,7 +555,7 @@ void CardWindow::refresh()
     const Cartellino& m = m_model;
     for (int i = 0; i < kCardFieldCount; ++i) {
         QLineEdit* edit = m_fields[static_cast<std::size_t>(i)];
-        const QString text = qs(m.fieldText(static_cast<CardField>(i)));
+        const QString text = qs(m.shownText(static_cast<CardField>(i)));
         if (edit && edit->text() != text) {
             const QSignalBlocker block(edit);
             edit->setText(text);

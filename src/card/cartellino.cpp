@@ -389,6 +389,20 @@ void Cartellino::clickChosen(ClickChoice choice)
     recompute();
 }
 
+std::string Cartellino::shownText(CardField field) const
+{
+    if (field == CardField::ClickTyped && !clickTypedEnabled()) {
+        switch (m_click) {
+        case ClickChoice::Moa025: return numberText(0.25);
+        case ClickChoice::Moa0125: return numberText(0.125);
+        default: return numberText(0.1);
+        }
+    }
+    if (field == CardField::Pressure && !pressureEnabled())
+        return numberText(pm::pressureAtAltitude_hPa(value(fieldText(CardField::Altitude))), 1);
+    return fieldText(field);
+}
+
 bool Cartellino::clickTypedEnabled() const
 {
     return m_click == ClickChoice::TypedMoa || m_click == ClickChoice::TypedMrad;

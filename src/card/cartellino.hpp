@@ -130,6 +130,9 @@ public:
 
     // --- what the view shows ------------------------------------------------------------------
     const std::string& fieldText(CardField field) const { return m_fields[index(field)]; }
+    // What a field shows: its text, or for a field that does not apply (greyed) the value the
+    // card uses instead (the chosen click's value; the pressure the altitude gives).
+    std::string shownText(CardField field) const;
     pm::DragModel dragModel() const { return m_dragModel; }
     bool leftHand() const { return m_leftHand; }
     ClickChoice clickChoice() const { return m_click; }

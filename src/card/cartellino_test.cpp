@@ -103,6 +103,22 @@ TEST(Cartellino, SpeciesPresetsKeepTheUsersOwnNumbers)
     EXPECT_DOUBLE_EQ(*card.setup().vitalZone_cm, 30);
 }
 
+// A greyed field shows what the card uses, and gives the user's own number back when it applies.
+TEST(Cartellino, GreyedFieldsShowTheValueInUse)
+{
+    Cartellino card;
+    card.fieldChanged(CardField::Altitude, "1500");
+    card.fieldChanged(CardField::Pressure, "990");
+    EXPECT_EQ(card.shownText(CardField::Pressure), "845,6"); // from the altitude alone
+    card.pressureModeChosen(PressureMode::Station);
+    EXPECT_EQ(card.shownText(CardField::Pressure), "990");
+    card.fieldChanged(CardField::ClickTyped, "0,2");
+    card.clickChosen(ClickChoice::Moa025);
+    EXPECT_EQ(card.shownText(CardField::ClickTyped), "0,25");
+    card.clickChosen(ClickChoice::TypedMrad);
+    EXPECT_EQ(card.shownText(CardField::ClickTyped), "0,2");
+}
+
 TEST(Cartellino, ClockFaceClicksPickTheNearestHour)
 {
     Cartellino card;

@@ -1,5 +1,7 @@
 #include "card/card_layout.hpp"
 
+#include "common/number_text.hpp"
+
 #include <algorithm>
 #include <cmath>
 
@@ -47,16 +49,21 @@ std::string truncated(const std::string& text, std::size_t chars)
 }
 
 struct PocketRow {
-    std::string distance, up, wind;
+    std::vector<std::string> cells;
     bool shaded = false;
 };
 
-const char* kPocketHeadings[3] = {"m", "click alzo", "vento 10 km/h ore 3"};
+// The columns of a pocket card: the distance, the clicks up, the user's own wind when there is
+// one, and the clicks for 10 km/h from 3 o'clock (to scale for another wind).
+struct PocketColumns {
+    std::vector<std::string> headings;
+    std::vector<std::size_t> widths;
+};
 
 // Draws one pocket card with its top-left corner at (x, y).
 void drawPocketCard(PageDrawing& page, double x, double y, const std::vector<PocketRow>& rows,
                     const PocketLayout& layout, const std::string& header,
-                    const std::string& footer, const std::array<std::size_t, 3>& widths)
+                    const std::string& footer, const PocketColumns& columns)
 {
     const double left = x + kPocketPadding_mm;
     const double inner = kPocketWidth_mm - 2 * kPocketPadding_mm;
@@ -64,16 +71,19 @@ void drawPocketCard(PageDrawing& page, double x, double y, const std::vector<Poc
     page.texts.push_back({left, baseline, layout.headerSize_pt, header, Align::Left, true});
     const double size = layout.rowSize_pt;
     const double cw = size * kCharWidthEm * kMmPerPoint;
-    // Three right-aligned columns spread across the card.
-    const double total = (widths[0] + widths[1] + widths[2]) * cw;
-    const double gap = std::max(cw, (inner - total) / 2);
-    const double right0 = left + widths[0] * cw;
-    const double right1 = right0 + gap + widths[1] * cw;
-    const double right2 = right1 + gap + widths[2] * cw;
+    // Right-aligned columns spread across the card.
+    const std::size_t n = columns.widths.size();
+    double total = 0;
+    for (std::size_t w : columns.widths)
+        total += static_cast<double>(w) * cw;
+    const double gap = std::max(cw, (inner - total) / static_cast<double>(n - 1));
+    std::vector<double> rights;
+    double at = left - gap;
+    for (std::size_t w : columns.widths)
+        rights.push_back(at += gap + static_cast<double>(w) * cw);
     baseline += lineHeight_mm(size) + 0.5;
-    for (int c = 0; c < 3; ++c)
-        page.texts.push_back({c == 0 ? right0 : c == 1 ? right1 : right2, baseline, size * 0.8,
-                              kPocketHeadings[c], Align::Right, false});
+    for (std::size_t c = 0; c < n; ++c)
+        page.texts.push_back({rights[c], baseline, size * 0.8, columns.headings[c], Align::Right, false});
     page.lines.push_back({left, baseline + 0.3 * lineHeight_mm(size) - 0.4, left + inner,
                           baseline + 0.3 * lineHeight_mm(size) - 0.4, 0.15, false});
     for (const PocketRow& row : rows) {
@@ -81,9 +91,8 @@ void drawPocketCard(PageDrawing& page, double x, double y, const std::vector<Poc
         if (row.shaded)
             page.rects.push_back({left, baseline - size * kMmPerPoint * 0.95, inner,
                                   lineHeight_mm(size), 220});
-        page.texts.push_back({right0, baseline, size, row.distance, Align::Right, true});
-        page.texts.push_back({right1, baseline, size, row.up, Align::Right, false});
-        page.texts.push_back({right2, baseline, size, row.wind, Align::Right, false});
+        for (std::size_t c = 0; c < n; ++c)
+            page.texts.push_back({rights[c], baseline, size, row.cells[c], Align::Right, c == 0});
     }
     if (!footer.empty())
         page.texts.push_back({left, y + kPocketHeight_mm - kPocketPadding_mm,
@@ -225,27 +234,43 @@ std::string pocketHeader(const CardSheet& sheet, std::size_t maxCharacters)
 PocketLayout pocketLayout(const CardSheet& sheet)
 {
     PocketLayout layout;
+    // The user's wind on the card's screen is printed too, beside the 10 km/h reference.
+    const pm::Wind& wind = sheet.setup.conditions.wind;
+    const bool ownWind = wind.speed_ms > 0;
+    PocketColumns columns;
+    columns.headings = {"m", "click alzo"};
+    if (ownWind) {
+        const double hours = std::fmod(wind.fromAngle_deg / 30, 12.0);
+        columns.headings.push_back("vento " + fixed(wind.speed_ms * 3.6, 0) + " km/h ore " +
+                                   roundedText(hours == 0 ? 12 : hours, 1, ','));
+        columns.headings.push_back("10 km/h ore 3");
+    } else {
+        columns.headings.push_back("vento 10 km/h ore 3");
+    }
     std::vector<PocketRow> rows;
     for (const CardRow& r : sheet.rows) {
         if (r.row.distance_m <= 0)
             continue;
-        rows.push_back({fixed(r.row.distance_m, 0),
-                        elevationClicksText(r.correction.elevationClicks, sheet.setup.clicksPerTurn),
-                        windageClicksText(r.pocketWindClicks, sheet.setup.clicksPerTurn),
-                        r.belowMinimumEnergy});
+        PocketRow row{{fixed(r.row.distance_m, 0),
+                       elevationClicksText(r.correction.elevationClicks, sheet.setup.clicksPerTurn)},
+                      r.belowMinimumEnergy};
+        if (ownWind)
+            row.cells.push_back(windageClicksText(r.correction.windageClicks, sheet.setup.clicksPerTurn));
+        row.cells.push_back(windageClicksText(r.pocketWindClicks, sheet.setup.clicksPerTurn));
+        rows.push_back(std::move(row));
     }
-    std::array<std::size_t, 3> widths{};
-    for (int c = 0; c < 3; ++c)
-        widths[c] = characters(kPocketHeadings[c]) * 8 / 10 + 1;
-    for (const PocketRow& r : rows) {
-        widths[0] = std::max(widths[0], characters(r.distance));
-        widths[1] = std::max(widths[1], characters(r.up));
-        widths[2] = std::max(widths[2], characters(r.wind));
-    }
+    for (const std::string& h : columns.headings)
+        columns.widths.push_back(characters(h) * 8 / 10 + 1);
+    for (const PocketRow& r : rows)
+        for (std::size_t c = 0; c < r.cells.size(); ++c)
+            columns.widths[c] = std::max(columns.widths[c], characters(r.cells[c]));
+    std::size_t rowCharacters = columns.widths.size() - 1; // the gaps, a character at least
+    for (std::size_t w : columns.widths)
+        rowCharacters += w;
     const double inner_w = kPocketWidth_mm - 2 * kPocketPadding_mm;
     const double inner_h = kPocketHeight_mm - 2 * kPocketPadding_mm;
     // The header and the footer in a small type of their own (5.5 to 7 points); the rows in
-    // the largest type that fits both across (three columns with two gaps) and down.
+    // the largest type that fits both across (the columns with their gaps) and down.
     constexpr double kHeaderType_pt = 5.5;
     const auto headerRoom = [&](double size) {
         return static_cast<std::size_t>(inner_w / (size * kCharWidthEm * kMmPerPoint) + 1e-6);
@@ -259,8 +284,7 @@ PocketLayout pocketLayout(const CardSheet& sheet)
         std::clamp(sizeForWidth(characters(full), inner_w), kHeaderType_pt, 7.0);
     layout.headerSize_pt = smallType;
     const double reserved = lineHeight_mm(smallType) * (footer.empty() ? 1 : 2) + 0.5;
-    const double acrossType =
-        sizeForWidth(widths[0] + widths[1] + widths[2] + 2, inner_w);
+    const double acrossType = sizeForWidth(rowCharacters, inner_w);
     const int n = static_cast<int>(rows.size());
     int cards = 1;
     double size = 0;
@@ -302,7 +326,7 @@ PocketLayout pocketLayout(const CardSheet& sheet)
             }
             drawPocketCard(page, x0 + (k % across) * kPocketWidth_mm,
                            y0 + (k / across) * kPocketHeight_mm, std::vector<PocketRow>(first, last),
-                           layout, head, footer, widths);
+                           layout, head, footer, columns);
         }
         drawCutMarks(page, x0, y0, across, down);
         layout.card.pages.push_back(std::move(page));

@@ -52,7 +52,8 @@ double textWidth_mm(const std::string& text, double size_pt);
 
 // "Cartellino tascabile": cards of 9 x 5.5 cm, as many to an A4 page as fit, with cut marks.
 // Each card: the header line (load, zero, click, conditions), then distance | clicks up |
-// wind clicks for 10 km/h from 3 o'clock, in the largest type that fits. When the rows do not
+// the user's wind clicks (when there is a wind) | wind clicks for 10 km/h from 3 o'clock, in
+// the largest type that fits. When the rows do not
 // fit one card at a readable size they go on to a second card; the page is filled with copies.
 inline constexpr double kPocketWidth_mm = 90;
 inline constexpr double kPocketHeight_mm = 55;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace siacci::card {
 namespace {
 
@@ -33,6 +35,34 @@ Box boxOf(const DrawText& t)
     const double w = textWidth_mm(t.text, t.size_pt);
     const double left = t.align == Align::Left ? t.x_mm : t.align == Align::Right ? t.x_mm - w : t.x_mm - w / 2;
     return {left, t.y_mm - t.size_pt * kMmPerPoint * 0.8, left + w, t.y_mm + t.size_pt * kMmPerPoint * 0.2};
+}
+
+// The user's wind (15 km/h from 9 o'clock) has its own column, as the screen shows it, beside
+// the reference for 10 km/h from 3 o'clock; without a wind, the reference alone.
+TEST(PocketLayout, PrintsTheUsersWindBesideTheReference)
+{
+    CardSheet sheet = sheetEvery(50, 300);
+    auto texts = [](const PocketLayout& l) {
+        std::vector<std::string> out;
+        for (const DrawText& t : l.card.pages[0].texts)
+            out.push_back(t.text);
+        return out;
+    };
+    const auto windy = texts(pocketLayout(sheet));
+    auto has = [](const std::vector<std::string>& v, const std::string& s) {
+        return std::find(v.begin(), v.end(), s) != v.end();
+    };
+    EXPECT_TRUE(has(windy, "vento 15 km/h ore 9"));
+    EXPECT_TRUE(has(windy, "10 km/h ore 3"));
+    const CardRow& at300 = sheet.rows.back();
+    EXPECT_TRUE(has(windy, windageClicksText(at300.correction.windageClicks, 0)));
+    EXPECT_TRUE(has(windy, windageClicksText(at300.pocketWindClicks, 0)));
+    EXPECT_NE(at300.correction.windageClicks > 0, at300.pocketWindClicks > 0) << "opposite sides";
+
+    sheet.setup.conditions.wind = {};
+    const auto calm = texts(pocketLayout(sheet));
+    EXPECT_TRUE(has(calm, "vento 10 km/h ore 3"));
+    EXPECT_FALSE(has(calm, "10 km/h ore 3"));
 }
 
 TEST(PocketLayout, EveryTextStaysInsideItsCardAtTheChosenType)

@@ -334,6 +334,23 @@ PocketLayout pocketLayout(const CardSheet& sheet)
     return layout;
 }
 
+std::string bulletLine(const CardSetup& s)
+{
+    const pm::Bullet& b = s.bullet;
+    std::string text = "V0 " + roundedText(b.muzzleVelocity_ms, 1, ',') + " m/s · " + fixed(b.weight_gr, 0) + " grains · ";
+    if (!b.dragTable.empty()) {
+        text += "curva di resistenza misurata (" + std::to_string(b.dragTable.size()) + " punti)";
+    } else {
+        text += std::string(b.model == pm::DragModel::G7 ? "G7 " : "G1 ") + roundedText(b.bc_lbin2, 3, ',');
+        if (!b.bcSteps.empty()) {
+            text += ", a gradini";
+            for (const pm::BcStep& step : b.bcSteps)
+                text += " " + roundedText(step.bc_lbin2, 3, ',') + " da " + fixed(step.fromVelocity_ms, 0) + " m/s";
+        }
+    }
+    return text;
+}
+
 PrintedCard fullPageLayout(const CardSheet& sheet)
 {
     PrintedCard card;
@@ -352,6 +369,8 @@ PrintedCard fullPageLayout(const CardSheet& sheet)
                               " cm · click " + s.clickText + " · metodo " +
                               (s.method == Method::Siacci ? "Siacci" : "punto materiale");
     page.texts.push_back({margin, y, 9, rifle, Align::Left, false});
+    y += 4.5;
+    page.texts.push_back({margin, y, 9, bulletLine(s), Align::Left, false});
     y += 4.5;
     page.texts.push_back({margin, y, 9, s.conditionsText, Align::Left, false});
     y += 6;

@@ -67,7 +67,10 @@ struct PocketLayout {
 };
 PocketLayout pocketLayout(const CardSheet& sheet);
 
-// "Pagina intera": the conditions, the whole table, the lines under it and the plot.
+// The bullet as the full page prints it: "V0 823 m/s · 165 grains · G1 0,285, a gradini ...".
+std::string bulletLine(const CardSetup& setup);
+
+// "Pagina intera": the bullet, the conditions, the whole table, the lines under it and the plot.
 PrintedCard fullPageLayout(const CardSheet& sheet);
 
 // The header line of the pocket card: the load, the zero, the click, the air, the slope, in at

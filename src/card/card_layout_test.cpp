@@ -65,6 +65,19 @@ TEST(PocketLayout, PrintsTheUsersWindBesideTheReference)
     EXPECT_FALSE(has(calm, "10 km/h ore 3"));
 }
 
+TEST(FullPageLayout, PrintsTheBullet)
+{
+    CardSheet sheet = sheetEvery(50, 300);
+    EXPECT_EQ(bulletLine(sheet.setup), "V0 823 m/s · 165 grains · G1 0,285");
+    sheet.setup.bullet.model = pm::DragModel::G7;
+    sheet.setup.bullet.bcSteps = {{0.243, 600}, {0.23, 400}};
+    EXPECT_EQ(bulletLine(sheet.setup), "V0 823 m/s · 165 grains · G7 0,285, a gradini 0,243 da 600 m/s 0,23 da 400 m/s");
+    bool printed = false;
+    for (const DrawText& t : fullPageLayout(sheet).pages[0].texts)
+        printed |= t.text == bulletLine(sheet.setup);
+    EXPECT_TRUE(printed);
+}
+
 TEST(PocketLayout, EveryTextStaysInsideItsCardAtTheChosenType)
 {
     for (auto [increment, max] : {std::pair{50.0, 500.0}, {25.0, 500.0}, {10.0, 600.0}, {100.0, 300.0}}) {

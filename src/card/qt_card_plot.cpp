@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QValueAxis>
 
+#include <cmath>
+
 #include <algorithm>
 
 namespace siacci::card {
@@ -74,7 +76,9 @@ void CardPlot::setSheet(const CardSheet& sheet)
         m_readout->hide();
         return;
     }
-    const double maxD = path.back().x();
+    // The axis runs to the table's last distance, in round steps (the curve's last point may
+    // stop a little short of it: 798 m for 800).
+    const double maxD = std::max(path.back().x(), sheet.setup.span.maxDistance_m);
     double lo = 0, hi = 0;
     for (const QPointF& p : path) {
         lo = std::min(lo, p.y());
@@ -87,6 +91,19 @@ void CardPlot::setSheet(const CardSheet& sheet)
     lo -= pad;
     hi += pad;
     m_x->setRange(0, maxD);
+    {
+        const double raw = maxD / 5;
+        const double p10 = std::pow(10, std::floor(std::log10(raw)));
+        double step = 10 * p10;
+        for (double m : {1.0, 2.0, 2.5, 5.0})
+            if (raw <= m * p10) {
+                step = m * p10;
+                break;
+            }
+        m_x->setTickType(QValueAxis::TicksDynamic);
+        m_x->setTickAnchor(0);
+        m_x->setTickInterval(step);
+    }
     m_y->setRange(lo, hi);
     m_y->applyNiceNumbers();
     m_sight->replace({QPointF(0, 0), QPointF(maxD, 0)});

@@ -224,7 +224,7 @@ public:
     bool gridHoldsTable() const { return m_gridHoldsTable; }
     // The focus the view should give, once; cleared by reading it.
     std::optional<FocusTarget> takeFocusRequest();
-    char decimalSeparator() const { return m_decimal; }
+    char decimalSeparator() const override { return m_decimal; }
 
     // --- program-wide state -------------------------------------------------------------------
     ShotInput& shot() { return m_shot; }

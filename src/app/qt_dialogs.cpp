@@ -42,13 +42,14 @@ std::optional<std::string> QtDialogs::prompt(const std::string& title, const std
     const OwnerFocus owner(m_parent);
     QInputDialog dialog(owner.owner());
     dialog.setWindowTitle(QString::fromStdString(title.empty() ? kProgramTitle : title));
-    dialog.setLabelText(QString::fromStdString(text));
+    // "metri/sec." stays whole at the end of a line (a word joiner after the slash).
+    dialog.setLabelText(QString::fromStdString(text).replace(QStringLiteral("/"), QStringLiteral("/\u2060")));
     dialog.setTextValue(QString::fromStdString(initialAnswer));
     dialog.setInputMode(QInputDialog::TextInput);
     // The prompt's text is long: let it wrap instead of stretching the box across the screen.
     if (auto* label = dialog.findChild<QLabel*>())
         label->setWordWrap(true);
-    dialog.setMinimumWidth(420);
+    dialog.setMinimumWidth(560);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();

@@ -200,9 +200,9 @@ std::optional<std::pair<UserPoint, UserPoint>> clipSegment(UserPoint from, UserP
                      UserPoint{from.x + t1 * dx, from.y + t1 * dy}};
 }
 
-PointerReadout pointerReadout(double x, double y)
+PointerReadout pointerReadout(double x, double y, char decimalSeparator)
 {
-    return {cellText(std::floor(x / 10)), cellText(std::floor(y) / 10)};
+    return {cellText(std::floor(x / 10), decimalSeparator), cellText(std::floor(y) / 10, decimalSeparator)};
 }
 
 } // namespace siacci

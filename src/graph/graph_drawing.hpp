@@ -101,6 +101,6 @@ struct PointerReadout {
     std::string metres;       // Label7
     std::string centimetres;  // Label8
 };
-PointerReadout pointerReadout(double x, double y);
+PointerReadout pointerReadout(double x, double y, char decimalSeparator = '.');
 
 } // namespace siacci

@@ -213,6 +213,7 @@ TEST(UserFrameMapping, CornersOfTheClientAreaAndBack)
     EXPECT_DOUBLE_EQ(p.x, 1500);
     EXPECT_DOUBLE_EQ(p.y, 300);
     EXPECT_EQ(pointerReadout(p.x, p.y).metres, "150");
+    EXPECT_EQ(pointerReadout(1500, -4343, ',').centimetres, "-434,3") << "the locale's separator";
 }
 
 TEST(ClipSegment, KeepsThePartInsideTheBox)

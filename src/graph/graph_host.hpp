@@ -13,6 +13,8 @@ public:
     // the graph state and brings the graph window forward. The graph window redraws after the
     // call returns.
     virtual void graphSiteAngleChosen(const SiteAngle& angle) = 0;
+    // The decimal separator of the user's locale, as the main window's table writes numbers.
+    virtual char decimalSeparator() const { return '.'; }
 };
 
 } // namespace siacci

@@ -27,7 +27,7 @@ void GraphWindowModel::siteAngleClicked(int option)
 
 void GraphWindowModel::pointerMoved(UserPoint user)
 {
-    const PointerReadout readout = pointerReadout(user.x, user.y);
+    const PointerReadout readout = pointerReadout(user.x, user.y, m_host.decimalSeparator());
     m_metres = readout.metres;
     m_centimetres = readout.centimetres;
 }

@@ -90,8 +90,8 @@ void CardPlot::setSheet(const CardSheet& sheet)
     const double pad = (hi - lo) * 0.05 + 1;
     lo -= pad;
     hi += pad;
-    m_x->setRange(0, maxD);
     {
+        // Round ticks: 0, 100 ... 500; 0, 200 ... 800 (the range ends on a tick).
         const double raw = maxD / 5;
         const double p10 = std::pow(10, std::floor(std::log10(raw)));
         double step = 10 * p10;
@@ -100,9 +100,9 @@ void CardPlot::setSheet(const CardSheet& sheet)
                 step = m * p10;
                 break;
             }
-        m_x->setTickType(QValueAxis::TicksDynamic);
-        m_x->setTickAnchor(0);
-        m_x->setTickInterval(step);
+        const int intervals = static_cast<int>(std::ceil(maxD / step - 1e-9));
+        m_x->setRange(0, intervals * step);
+        m_x->setTickCount(intervals + 1);
     }
     m_y->setRange(lo, hi);
     m_y->applyNiceNumbers();

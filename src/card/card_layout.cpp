@@ -68,7 +68,13 @@ void drawPocketCard(PageDrawing& page, double x, double y, const std::vector<Poc
     const double left = x + kPocketPadding_mm;
     const double inner = kPocketWidth_mm - 2 * kPocketPadding_mm;
     double baseline = y + kPocketPadding_mm + layout.headerSize_pt * kMmPerPoint;
-    page.texts.push_back({left, baseline, layout.headerSize_pt, header, Align::Left, true});
+    // One line, or the name above the numbers.
+    const auto newline = header.find('\n');
+    page.texts.push_back({left, baseline, layout.headerSize_pt, header.substr(0, newline), Align::Left, true});
+    if (newline != std::string::npos) {
+        baseline += lineHeight_mm(layout.headerSize_pt);
+        page.texts.push_back({left, baseline, layout.headerSize_pt, header.substr(newline + 1), Align::Left, false});
+    }
     const double size = layout.rowSize_pt;
     const double cw = size * kCharWidthEm * kMmPerPoint;
     // Right-aligned columns spread across the card.
@@ -231,6 +237,18 @@ std::string pocketHeader(const CardSheet& sheet, std::size_t maxCharacters)
     return truncated(s.description, room) + tail;
 }
 
+std::string pocketHeaderLines(const CardSheet& sheet, std::size_t maxCharacters, const std::string& part)
+{
+    const std::string one = pocketHeader(sheet, 100000) + part;
+    if (characters(one) <= maxCharacters)
+        return one;
+    // The name whole on a line of its own (shortened only when even that line is too short),
+    // the numbers under it.
+    const std::string tail = pocketHeader(sheet, 100000).substr(sheet.setup.description.size() +
+                                                                 std::string(" · ").size()) + part;
+    return truncated(sheet.setup.description, maxCharacters) + "\n" + tail;
+}
+
 PocketLayout pocketLayout(const CardSheet& sheet)
 {
     PocketLayout layout;
@@ -283,7 +301,8 @@ PocketLayout pocketLayout(const CardSheet& sheet)
     const double smallType =
         std::clamp(sizeForWidth(characters(full), inner_w), kHeaderType_pt, 7.0);
     layout.headerSize_pt = smallType;
-    const double reserved = lineHeight_mm(smallType) * (footer.empty() ? 1 : 2) + 0.5;
+    const bool twoLineHeader = pocketHeaderLines(sheet, headerRoom(smallType), " 9/9").find('\n') != std::string::npos;
+    const double reserved = lineHeight_mm(smallType) * ((footer.empty() ? 1 : 2) + (twoLineHeader ? 1 : 0)) + 0.5;
     const double acrossType = sizeForWidth(rowCharacters, inner_w);
     const int n = static_cast<int>(rows.size());
     int cards = 1;
@@ -318,12 +337,10 @@ PocketLayout pocketLayout(const CardSheet& sheet)
             const int set = pages == 1 ? k % layout.cardsPerSet : p * layout.cardsPerPage + k;
             const auto first = rows.begin() + std::min(n, set * layout.rowsPerCard);
             const auto last = rows.begin() + std::min(n, (set + 1) * layout.rowsPerCard);
-            std::string head = pocketHeader(sheet, headerRoom(smallType));
-            if (layout.cardsPerSet > 1) {
-                const std::string part =
-                    " " + std::to_string(set + 1) + "/" + std::to_string(layout.cardsPerSet);
-                head = pocketHeader(sheet, headerRoom(smallType) - characters(part)) + part;
-            }
+            const std::string part = layout.cardsPerSet > 1 ? " " + std::to_string(set + 1) + "/" +
+                                                                  std::to_string(layout.cardsPerSet)
+                                                            : std::string();
+            const std::string head = pocketHeaderLines(sheet, headerRoom(smallType), part);
             drawPocketCard(page, x0 + (k % across) * kPocketWidth_mm,
                            y0 + (k / across) * kPocketHeight_mm, std::vector<PocketRow>(first, last),
                            layout, head, footer, columns);

@@ -76,5 +76,8 @@ PrintedCard fullPageLayout(const CardSheet& sheet);
 // The header line of the pocket card: the load, the zero, the click, the air, the slope, in at
 // most `maxCharacters` characters (the load's name is shortened).
 std::string pocketHeader(const CardSheet& sheet, std::size_t maxCharacters);
+// The header as printed: that line when it fits whole, else the load's name on a line of its own
+// above the numbers ("\n" between); `part` ("2/3") ends it.
+std::string pocketHeaderLines(const CardSheet& sheet, std::size_t maxCharacters, const std::string& part);
 
 } // namespace siacci::card

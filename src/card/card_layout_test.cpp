@@ -72,8 +72,9 @@ TEST(FullPageLayout, PrintsTheBullet)
     sheet.setup.bullet.model = pm::DragModel::G7;
     sheet.setup.bullet.bcSteps = {{0.243, 600}, {0.23, 400}};
     EXPECT_EQ(bulletLine(sheet.setup), "V0 823 m/s · 165 grains · G7 0,285, a gradini 0,243 da 600 m/s 0,23 da 400 m/s");
+    const PrintedCard page = fullPageLayout(sheet);
     bool printed = false;
-    for (const DrawText& t : fullPageLayout(sheet).pages[0].texts)
+    for (const DrawText& t : page.pages[0].texts)
         printed |= t.text == bulletLine(sheet.setup);
     EXPECT_TRUE(printed);
 }
@@ -119,6 +120,22 @@ TEST(PocketLayout, HeaderKeepsTheNumbersAndShortensTheName)
     EXPECT_NE(header.find("taratura 100 m · 1/4 MOA"), std::string::npos) << header;
     EXPECT_NE(header.find("-20°"), std::string::npos) << header;
     EXPECT_NE(header.find("…"), std::string::npos);
+}
+
+// The load's name is printed whole, on a line of its own when the one line would cut it.
+TEST(PocketLayout, TheNameIsPrintedWhole)
+{
+    const CardSheet sheet = sheetEvery(50, 500);
+    const std::string lines = pocketHeaderLines(sheet, 60, " 1/2");
+    EXPECT_EQ(lines.substr(0, lines.find('\n')), sheet.setup.description);
+    EXPECT_EQ(lines.substr(lines.find('\n') + 1).rfind("taratura 100 m · 1/4 MOA", 0), 0u) << lines;
+    EXPECT_TRUE(lines.ends_with(" 1/2"));
+    EXPECT_EQ(pocketHeaderLines(sheet, 1000, "").find('\n'), std::string::npos) << "one line when it fits";
+    const PocketLayout layout = pocketLayout(sheet);
+    bool whole = false;
+    for (const DrawText& t : layout.card.pages[0].texts)
+        whole |= t.text == sheet.setup.description;
+    EXPECT_TRUE(whole);
 }
 
 TEST(PocketLayout, ALongTableRunsOnOverPagesWithEveryDistance)

@@ -194,10 +194,19 @@ void CardArmoury::saveClicked()
                            MessageIcon::Warning});
         return;
     }
-    const card::CardSetup& s = m_card.setup();
     Armoury next = m_session.armoury();
     Rifle& rifle = next.rifles[*findRifle(next, m_rifle)];
-    Load& load = rifle.loads[*findLoad(rifle, m_load)];
+    store(rifle, rifle.loads[*findLoad(rifle, m_load)]);
+    const std::string failure = m_session.change(next);
+    if (failure.empty())
+        m_status = "Salvato nell'armeria.";
+    else
+        m_dialogs.message({"CARTELLINO DI TIRO", failure, MessageIcon::Warning});
+}
+
+void CardArmoury::store(Rifle& rifle, Load& load) const
+{
+    const card::CardSetup& s = m_card.setup();
     rifle.sightHeight_cm = s.zeroing.sightHeight_cm;
     rifle.zero_m = s.zeroing.zeroDistance_m;
     if (s.bullet.twist_in) {
@@ -221,11 +230,53 @@ void CardArmoury::saveClicked()
         load.diameter_mm = d;
     if (const auto l = readNumber(m_card.fieldText(CardField::Length)))
         load.length_mm = l;
+}
+
+void CardArmoury::saveAsClicked(const std::string& rifleName, const std::string& loadName)
+{
+    m_status.clear();
+    if (rifleName.find_first_not_of(' ') == std::string::npos || loadName.find_first_not_of(' ') == std::string::npos) {
+        m_status = "Scrivi il nome dell'arma e quello della carica.";
+        return;
+    }
+    if (!m_card.inputRefusal().empty()) {
+        m_status = "Il cartellino non si salva: " + m_card.inputRefusal() + ".";
+        return;
+    }
+    Armoury next = m_session.armoury();
+    auto r = findRifle(next, rifleName);
+    if (!r) {
+        Rifle fresh;
+        fresh.name = rifleName;
+        // Zeroed in the air the card computes its zero in: the rifle's own when the card holds
+        // one, else the day's.
+        const card::CardSetup& s = m_card.setup();
+        const pointmass::Atmosphere air = s.zeroing.atmosphere.value_or(s.conditions.atmosphere);
+        fresh.zeroAtmosphere = {air.temperature_C, air.pressure_hPa, air.humidity_pct};
+        next.rifles.push_back(std::move(fresh));
+        r = next.rifles.size() - 1;
+    }
+    Rifle& rifle = next.rifles[*r];
+    auto l = findLoad(rifle, loadName);
+    if (!l) {
+        Load fresh;
+        fresh.description = loadName;
+        // The card's velocity is the one at its temperature.
+        fresh.velocityTemperature_C = cardTemperature_C();
+        fresh.temperatureSensitivity_msPerC = 0;
+        rifle.loads.push_back(std::move(fresh));
+        l = rifle.loads.size() - 1;
+    }
+    store(rifle, rifle.loads[*l]);
     const std::string failure = m_session.change(next);
-    if (failure.empty())
-        m_status = "Salvato nell'armeria.";
-    else
-        m_dialogs.message({"CARTELLINO DI TIRO", failure, MessageIcon::Warning});
+    if (!failure.empty()) {
+        m_status = failure;
+        return;
+    }
+    m_rifle = rifleName;
+    m_load = loadName;
+    m_filledTemperature = m_card.fieldText(CardField::Temperature);
+    m_status = "Salvato nell'armeria: " + rifleName + " · " + loadName + ".";
 }
 
 void CardArmoury::truingApplied(TruedQuantity quantity, double value)

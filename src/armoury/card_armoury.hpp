@@ -41,12 +41,18 @@ public:
     // After every edit of the card: a new temperature moves the velocity of the chosen load.
     void cardEdited();
     void saveClicked();
+    // "Salva nell'armeria" under names typed by the user: the card's values kept as the load
+    // `loadName` of the rifle `rifleName`, either made new (a new rifle zeroed in the card's
+    // air) or overwritten; both then chosen. Refused while the card is.
+    void saveAsClicked(const std::string& rifleName, const std::string& loadName);
     // A trued value kept in the chosen load (and the card refilled from it); without a load,
     // put into the card alone.
     void truingApplied(TruedQuantity quantity, double value);
 
 private:
     void fill();
+    // The card's values into a rifle and one of its loads.
+    void store(Rifle& rifle, Load& load) const;
     void setField(card::CardField field, double value);
 
     ArmourySession& m_session;

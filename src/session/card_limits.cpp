@@ -34,7 +34,7 @@ constexpr Limit kLimits[] = {
     {CardField::Altitude, -500, 9000, false},
     {CardField::Humidity, 0, 100, false},
     {CardField::WindSpeed, 0, 200, false},
-    {CardField::LookAngle, -89, 89, false},
+    {CardField::LookAngle, -80, 80, false},
     {CardField::Latitude, -90, 90, true},
     {CardField::Azimuth, 0, 360, true},
     {CardField::MaxDistance, 10, 5000, false},

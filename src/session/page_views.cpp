@@ -85,6 +85,9 @@ std::string PageSession::cardView() const
         .set("pressione_voci", captions(3, [](int i) { return card::pressureModeCaption(static_cast<card::PressureMode>(i)); }))
         .set("ora", m_card->windClock())
         .set("vento_da", "Vento " + m_card->windDirectionText())
+        // The clock's arrow: a wind the card computes with.
+        .set("freccia", readField(m_card->fieldText(CardField::WindSpeed)) > 0 &&
+                            card::fieldMessage(CardField::WindSpeed, m_card->fieldText(CardField::WindSpeed)).empty())
         .set("sinistra", m_card->leftHand())
         .set("specie", static_cast<int>(m_card->species()))
         .set("specie_voci", captions(card::kSpeciesCount, [](int i) { return card::speciesCaption(static_cast<card::Species>(i)); }))

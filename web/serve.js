@@ -23,13 +23,25 @@ function encoded(file, stat, encoding) {
   if (hit && hit.mtime === stat.mtimeMs && hit.size === stat.size) return hit.data;
   const raw = fs.readFileSync(file);
   const data = encoding === "br"
-    ? zlib.brotliCompressSync(raw, { params: { [zlib.constants.BROTLI_PARAM_QUALITY]: 11 } })
+    ? zlib.brotliCompressSync(raw, { params: { [zlib.constants.BROTLI_PARAM_QUALITY]: 9 } })
     : zlib.gzipSync(raw, { level: 9 });
   compressed.set(key, { mtime: stat.mtimeMs, size: stat.size, data });
   return data;
 }
 
+// Compresses every file of the folder ahead, so that no phone waits for it.
+function warm(folder) {
+  for (const name of fs.readdirSync(folder)) {
+    const file = path.join(folder, name);
+    const stat = fs.statSync(file);
+    if (!stat.isFile() || !COMPRESSIBLE.has(path.extname(file))) continue;
+    encoded(file, stat, "br");
+    encoded(file, stat, "gzip");
+  }
+}
+
 function handler(folder) {
+  warm(folder);
   return (request, response) => {
     let name;
     try {

@@ -65,7 +65,7 @@ const median = (list) => [...list].sort((a, b) => a - b)[Math.floor(list.length 
       return out;
     });
     const first = opens[0];
-    console.log("first computed table after opening: " + opens.map((t) => t === null ? "none" : t.toFixed(0) + " ms").join(", ") +
+    console.log("first computed card after opening: " + opens.map((t) => t === null ? "none" : t.toFixed(0) + " ms").join(", ") +
                 " (first visit " + (first === null ? "none" : first.toFixed(0) + " ms") + ")");
     console.log("card computation alone (the session's set and view): median " + median(compute).toFixed(2) + " ms");
     console.log("keystroke to repainted card: median " + median(times).toFixed(2) + " ms, max " + Math.max(...times).toFixed(2) +

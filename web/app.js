@@ -59,18 +59,9 @@ function showChoices(v) {
     click.replaceChildren(...c.click_voci.map((caption, i) => new Option(caption, i)));
   click.value = String(c.click);
   const modes = $("tipo-pressione");
-  if (!modes.querySelector("input")) {
-    c.pressione_voci.forEach((caption, i) => {
-      const label = element("label", undefined, "radio");
-      const radio = element("input");
-      radio.type = "radio";
-      radio.name = "pressione";
-      radio.value = i;
-      label.append(radio, " " + caption);
-      modes.appendChild(label);
-    });
-  }
-  for (const radio of modes.querySelectorAll("input")) radio.checked = Number(radio.value) === c.pressione;
+  if (modes.options.length !== c.pressione_voci.length)
+    modes.replaceChildren(...c.pressione_voci.map((caption, i) => new Option(caption, i)));
+  modes.value = String(c.pressione);
   $("vento-da").textContent = c.vento_da;
   const origin = document.querySelector("input[name=origine][value=" + v.origine.tipo + "]");
   if (origin && !page.catalogueOpen) origin.checked = true;
@@ -424,7 +415,7 @@ function wire() {
       if (t.value === "armeria") selectView("armeria", true);
       showCatalogue();
       refresh();
-    } else if (t.name === "pressione") {
+    } else if (t.id === "tipo-pressione") {
       page.s.card.choose("pressione", t.value);
       refresh();
     } else if (t.id === "modello" || t.id === "click") {

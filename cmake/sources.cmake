@@ -12,7 +12,7 @@
 #                its commands that need Qt; CLI_TESTS its tests (*_test.sh, one CTest test each)
 # A .cpp file in a subsystem folder that no list names stops the configuration.
 set(SIACCI_SUBSYSTEMS common ballistics ballistics/engine ballistics/pointmass app graph bc catalogue
-                      files calc print card armoury cli main)
+                      files calc print card armoury session cli main)
 set(SIACCI_ROLES CORE VIEWS RESOURCES PROGRAM CORE_TESTS UI_TESTS SCREENSHOTS BENCH UI_BENCH
                  CLI CLI_MAIN CLI_QT CLI_TESTS)
 foreach(role ${SIACCI_ROLES})

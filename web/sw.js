@@ -1,8 +1,8 @@
 // Keeps the page and the calculator on the phone, so that it computes with no network.
 // The cache is named after the build (@VERSION@ is replaced by scripts/build_web).
 const CACHE = "siacci-@VERSION@";
-const FILES = ["./", "index.html", "style.css", "app.js", "armoury.js", "siacci.js", "siacci.wasm",
-               "manifest.webmanifest", "icon.svg"];
+const FILES = ["./", "index.html", "style.css", "app.js", "session.js", "siacci.js", "siacci.wasm",
+               "manifest.webmanifest", "icon.svg", "apple-touch-icon.png", "icon-192.png", "icon-512.png"];
 
 self.addEventListener("install", (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

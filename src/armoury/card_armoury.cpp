@@ -208,22 +208,22 @@ void CardArmoury::storeBullet(Load& load) const
     load.length_mm = readNumber(m_card.fieldText(CardField::Length));
 }
 
-void CardArmoury::storeEditedRifle(Rifle& rifle) const
+void CardArmoury::storeRifle(Rifle& rifle, bool editedOnly) const
 {
     const card::CardSetup& s = m_card.setup();
-    if (m_card.edited(CardField::SightHeight))
+    if (!editedOnly || m_card.edited(CardField::SightHeight))
         rifle.sightHeight_cm = s.zeroing.sightHeight_cm;
-    if (m_card.edited(CardField::Zero))
+    if (!editedOnly || m_card.edited(CardField::Zero))
         rifle.zero_m = s.zeroing.zeroDistance_m;
-    if (m_card.twistEdited() && s.bullet.twist_in) {
+    if ((!editedOnly || m_card.twistEdited()) && s.bullet.twist_in) {
         rifle.twist_in = std::abs(*s.bullet.twist_in);
         rifle.twistRightHand = *s.bullet.twist_in > 0;
     }
-    if (m_card.clickEdited()) {
+    if (!editedOnly || m_card.clickEdited()) {
         rifle.clickValue = s.click.value;
         rifle.clickUnit = s.click.unit;
     }
-    if (m_card.edited(CardField::ClicksPerTurn))
+    if (!editedOnly || m_card.edited(CardField::ClicksPerTurn))
         rifle.turretClicksPerTurn = s.clicksPerTurn > 0 ? std::optional<int>(s.clicksPerTurn) : std::nullopt;
 }
 
@@ -271,7 +271,7 @@ void CardArmoury::saveClicked()
         target = addLoad(rifle, load);
     }
     storeBullet(rifle.loads[target]);
-    storeEditedRifle(rifle);
+    storeRifle(rifle, true);
     const std::string saved = rifle.loads[target].description;
     const std::string failure = m_session.change(next);
     if (!failure.empty()) {
@@ -282,6 +282,56 @@ void CardArmoury::saveClicked()
     fill(saved);
     m_status = update ? "Carica \"" + saved + "\" aggiornata nell'armeria."
                       : "Salvato nell'armeria come \"" + saved + "\".";
+}
+
+void CardArmoury::saveAsClicked(const std::string& rifleName, const std::string& loadName)
+{
+    m_status.clear();
+    if (rifleName.find_first_not_of(' ') == std::string::npos || loadName.find_first_not_of(' ') == std::string::npos) {
+        m_status = "Scrivi il nome dell'arma e quello della carica.";
+        return;
+    }
+    if (!m_card.inputRefusal().empty()) {
+        m_status = "Il cartellino non si salva: " + m_card.inputRefusal() + ".";
+        return;
+    }
+    Armoury next = m_session.armoury();
+    auto r = findRifle(next, rifleName);
+    const bool newRifle = !r;
+    if (newRifle) {
+        Rifle fresh;
+        fresh.name = rifleName;
+        // Zeroed in the air the card computes its zero in: the rifle's own when the card holds
+        // one, else the day's.
+        const card::CardSetup& s = m_card.setup();
+        const pointmass::Atmosphere air = s.zeroing.atmosphere.value_or(s.conditions.atmosphere);
+        fresh.zeroAtmosphere = {air.temperature_C, air.pressure_hPa, air.humidity_pct};
+        next.rifles.push_back(std::move(fresh));
+        r = next.rifles.size() - 1;
+    }
+    Rifle& rifle = next.rifles[*r];
+    auto l = findLoad(rifle, loadName);
+    if (!l) {
+        Load fresh;
+        fresh.description = loadName;
+        // The card's velocity is the one at its temperature.
+        fresh.velocityTemperature_C = cardTemperature_C();
+        fresh.temperatureSensitivity_msPerC = 0;
+        rifle.loads.push_back(std::move(fresh));
+        l = rifle.loads.size() - 1;
+    }
+    storeBullet(rifle.loads[*l]);
+    // A rifle made now takes the card's every rifle value; one that exists keeps what the user
+    // did not change on the card.
+    storeRifle(rifle, !newRifle);
+    const std::string failure = m_session.change(next);
+    if (!failure.empty()) {
+        m_status = failure;
+        return;
+    }
+    m_rifle = rifleName;
+    fill(loadName);
+    m_status = "Salvato nell'armeria: " + rifleName + " · " + loadName + ".";
 }
 
 void CardArmoury::truingApplied(TruedQuantity quantity, double value)

@@ -45,6 +45,10 @@ public:
     // After every edit of the card: a new temperature moves the velocity of the chosen load.
     void cardEdited();
     void saveClicked();
+    // "Salva nell'armeria" under names typed by the user: the card's values kept as the load
+    // `loadName` of the rifle `rifleName`, either made new (a new rifle zeroed in the card's
+    // air) or overwritten; both then chosen. Refused while the card is.
+    void saveAsClicked(const std::string& rifleName, const std::string& loadName);
     // A trued value kept in the chosen load (and the card refilled from it); without a load,
     // put into the card alone.
     void truingApplied(TruedQuantity quantity, double value);
@@ -54,8 +58,9 @@ private:
     void setField(card::CardField field, double value);
     // The card's bullet into `load`, its velocity taken back to the load's own temperature.
     void storeBullet(Load& load) const;
-    // The rifle inputs the user changed on the card into `rifle`; the others stay.
-    void storeEditedRifle(Rifle& rifle) const;
+    // The card's rifle inputs into `rifle`: all of them, or (editedOnly) those the user changed
+    // on the card, the others kept.
+    void storeRifle(Rifle& rifle, bool editedOnly) const;
 
     ArmourySession& m_session;
     card::Cartellino& m_card;

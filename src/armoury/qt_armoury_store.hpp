@@ -1,5 +1,6 @@
 #pragma once
 
+#include "armoury/armoury_json.hpp"
 #include "armoury/armoury_session.hpp"
 
 #include <QByteArray>
@@ -9,20 +10,15 @@
 #include <optional>
 #include <string>
 
-// The armoury on disk: one JSON document ("format": "siacci-armeria", "version": 1) in the
-// user's data folder, read through QJsonDocument and written with QSaveFile, so that a crash
+// The armoury on disk: one JSON document ("format": "siacci-armeria", "version": 1, the text of
+// armoury_json.hpp) in the user's data folder, written with QSaveFile, so that a crash
 // mid-write leaves the previous document whole. An exported rifle is the same document holding
 // one rifle.
 namespace siacci::armoury {
 
 QByteArray toJson(const Armoury& armoury);
 
-struct JsonReading {
-    std::optional<Armoury> armoury;
-    std::string problem;     // why not, in Italian, when armoury is empty
-};
-// Reads a document; anything malformed, of another format, of a newer version, or holding a
-// value that is not sound is refused with the reason.
+// armouryFromJson of the bytes.
 JsonReading fromJson(const QByteArray& json);
 
 // Reads and writes a document file (atomically); the reason on failure.

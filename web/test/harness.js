@@ -7,26 +7,11 @@ const os = require("os");
 const path = require("path");
 const puppeteer = require("puppeteer-core");
 
-const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript; charset=utf-8",
-  ".css": "text/css; charset=utf-8", ".wasm": "application/wasm", ".svg": "image/svg+xml",
-  ".webmanifest": "application/manifest+json", ".png": "image/png", ".json": "application/json" };
+const { handler } = require("../serve");
 
-// Serves `folder` on 127.0.0.1 at a free port; resolves to {server, url}.
+// Serves `folder` on 127.0.0.1 at a free port, as web/serve.js serves it; resolves to {server, url}.
 function serve(folder) {
-  folder = path.resolve(folder);
-  const server = http.createServer((request, response) => {
-    let name = decodeURIComponent(new URL(request.url, "http://x").pathname);
-    if (name.endsWith("/")) name += "index.html";
-    const file = path.join(folder, path.normalize(name));
-    if (!file.startsWith(folder) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
-      response.writeHead(404);
-      response.end();
-      return;
-    }
-    response.writeHead(200, { "Content-Type": TYPES[path.extname(file)] || "application/octet-stream",
-                              "Cache-Control": "no-cache" });
-    fs.createReadStream(file).pipe(response);
-  });
+  const server = http.createServer(handler(path.resolve(folder)));
   return new Promise((resolve) => server.listen(0, "127.0.0.1", () =>
     resolve({ server, url: "http://127.0.0.1:" + server.address().port + "/" })));
 }

@@ -1,0 +1,318 @@
+#include "session/page_session.hpp"
+
+#include "armoury/armoury_json.hpp"
+#include "armoury/armoury_test_data.hpp"
+#include "common/fakes.hpp"
+#include "common/json.hpp"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace siacci::session {
+namespace {
+
+using json::Value;
+
+// The browser's storage across page loads.
+class Browser {
+public:
+    std::map<std::string, std::string> storage;
+
+    std::unique_ptr<PageSession> open()
+    {
+        auto s = std::make_unique<PageSession>(
+            std::vector<std::pair<std::string, std::string>>(storage.begin(), storage.end()));
+        flush(*s);
+        return s;
+    }
+    void flush(PageSession& s)
+    {
+        for (const StorageWrite& w : s.takeWrites())
+            storage[w.key] = w.text;
+    }
+};
+
+Value view(const std::string& text)
+{
+    json::Reading r = json::parse(text);
+    EXPECT_TRUE(r.value) << r.problem;
+    return r.value ? *r.value : Value();
+}
+
+// The cells of the row at a distance: distance, elevation clicks, windage clicks, path ...
+std::vector<std::string> rowAt(const PageSession& s, double distance)
+{
+    const Value v = view(s.cardView());
+    for (const Value& row : v.find("righe")->items())
+        if (row.find("distanza")->number() == distance) {
+            std::vector<std::string> cells;
+            for (const Value& c : row.find("celle")->items())
+                cells.push_back(c.string());
+            return cells;
+        }
+    return {};
+}
+
+std::string messageOf(const PageSession& s, const char* field)
+{
+    return view(s.cardView()).find("campi")->find(field)->find("messaggio")->string();
+}
+
+void type(PageSession& s, const char* field, const char* text)
+{
+    s.cardSet(field, text);
+    s.cardLeave(field);
+}
+
+// The desktop's card of an armoury load on the same day as the page's: the window's models over
+// the same document, the day's fields and choices typed as on the page.
+std::vector<std::string> desktopRow(const armoury::Armoury& doc, const std::string& rifle, const std::string& load,
+                                    const card::Cartellino& day, double distance)
+{
+    armoury::testing::MemoryStorage storage;
+    armoury::ArmourySession session(doc, storage);
+    card::Cartellino card;
+    siacci::testing::FakeDialogs dialogs;
+    armoury::CardArmoury link(session, card, dialogs);
+    using card::CardField;
+    for (CardField f : {CardField::Temperature, CardField::Pressure, CardField::Altitude, CardField::Humidity,
+                        CardField::WindSpeed, CardField::LookAngle, CardField::MaxDistance, CardField::Increment})
+        card.fieldChanged(f, day.fieldText(f));
+    card.pressureModeChosen(day.pressureMode());
+    card.windClockChosen(day.windClock());
+    const auto r = armoury::findRifle(doc, rifle);
+    link.rifleChosen(static_cast<int>(*r) + 1);
+    link.loadChosen(static_cast<int>(*armoury::findLoad(doc.rifles[*r], load)) + 1);
+    for (const card::CardRow& row : card.sheet().rows)
+        if (row.row.distance_m == distance)
+            return {row.cells[0], row.cells[6], row.cells[9], row.cells[4], row.cells[1], row.cells[2]};
+    return {};
+}
+
+// The hunter's evening: a G7 load typed with a decimal comma, saved, two reloads, a colder day,
+// trued from "30 click a 400 m", exported: the desktop reads the file and computes the same.
+TEST(PageSession, HandTypedLoadSurvivesReloadsAndMatchesTheDesktop)
+{
+    Browser browser;
+    auto s = browser.open();
+    s->cardChoose("modello", "G7");
+    type(*s, "velocita", "812,5");
+    type(*s, "coefficiente", "0,243");
+    type(*s, "peso", "168");
+    type(*s, "temperatura", "-5");
+    type(*s, "pressione", "930");
+    s->cardChoose("pressione", "0");
+    type(*s, "umidita", "80");
+    type(*s, "taratura", "200");
+    s->cardChoose("click", "0");
+    const auto before = rowAt(*s, 400);
+    ASSERT_FALSE(before.empty());
+    s->armourySave("Blaser R8", "168 grani G7");
+    browser.flush(*s);
+    EXPECT_EQ(s->source(), LoadSource::Armoury);
+    EXPECT_EQ(rowAt(*s, 400), before) << "saving must not move the card";
+
+    s = browser.open();
+    s = browser.open();
+    EXPECT_EQ(s->source(), LoadSource::Armoury);
+    EXPECT_EQ(rowAt(*s, 400), before) << "two reloads keep the card";
+    const armoury::Rifle& rifle = s->armoury().rifles.at(0);
+    EXPECT_EQ(rifle.zeroAtmosphere, (armoury::ZeroAtmosphere{-5, 930, 80})) << "the zero's air as typed";
+    EXPECT_EQ(rifle.loads.at(0).drag, armoury::LoadDrag::G7);
+    EXPECT_DOUBLE_EQ(rifle.loads.at(0).velocity_ms, 812.5);
+
+    type(*s, "temperatura", "10");
+    browser.flush(*s);
+    EXPECT_EQ(rowAt(*s, 300), desktopRow(s->armoury(), "Blaser R8", "168 grani G7", s->card(), 300));
+
+    s->truingSet("osservazione", "correzione");
+    s->truingSet("unita", "0");
+    s->truingSet("valore", "30");
+    s->truingSet("distanza", "400");
+    s->truingSolve(false);
+    Value truing = *view(s->cardView()).find("verifica");
+    if (truing.find("coefficiente")->boolean()) {
+        s->truingSolve(true);
+        truing = *view(s->cardView()).find("verifica");
+    }
+    ASSERT_TRUE(truing.find("applica")->boolean()) << truing.find("risultato")->string();
+    s->truingApply();
+    browser.flush(*s);
+    EXPECT_EQ(rowAt(*s, 400)[1], "▲ 30") << "the trued load dials what was seen";
+
+    const std::string exported = s->armouryExport();
+    const armoury::JsonReading desktop = armoury::armouryFromJson(exported);
+    ASSERT_TRUE(desktop.armoury) << desktop.problem;
+    EXPECT_EQ(*desktop.armoury, s->armoury());
+    for (double d : {100.0, 200.0, 300.0, 400.0, 500.0})
+        EXPECT_EQ(rowAt(*s, d), desktopRow(*desktop.armoury, "Blaser R8", "168 grani G7", s->card(), d)) << d;
+}
+
+// A load with stepped coefficients, spin drift and its zero's air keeps all of them over a
+// reload, and a colder day moves its velocity by its sensitivity.
+TEST(PageSession, ArmouryLoadKeepsEverythingAndFollowsTheTemperature)
+{
+    armoury::Armoury doc;
+    doc.rifles = {armoury::testing::fullRifle()};
+    Browser browser;
+    browser.storage[kArmouryKey] = armoury::armouryToJson(doc);
+    auto s = browser.open();
+    s->armouryChoose(0, 1);
+    type(*s, "temperatura", "5");
+    browser.flush(*s);
+    const auto chosen = rowAt(*s, 300);
+    EXPECT_EQ(chosen, desktopRow(doc, "Sako 85 .308", "165 gr SP a gradini", s->card(), 300));
+    s = browser.open();
+    EXPECT_EQ(rowAt(*s, 300), chosen);
+    EXPECT_EQ(s->card().bcStepText(0, 0), "0,435");
+    EXPECT_EQ(s->card().fieldText(card::CardField::Description), "165 gr SP a gradini");
+    // Saved again unchanged, the load is the same load.
+    s->armourySave("Sako 85 .308", "165 gr SP a gradini");
+    EXPECT_EQ(s->armoury(), doc);
+}
+
+// Before: saving with Velocità empty stored a load the reader refused, and the next start
+// dropped the whole armoury.
+TEST(PageSession, NothingWrongIsSavedAndNothingUnreadableIsDropped)
+{
+    armoury::Armoury doc;
+    doc.rifles = {armoury::testing::fullRifle()};
+    Browser browser;
+    browser.storage[kArmouryKey] = armoury::armouryToJson(doc);
+    auto s = browser.open();
+    type(*s, "velocita", "");
+    EXPECT_EQ(messageOf(*s, "velocita"), "Velocità: manca il valore");
+    EXPECT_TRUE(view(s->cardView()).find("righe")->items().empty());
+    s->armourySave("Sako 85 .308", "nuova");
+    browser.flush(*s);
+    EXPECT_NE(view(s->armouryView()).find("messaggio")->string().find("Il cartellino non si salva"), std::string::npos);
+    EXPECT_EQ(s->armoury(), doc);
+
+    const std::string broken = "{\"format\": \"siacci-armeria\", \"version\": 1, \"rifles\": [{\"name\": 3}]}";
+    browser.storage[kArmouryKey] = broken;
+    s = browser.open();
+    const Value unreadable = *view(s->armouryView()).find("illeggibili");
+    ASSERT_EQ(unreadable.items().size(), 1u);
+    EXPECT_EQ(unreadable.items()[0].find("testo")->string(), broken);
+    const std::string aside = unreadable.items()[0].find("chiave")->string();
+    EXPECT_EQ(browser.storage.at(aside), broken) << "kept aside before anything is written";
+    // The next start still offers it, beside the new armoury.
+    type(*s, "velocita", "800");
+    s->armourySave("Nuova", "carica");
+    browser.flush(*s);
+    s = browser.open();
+    EXPECT_EQ(view(s->armouryView()).find("illeggibili")->items().size(), 1u);
+    EXPECT_EQ(s->armoury().rifles.size(), 1u);
+}
+
+TEST(PageSession, ImportingTwiceDoesNotDuplicateAndClashesAreAsked)
+{
+    armoury::Armoury doc;
+    doc.rifles = {armoury::testing::fullRifle()};
+    const std::string file = armoury::armouryToJson(doc);
+    Browser browser;
+    auto s = browser.open();
+    s->armouryImport(file, false);
+    EXPECT_EQ(view(s->armouryView()).find("messaggio")->string(), "Importata 1 arma.");
+    EXPECT_EQ(s->armouryImportQuestion(file), "");
+    s->armouryImport(file, false);
+    EXPECT_EQ(s->armoury().rifles.size(), 1u);
+    EXPECT_EQ(view(s->armouryView()).find("messaggio")->string(), "L'arma del file è già nell'armeria.");
+
+    armoury::Armoury changed = doc;
+    changed.rifles[0].zero_m = 300;
+    const std::string other = armoury::armouryToJson(changed);
+    EXPECT_NE(s->armouryImportQuestion(other).find("Sostituirla"), std::string::npos);
+    s->armouryImport(other, false);
+    ASSERT_EQ(s->armoury().rifles.size(), 2u);
+    EXPECT_EQ(s->armoury().rifles[1].name, "Sako 85 .308 (2)");
+    s->armouryImport(other, true);
+    EXPECT_EQ(s->armoury().rifles.size(), 2u);
+    EXPECT_EQ(s->armoury().rifles[0].zero_m, 300);
+    s->armouryImport("{", false);
+    EXPECT_NE(view(s->armouryView()).find("messaggio")->string().find("Il file non si importa"), std::string::npos);
+}
+
+// A field being typed is no error until it is left, and the card stays as it was meanwhile.
+TEST(PageSession, TypingIsNotAnErrorUntilTheFieldIsLeft)
+{
+    Browser browser;
+    auto s = browser.open();
+    const auto before = rowAt(*s, 300);
+    for (const char* typed : {"-", "0,", "8", "-8"}) {
+        s->cardSet("velocita", typed);
+        EXPECT_EQ(messageOf(*s, "velocita"), "") << typed;
+        EXPECT_EQ(rowAt(*s, 300), before) << typed;
+    }
+    s->cardLeave("velocita");
+    EXPECT_EQ(messageOf(*s, "velocita"), "Velocità: deve essere tra 50 e 2000 m/s");
+    EXPECT_NE(view(s->cardView()).find("rifiuto")->string().find("Velocità"), std::string::npos);
+    s->cardSet("velocita", "99999");
+    s->cardSet("temperatura", "-");   // moving on leaves the other field
+    EXPECT_EQ(messageOf(*s, "velocita"), "Velocità: deve essere tra 50 e 2000 m/s");
+    EXPECT_EQ(messageOf(*s, "temperatura"), "");
+    s->cardSet("temperatura", "-5");
+    EXPECT_EQ(s->card().fieldText(card::CardField::Temperature), "-5");
+    s->cardNegate("temperatura");
+    EXPECT_EQ(s->card().fieldText(card::CardField::Temperature), "5");
+    s->cardNegate("angolo");
+    s->cardLeave("angolo");
+    EXPECT_EQ(s->card().fieldText(card::CardField::LookAngle), "-0");
+}
+
+TEST(PageSession, CatalogueBulletSurvivesReloads)
+{
+    Browser browser;
+    auto s = browser.open();
+    s->useCatalogue("tre11", 2);
+    browser.flush(*s);
+    const auto chosen = rowAt(*s, 300);
+    s = browser.open();
+    s = browser.open();
+    EXPECT_EQ(s->source(), LoadSource::Catalogue);
+    EXPECT_EQ(rowAt(*s, 300), chosen);
+    const Value source = *view(s->cardView()).find("origine");
+    EXPECT_EQ(source.find("pulsante")->number(), 2);
+    EXPECT_EQ(source.find("riga")->string().rfind("Dal catalogo: .308 WINCHESTER", 0), 0u);
+    EXPECT_EQ(source.find("riga")->string().find("grains"), std::string::npos);
+}
+
+// The classic table of the card's shot: G7 is refused and said, the site angle is passed.
+TEST(PageSession, ClassicTableOfTheSameShot)
+{
+    Browser browser;
+    auto s = browser.open();
+    Value t = view(s->tableView());
+    EXPECT_EQ(t.find("rifiuto")->string(), "");
+    EXPECT_GT(t.find("righe")->items().size(), 3u);
+    const std::string flat = t.find("righe")->items()[2].items()[3].string();
+    type(*s, "angolo", "30");
+    t = view(s->tableView());
+    EXPECT_NE(t.find("righe")->items()[2].items()[3].string(), flat) << "the site angle changes the drop";
+    type(*s, "angolo", "20");
+    EXPECT_NE(view(s->tableView()).find("rifiuto")->string().find("angolo di sito"), std::string::npos);
+    type(*s, "angolo", "0");
+    s->cardChoose("modello", "G7");
+    EXPECT_NE(view(s->tableView()).find("rifiuto")->string().find("G1"), std::string::npos);
+    s->cardChoose("modello", "G1");
+    type(*s, "vento", "10");
+    s->cardChoose("ora", "12");
+    EXPECT_NE(view(s->tableView()).find("rifiuto")->string().find("traverso"), std::string::npos);
+}
+
+TEST(PageSession, CatalogueViewSearchesAndSaysWhenNothingIsFound)
+{
+    PageSession s;
+    Value v = view(s.catalogueView(0, ""));
+    EXPECT_EQ(v.find("menu")->items().size(), 3u);
+    EXPECT_EQ(v.find("gruppi")->items()[0].find("titolo")->string(), "5,6 mm · .224");
+    v = view(s.catalogueView(0, "6,5x55"));
+    EXPECT_EQ(v.find("gruppi")->items()[0].find("voci")->items()[0].find("nome")->string(), "6,5 X 55");
+    EXPECT_EQ(view(s.catalogueView(0, "zzz")).find("messaggio")->string(), "nessun risultato");
+    const Value loads = view(s.catalogueLoads("tre11"));
+    EXPECT_NE(loads.find("palle")->items()[0].find("dettaglio")->string().find("grani"), std::string::npos);
+}
+
+} // namespace
+} // namespace siacci::session

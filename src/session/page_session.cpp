@@ -534,28 +534,35 @@ void PageSession::restoreState(std::string_view text)
                         m_card->bcStepChanged(static_cast<int>(row), static_cast<int>(col), pair.items()[col].string());
             }
     };
+    // The user's choices of the day (click, pressure, wind's hour, method): a load taken again
+    // below resets the rifle's, so they are set again after it.
+    const auto applyChoices = [&] {
+        if (const auto n = number("click"))
+            cardChoose("click", std::to_string(*n));
+        if (const auto n = number("pressione"))
+            cardChoose("pressione", std::to_string(*n));
+        if (const auto n = number("ora"))
+            cardChoose("ora", std::to_string(*n));
+        if (const Value* v = state.find("sinistra"); v && v->isBool())
+            m_card->leftHandChosen(v->boolean());
+        if (const auto n = number("metodo"))
+            cardChoose("metodo", std::to_string(*n));
+    };
     applyFields();
     cardChoose("modello", text_("modello"));
-    if (const auto n = number("click"))
-        cardChoose("click", std::to_string(*n));
-    if (const auto n = number("pressione"))
-        cardChoose("pressione", std::to_string(*n));
-    if (const auto n = number("ora"))
-        cardChoose("ora", std::to_string(*n));
-    if (const Value* v = state.find("sinistra"); v && v->isBool())
-        m_card->leftHandChosen(v->boolean());
-    if (const auto n = number("metodo"))
-        cardChoose("metodo", std::to_string(*n));
+    applyChoices();
     const std::string origin = text_("origine");
     if (origin == "catalogo") {
         useCatalogue(text_("voce"), number("pulsante").value_or(0));
         applyFields();
+        applyChoices();
     } else if (origin == "armeria") {
         const auto r = armoury::findRifle(armoury(), text_("arma"));
         const auto l = r ? armoury::findLoad(armoury().rifles[*r], text_("carica")) : std::nullopt;
         if (r && l) {
             armouryChoose(static_cast<int>(*r), static_cast<int>(*l));
             applyFields();
+            applyChoices();
         }
     }
     // The species' minimum is the field's own text, restored above.

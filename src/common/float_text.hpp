@@ -5,7 +5,8 @@
 // The text forms of floating-point numbers, written and read the same way on every platform the
 // program is built for. They have the meaning of std::to_chars and std::from_chars (decimal
 // forms only, no hexadecimal) and print exactly what a conforming standard library prints, but
-// they do not need its floating-point conversions: the WebAssembly build's library has none.
+// they do not need its floating-point conversions (the WebAssembly build's library has none):
+// header-only libraries do the work, the same code in both builds.
 // Like the standard forms they ignore the C locale, which the window system sets to the user's
 // (an Italian desktop writes a comma through printf).
 //

@@ -43,6 +43,19 @@ Digits shortestDigits(T value)
     return d;
 }
 
+// The short case of rounding to `places` significant digits, without the exact conversion:
+// when the shortest digits are no more than the places asked, and those places are coarser than
+// the value's binary precision (digits10: half a unit in the last binary place is below half a
+// unit in the last decimal place), the value rounds to its shortest digits, which `d` receives.
+template <typename T>
+bool shortestRounds(T magnitude, int places, Digits& d)
+{
+    if (places > std::numeric_limits<T>::digits10 || !(magnitude >= std::numeric_limits<T>::min()))
+        return false;
+    d = shortestDigits(magnitude);
+    return d.count <= places;
+}
+
 // A text being built in the caller's buffer; `overflow` once it would not fit.
 class Out {
 public:
@@ -264,8 +277,51 @@ std::to_chars_result writePrecise(char* first, char* last, T value, std::chars_f
         precision = 6;
     const T magnitude = std::fabs(value);
     const Form form = formOf(fmt);
+    if (form == Form::Scientific) {
+        Digits d;
+        if (shortestRounds(magnitude, precision + 1, d)) {
+            out.put(d.text[0]);
+            if (precision > 0) {
+                out.put('.');
+                out.put(d.text + 1, static_cast<std::size_t>(d.count - 1));
+                out.repeat('0', static_cast<std::size_t>(precision + 1 - d.count));
+            }
+            putExponent(out, d.exp10 - 1);
+            return out.result();
+        }
+    }
     putFormatted(out, form, magnitude, form == Form::General && precision == 0 ? 1 : precision);
     return out.result();
+}
+
+SignificantDigits roundedDigits(double value, int places)
+{
+    SignificantDigits out;
+    out.negative = std::signbit(value);
+    const double magnitude = std::fabs(value);
+    Digits d;
+    if (shortestRounds(magnitude, places, d)) {
+        std::memcpy(out.digits, d.text, static_cast<std::size_t>(d.count));
+        out.count = d.count;
+        out.exponent = d.exp10 - 1;
+        return out;
+    }
+    // D.DDDDe+XXX from {fmt}'s exact conversion.
+    char sci[40];
+    Out text(sci, sci + sizeof sci);
+    putFormatted(text, Form::Scientific, magnitude, places - 1);
+    const char* p = sci;
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            out.digits[out.count++] = *p;
+    while (out.count > 1 && out.digits[out.count - 1] == '0')
+        --out.count;
+    const bool negativeExponent = p[1] == '-';
+    int exponent = 0;
+    for (p += 2; p != text.at(); ++p)
+        exponent = exponent * 10 + (*p - '0');
+    out.exponent = negativeExponent ? -exponent : exponent;
+    return out;
 }
 
 fast_float::chars_format fastFloatFormat(std::chars_format fmt)
@@ -334,6 +390,11 @@ std::to_chars_result toChars(char* first, char* last, float value, std::chars_fo
                              int precision)
 {
     return writePrecise(first, last, value, fmt, precision);
+}
+
+SignificantDigits significantDigits(double value, int places)
+{
+    return roundedDigits(value, places);
 }
 
 std::from_chars_result fromChars(const char* first, const char* last, double& value,

@@ -29,6 +29,18 @@ std::to_chars_result toChars(char* first, char* last, double value, std::chars_f
 std::to_chars_result toChars(char* first, char* last, float value, std::chars_format fmt,
                              int precision);
 
+// The decimal digits of a finite, nonzero value rounded half to even to `places` (1 to 17)
+// significant digits, as %.*e prints them: `digits` without the trailing zeros (at least one
+// digit), the decimal exponent of the first one, the sign. For the program's own layouts of
+// numbers (table cells), without a round trip through text.
+struct SignificantDigits {
+    bool negative = false;
+    char digits[17];
+    int count = 0;
+    int exponent = 0;
+};
+SignificantDigits significantDigits(double value, int places);
+
 // Reads a number as std::from_chars: an optional '-', digits with an optional point, an exponent
 // as `fmt` allows, or inf, infinity, nan, nan(chars). A number beyond the type's range, or a
 // nonzero one that would read as zero, is errc::result_out_of_range with `value` untouched.

@@ -31,9 +31,10 @@ test: build
 
 bench: bootstrap
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BUILD)-bench -j $(JOBS) --target siacci_bench siacci_ui_bench
+	cmake --build $(BUILD)-bench -j $(JOBS) --target siacci_bench siacci_ui_bench siacci-cli
 	$(BUILD)-bench/siacci_bench
 	$(BUILD)-bench/siacci_ui_bench
+	bash scripts/bench_tool $(BUILD)-bench/siacci-cli
 
 sanitize: bootstrap
 	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DSIACCI_SANITIZE=ON \
@@ -56,6 +57,7 @@ web-serve: web
 
 web-bench: web build
 	SIACCI_CLI=$(BUILD)/siacci-cli SIACCI_WEB=$(WEB) node web/test/bench.js
+	SIACCI_WEB=$(WEB) node web/test/module_bench.js
 
 package: build
 	cd $(BUILD) && cpack -G DEB

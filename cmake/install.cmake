@@ -13,6 +13,9 @@ set(SIACCI_PACKAGING ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 
 # --- programs -------------------------------------------------------------------------------
 install(TARGETS siacci-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET siacci-cli-qt)
+  install(TARGETS siacci-cli-qt RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 if(TARGET siacci)
   install(TARGETS siacci RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

@@ -5,7 +5,8 @@
 // The text forms of floating-point numbers, written and read the same way on every platform the
 // program is built for. They have the meaning of std::to_chars and std::from_chars (decimal
 // forms only, no hexadecimal) and print exactly what a conforming standard library prints, but
-// they do not need its floating-point conversions: the WebAssembly build's library has none.
+// they do not need its floating-point conversions (the WebAssembly build's library has none):
+// header-only libraries do the work, the same code in both builds.
 // Like the standard forms they ignore the C locale, which the window system sets to the user's
 // (an Italian desktop writes a comma through printf).
 //
@@ -27,6 +28,18 @@ std::to_chars_result toChars(char* first, char* last, double value, std::chars_f
                              int precision);
 std::to_chars_result toChars(char* first, char* last, float value, std::chars_format fmt,
                              int precision);
+
+// The decimal digits of a finite, nonzero value rounded half to even to `places` (1 to 17)
+// significant digits, as %.*e prints them: `digits` without the trailing zeros (at least one
+// digit), the decimal exponent of the first one, the sign. For the program's own layouts of
+// numbers (table cells), without a round trip through text.
+struct SignificantDigits {
+    bool negative = false;
+    char digits[17];
+    int count = 0;
+    int exponent = 0;
+};
+SignificantDigits significantDigits(double value, int places);
 
 // Reads a number as std::from_chars: an optional '-', digits with an optional point, an exponent
 // as `fmt` allows, or inf, infinity, nan, nan(chars). A number beyond the type's range, or a

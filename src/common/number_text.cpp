@@ -149,37 +149,22 @@ double readField(std::string_view text)
 namespace {
 
 // A finite, non-zero value rounded to fifteen significant digits: its sign, its digits without
-// trailing zeros ("333333333333333", "5") and the decimal exponent of the first digit.
-struct Significant {
-    bool negative = false;
-    std::string mantissa;
-    int exponent = 0;
-};
-
-Significant significant15(double value)
+// trailing zeros ("333333333333333", "5") and the decimal exponent of the first digit. Like
+// to_chars it is independent of the C locale, as the files and the cells need.
+SignificantDigits significant15(double value)
 {
-    // to_chars is independent of the C locale, as the files and the cells need.
-    char buffer[64];
-    const auto written = toChars(buffer, buffer + sizeof buffer, value,
-                                       std::chars_format::scientific, 14);
-    const std::string sci(buffer, written.ptr);
-    Significant out;
-    out.negative = sci[0] == '-';
-    const std::size_t ePos = sci.find('e');
-    for (std::size_t k = out.negative ? 1 : 0; k < ePos; ++k)
-        if (sci[k] != '.')
-            out.mantissa += sci[k];
-    out.exponent = std::atoi(sci.c_str() + ePos + 1);
-    while (out.mantissa.size() > 1 && out.mantissa.back() == '0')
-        out.mantissa.pop_back();
-    return out;
+    return significantDigits(value, 15);
 }
 
 } // namespace
 
 std::string roundedText(double value, int decimals, char decimalSeparator)
 {
-    const double scale = std::pow(10.0, decimals);
+    // The powers of ten that a double holds exactly, as pow gives them.
+    static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double scale = decimals >= 0 && decimals <= 22 ? kExact[decimals] : std::pow(10.0, decimals);
     return cellText(std::round(value * scale) / scale, decimalSeparator);
 }
 
@@ -187,46 +172,49 @@ std::string cellText(double value, char decimalSeparator)
 {
     if (!std::isfinite(value) || value == 0.0)
         return "0";
-    // Fifteen significant digits, then laid out as a plain decimal.
-    const Significant sig = significant15(value);
-    const bool negative = sig.negative;
-    const std::string& mantissa = sig.mantissa;
-    const int exponent = sig.exponent;
-
-    std::string intPart;
-    std::string fracPart;
-    const int pointAt = exponent + 1; // digits before the decimal point
+    // Fifteen significant digits, then laid out as a plain decimal: the whole part (zeros after
+    // the digits for a large number, "0" for a small one) and the fraction without trailing zeros.
+    const SignificantDigits sig = significant15(value);
+    char text[400];
+    std::size_t n = 0;
+    if (sig.negative)
+        text[n++] = '-';
+    const int pointAt = sig.exponent + 1; // digits before the decimal point
     if (pointAt <= 0) {
-        intPart = "0";
-        fracPart = std::string(static_cast<std::size_t>(-pointAt), '0') + mantissa;
-    } else if (static_cast<std::size_t>(pointAt) >= mantissa.size()) {
-        intPart = mantissa + std::string(static_cast<std::size_t>(pointAt) - mantissa.size(), '0');
+        text[n++] = '0';
+        text[n++] = decimalSeparator;
+        for (int k = pointAt; k < 0; ++k)
+            text[n++] = '0';
+        for (int k = 0; k < sig.count; ++k)
+            text[n++] = sig.digits[k];
+    } else if (pointAt >= sig.count) {
+        for (int k = 0; k < sig.count; ++k)
+            text[n++] = sig.digits[k];
+        for (int k = sig.count; k < pointAt; ++k)
+            text[n++] = '0';
     } else {
-        intPart = mantissa.substr(0, static_cast<std::size_t>(pointAt));
-        fracPart = mantissa.substr(static_cast<std::size_t>(pointAt));
+        for (int k = 0; k < pointAt; ++k)
+            text[n++] = sig.digits[k];
+        text[n++] = decimalSeparator;
+        for (int k = pointAt; k < sig.count; ++k)
+            text[n++] = sig.digits[k];
     }
-    while (!fracPart.empty() && fracPart.back() == '0')
-        fracPart.pop_back();
-    std::string out = negative ? "-" : "";
-    out += intPart;
-    if (!fracPart.empty()) {
-        out += decimalSeparator;
-        out += fracPart;
-    }
-    return out;
+    return std::string(text, n);
 }
 
 std::string generalNumber(double value)
 {
     if (!std::isfinite(value) || value == 0.0)
         return "0";
-    const Significant sig = significant15(value);
+    const SignificantDigits sig = significant15(value);
     if (sig.exponent >= -4 && sig.exponent < 15)
         return cellText(value);
     std::string out = sig.negative ? "-" : "";
-    out += sig.mantissa[0];
-    if (sig.mantissa.size() > 1)
-        out += "." + sig.mantissa.substr(1);
+    out += sig.digits[0];
+    if (sig.count > 1) {
+        out += '.';
+        out.append(sig.digits + 1, static_cast<std::size_t>(sig.count - 1));
+    }
     const int magnitude = sig.exponent < 0 ? -sig.exponent : sig.exponent;
     out += sig.exponent < 0 ? "E-" : "E+";
     if (magnitude < 10)

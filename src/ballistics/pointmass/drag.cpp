@@ -53,50 +53,50 @@ PchipCurve::PchipCurve(std::span<const DragPoint> p)
         slope[0] = endSlope(h[0], h[1], delta[0], delta[1]);
         slope[n - 1] = endSlope(h[n - 2], h[n - 3], delta[n - 2], delta[n - 3]);
     }
-    m_pieces.reserve(n - 1);
+    m_pieces.reserve(n);
     for (std::size_t k = 0; k + 1 < n; ++k) {
         const double c2 = (3 * delta[k] - 2 * slope[k] - slope[k + 1]) / h[k];
         const double c3 = (slope[k] + slope[k + 1] - 2 * delta[k]) / (h[k] * h[k]);
         m_pieces.push_back({p[k].mach, p[k].cd, slope[k], c2, c3});
     }
+    m_pieces.push_back({m_lastMach, m_lastCd, 0, 0, 0});
+    m_firstMach = p[0].mach;
+    m_firstCd = p[0].cd;
     double narrowest = h[0];
     for (const double width : h)
         narrowest = std::min(narrowest, width);
-    const double span = m_lastMach - p[0].mach;
+    const double span = m_lastMach - m_firstMach;
     // Buckets no wider than the narrowest piece (a measured table may be dense: at most 4096).
     const auto buckets = static_cast<std::size_t>(std::min(4096.0, std::ceil(span / narrowest)));
-    m_bucketWidth = span / static_cast<double>(buckets);
+    const double bucketWidth = span / static_cast<double>(buckets);
+    m_perBucket = 1 / bucketWidth;
     m_bucketPiece.resize(buckets + 1);
+    m_lastBucket = buckets;
     std::size_t piece = 0;
     for (std::size_t b = 0; b <= buckets; ++b) {
-        const double mach = p[0].mach + static_cast<double>(b) * m_bucketWidth;
-        while (piece + 1 < m_pieces.size() && m_pieces[piece + 1].mach0 <= mach)
+        const double mach = m_firstMach + static_cast<double>(b) * bucketWidth;
+        while (piece + 2 < m_pieces.size() && m_pieces[piece + 1].mach0 <= mach)
             ++piece;
         m_bucketPiece[b] = static_cast<std::uint32_t>(piece);
     }
 }
 
-double PchipCurve::operator()(double mach) const
+namespace {
+
+// The standard curves, built on first use and kept: they never change.
+std::shared_ptr<const PchipCurve> standardCurve(DragModel model)
 {
-    if (!(mach > m_pieces.front().mach0))
-        return m_pieces.front().c0;
-    if (mach >= m_lastMach)
-        return m_lastCd;
-    // The last piece starting at or below this Mach: from its bucket's first piece onward.
-    auto bucket = static_cast<std::size_t>((mach - m_pieces.front().mach0) / m_bucketWidth);
-    std::size_t k = m_bucketPiece[std::min(bucket, m_bucketPiece.size() - 1)];
-    while (k + 1 < m_pieces.size() && m_pieces[k + 1].mach0 <= mach)
-        ++k;
-    while (k > 0 && m_pieces[k].mach0 > mach)
-        --k;
-    const Piece& piece = m_pieces[k];
-    const double s = mach - piece.mach0;
-    return piece.c0 + s * (piece.c1 + s * (piece.c2 + s * piece.c3));
+    static const auto g1 = std::make_shared<const PchipCurve>(standardDragPoints(DragModel::G1));
+    static const auto g7 = std::make_shared<const PchipCurve>(standardDragPoints(DragModel::G7));
+    return model == DragModel::G7 ? g7 : g1;
 }
 
+} // namespace
+
 DragFunction::DragFunction(const Bullet& bullet)
-    : m_curve(bullet.dragTable.empty() ? standardDragPoints(bullet.model)
-                                       : std::span<const DragPoint>(bullet.dragTable))
+    : m_curve(bullet.dragTable.empty()
+                  ? standardCurve(bullet.model)
+                  : std::make_shared<const PchipCurve>(std::span<const DragPoint>(bullet.dragTable)))
 {
     constexpr double pi = std::numbers::pi;
     if (!bullet.dragTable.empty()) {

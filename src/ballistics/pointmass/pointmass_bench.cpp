@@ -1,4 +1,7 @@
+#include "ballistics/pointmass/flight.hpp"
 #include "ballistics/pointmass/pointmass.hpp"
+
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -58,6 +61,41 @@ void BM_PointMassEverythingTo1500m(benchmark::State& state)
         benchmark::DoNotOptimize(computeTrajectory(e.bullet, e.conditions, e.zeroing, {1500, 50}));
 }
 BENCHMARK(BM_PointMassEverythingTo1500m)->Unit(benchmark::kMicrosecond);
+
+// A G7 card to 1500 m every 50 m, 10 degrees uphill, with its 100 m zero.
+void BM_PointMassG7To1500mUphill(benchmark::State& state)
+{
+    Example e;
+    e.bullet.model = DragModel::G7;
+    e.bullet.bc_lbin2 = 0.243;
+    e.conditions.lookAngle_deg = 10;
+    e.zeroing.zeroDistance_m = 100;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(computeTrajectory(e.bullet, e.conditions, e.zeroing, {1500, 50}));
+}
+BENCHMARK(BM_PointMassG7To1500mUphill)->Unit(benchmark::kMicrosecond);
+
+// One flight with the bore fixed (no zero search), as a Monte Carlo of hits flies thousands:
+// points every 10 m to 500 m, the drag function built once outside the loop.
+void BM_PointMassFixedBoreFlight51Points(benchmark::State& state)
+{
+    const Example e;
+    const DragFunction drag(e.bullet);
+    FlightSetup setup;
+    setup.drag = &drag;
+    setup.muzzleDensity_kgm3 = 1.225;
+    setup.muzzleTemperature_K = 288.15;
+    setup.wind_ms = {0, 0, -16 / 3.6};
+    setup.muzzleVelocity_ms = e.bullet.muzzleVelocity_ms;
+    setup.launchAngle_rad = 0.0012;
+    std::vector<double> distances;
+    for (int d = 0; d <= 500; d += 10)
+        distances.push_back(d);
+    std::vector<FlightPoint> points(distances.size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fly(setup, distances, points, kCardTolerance));
+}
+BENCHMARK(BM_PointMassFixedBoreFlight51Points)->Unit(benchmark::kMicrosecond);
 
 // The same 13-row card from the closed-form engine.
 void BM_SiacciCard13Rows(benchmark::State& state)

@@ -73,6 +73,9 @@ std::string loadProblem(const Load& load)
             return "La carica \"" + load.description + "\" con la tabella di resistenza vuole il diametro della palla.";
         if (load.dragTable.size() < 2)
             return "La tabella di resistenza" + of + " ha meno di due righe.";
+        if (load.dragTable.size() > pointmass::kMaxDragTablePoints)
+            return "La tabella di resistenza" + of + " ha più di " +
+                   std::to_string(pointmass::kMaxDragTablePoints) + " righe.";
         for (std::size_t i = 0; i < load.dragTable.size(); ++i) {
             const auto& p = load.dragTable[i];
             if (!within(p.mach, 0, 10) || !within(p.cd, 0.001, 5))
@@ -85,6 +88,9 @@ std::string loadProblem(const Load& load)
     }
     if (!within(load.bc, 0.01, 2))
         return outside("Il coefficiente balistico" + of, 0.01, 2, "");
+    if (load.bcSteps.size() > pointmass::kMaxBcSteps)
+        return "La carica \"" + load.description + "\" ha più di " +
+               std::to_string(pointmass::kMaxBcSteps) + " coefficienti a gradini.";
     for (const auto& step : load.bcSteps) {
         if (!within(step.bc_lbin2, 0.01, 2))
             return outside("Un coefficiente a gradini" + of, 0.01, 2, "");

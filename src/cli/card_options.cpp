@@ -3,11 +3,10 @@
 #include "ballistics/pointmass/drag.hpp"
 #include "common/float_text.hpp"
 #include "common/number_text.hpp"
+#include "files/careful_read.hpp"
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 namespace siacci::cli {
 
@@ -265,19 +264,44 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
     return options;
 }
 
+namespace {
+
+// The lines of a drag table that hold a point (neither blank nor a comment).
+std::size_t dragTableLines(std::string_view text)
+{
+    std::size_t n = 0;
+    while (!text.empty()) {
+        const std::size_t eol = text.find('\n');
+        const std::string_view line = text.substr(0, eol);
+        text = eol == std::string_view::npos ? std::string_view{} : text.substr(eol + 1);
+        const std::size_t first = line.find_first_not_of(" \t\r;,");
+        if (first != std::string_view::npos && line[first] != '#')
+            ++n;
+    }
+    return n;
+}
+
+} // namespace
+
 std::string loadCardFiles(CardOptions& options)
 {
     if (!options.dragTableFile)
         return "";
-    std::ifstream file(*options.dragTableFile, std::ios::binary);
-    std::ostringstream text;
-    if (file)
-        text << file.rdbuf();
-    if (!file || file.bad())
-        return "Non riesco a leggere la tabella di resistenza \"" + *options.dragTableFile + "\".";
-    options.bullet.dragTable = readDragTable(text.str());
-    if (options.bullet.dragTable.empty())
+    // A few thousand lines of "Mach Cd" are well under a megabyte.
+    constexpr std::size_t kLargestTable = 1024 * 1024;
+    const CarefulReadResult read = readFileCarefully(*options.dragTableFile, kLargestTable);
+    if (!read)
+        return "Non riesco a leggere la tabella di resistenza \"" + *options.dragTableFile + "\": " +
+               (read.status == CarefulReadStatus::TooLarge
+                    ? "ha più di " + std::to_string(kMaxDragTablePoints) + " punti"
+                    : readFailureText(read)) + ".";
+    options.bullet.dragTable = readDragTable(read.bytes);
+    if (options.bullet.dragTable.empty()) {
+        if (dragTableLines(read.bytes) > kMaxDragTablePoints)
+            return "La tabella di resistenza ha più di " + std::to_string(kMaxDragTablePoints) +
+                   " punti: non è la tabella di una palla.";
         return refusalText(Refusal::BadDragTable);
+    }
     return "";
 }
 

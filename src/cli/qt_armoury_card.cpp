@@ -77,7 +77,8 @@ CardSourceResult fromArmoury(Args& args)
     const armoury::JsonReading reading = armoury::readDocument(path);
     r.status = kExitRefused;
     if (!reading.armoury) {
-        r.message = "L'armeria \"" + path.toStdString() + "\" non si legge: " + reading.problem + ".";
+        const std::string& p = reading.problem;
+        r.message = "L'armeria \"" + path.toStdString() + "\" non si legge: " + p + (p.ends_with('.') ? "" : ".");
         return r;
     }
     const auto rifleIndex = armoury::findRifle(*reading.armoury, *rifleName);

@@ -199,7 +199,7 @@ std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
     const Dynamics dynamics{setup};
     Dense dense = makeDense(tolerance.absolute, tolerance.relative);
     dense.initialize(muzzle, 0.0, kFirstStep_s);
-    for (;;) {
+    for (int step = 0;; ++step) {
         const auto [t0, t1] = dense.do_step(dynamics);
         const State& previous = dense.previous_state();
         const State& current = dense.current_state();
@@ -226,7 +226,8 @@ std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
                               distanceOf(previous).second, distanceOf(current).second);
             out[reached++] = locate(dense, t0, t1, guess, g);
         }
-        if (reached == distances.size() || distanceOf(current).second <= 0 || t1 > maxTime_s)
+        if (reached == distances.size() || distanceOf(current).second <= 0 || t1 > maxTime_s ||
+            step >= kMaxFlightSteps)
             break;
     }
     if (!apexFound && reached > 0)

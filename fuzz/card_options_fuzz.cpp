@@ -26,6 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(options.has_value() || !error.empty(), "bad usage without a reason", bytes);
     if (!options || options->help || options->dragTableFile)
         return 0;
+    if (const std::string refusal = siacci::cli::cardInputRefusal(*options); !refusal.empty()) {
+        check(refusal.back() == '.' && refusal.find("..") == std::string::npos,
+              "a refusal that is not one sentence", refusal);
+        return 0;
+    }
     const siacci::pointmass::Result result = siacci::cli::computeCard(*options);
     if (!result.ok()) {
         check(!siacci::pointmass::refusalText(result.refusal).empty(), "a refusal without a text", bytes);

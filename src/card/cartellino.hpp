@@ -105,6 +105,8 @@ public:
 private:
     static int index(CardField f) { return static_cast<int>(f); }
     void setField(CardField field, std::string text);
+    // The first field outside its plausible limits (input_limits.hpp), or "".
+    std::string limitsRefusal() const;
     void loadDefaults();
     void recompute();
     // The fields read into a setup; an Italian text when they cannot be.

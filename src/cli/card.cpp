@@ -223,6 +223,10 @@ int runCard(const Args& given, std::ostream& out, std::ostream& err)
         printHelp(out);
         return kExitOk;
     }
+    if (const std::string refusal = cardInputRefusal(*options); !refusal.empty()) {
+        err << refusal << "\n";
+        return kExitRefused;
+    }
     if (const std::string refusal = loadCardFiles(*options); !refusal.empty()) {
         err << refusal << "\n";
         return kExitRefused;

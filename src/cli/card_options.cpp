@@ -1,6 +1,7 @@
 #include "cli/card_options.hpp"
 
 #include "ballistics/pointmass/drag.hpp"
+#include "cli/output.hpp"
 #include "common/float_text.hpp"
 #include "common/number_text.hpp"
 #include "files/careful_read.hpp"
@@ -197,6 +198,11 @@ std::optional<CardOptions> parseCardArguments(const Args& args, std::string& err
             if (!click)
                 return bad("0.1mrad, 0.25moa, 0.125moa, 1cm, VALOREmrad o VALOREmoa");
             o.click = *click;
+            const bool cm = value.ends_with("cm");
+            o.clickTyped = {cm ? click->value / 0.1 : click->value,
+                            cm ? card::LimitedInput::ClickCm
+                               : click->unit == AngleUnit::Moa ? card::LimitedInput::ClickMoa
+                                                               : card::LimitedInput::ClickMrad};
         } else if (arg == "--format") {
             if (value == "tsv")
                 o.format = CardFormat::Tsv;
@@ -207,9 +213,11 @@ std::optional<CardOptions> parseCardArguments(const Args& args, std::string& err
             else
                 return bad("tsv, csv o json");
         } else { // --decimal
-            if (value.size() != 1)
-                return bad("un solo carattere");
-            o.decimal = value[0];
+            std::string why;
+            const auto separator = decimalSeparatorOption(value, why);
+            if (!separator)
+                return bad(why);
+            o.decimal = *separator;
         }
     }
     return o;
@@ -282,6 +290,53 @@ std::size_t dragTableLines(std::string_view text)
 }
 
 } // namespace
+
+std::string cardInputRefusal(const CardOptions& o)
+{
+    using card::LimitedInput;
+    const CardFields& g = o.fields;
+    const std::pair<LimitedInput, const std::optional<double>*> given[] = {
+        {LimitedInput::Velocity, &g.velocity},
+        {LimitedInput::Weight, &g.weight},
+        {LimitedInput::Bc, &g.bc},
+        {LimitedInput::Diameter, &g.diameter},
+        {LimitedInput::Length, &g.length},
+        {LimitedInput::SightHeight, &g.sight},
+        {LimitedInput::Zero, &g.zero},
+        {LimitedInput::MaxDistance, &g.max},
+        {LimitedInput::Increment, &g.increment},
+        {LimitedInput::Temperature, &g.temperature},
+        {LimitedInput::Pressure, &g.pressure},
+        {LimitedInput::Altitude, &g.altitude},
+        {LimitedInput::Qnh, &g.qnh},
+        {LimitedInput::Humidity, &g.humidity},
+        {LimitedInput::WindSpeed, &g.wind},
+        {LimitedInput::WindClock, &g.windClock},
+        {LimitedInput::WindAngle, &g.windAngle},
+        {LimitedInput::LookAngle, &g.angle},
+        {LimitedInput::Latitude, &g.latitude},
+        {LimitedInput::Azimuth, &g.azimuth},
+        {LimitedInput::ZeroTemperature, &g.zeroTemperature},
+        {LimitedInput::ZeroPressure, &g.zeroPressure},
+        {LimitedInput::ZeroHumidity, &g.zeroHumidity},
+    };
+    for (const auto& [input, value] : given)
+        if (std::string refusal = card::limitRefusal(input, *value); !refusal.empty())
+            return refusal + ".";
+    // A left-hand twist is given as a negative one.
+    if (g.twist)
+        if (std::string refusal = card::limitRefusal(LimitedInput::Twist, std::fabs(*g.twist)); !refusal.empty())
+            return refusal + " (negativo per la rigatura sinistrorsa).";
+    if (o.clickTyped)
+        if (std::string refusal = card::limitRefusal(o.clickTyped->second, o.clickTyped->first); !refusal.empty())
+            return refusal + ".";
+    std::vector<card::BcStepText> steps;
+    for (const BcStep& step : o.bullet.bcSteps)
+        steps.push_back({step.bc_lbin2, step.fromVelocity_ms});
+    if (std::string refusal = card::bcStepsRefusal(steps); !refusal.empty())
+        return refusal + ".";
+    return "";
+}
 
 std::string loadCardFiles(CardOptions& options)
 {

@@ -121,6 +121,10 @@ int runTrue(const Args& given, std::ostream& out, std::ostream& err)
     }
     if (source.patch)
         source.patch(*options);
+    if (const std::string refusal = cardInputRefusal(*options); !refusal.empty()) {
+        err << refusal << "\n";
+        return kExitRefused;
+    }
     if (const std::string refusal = loadCardFiles(*options); !refusal.empty()) {
         err << refusal << "\n";
         return kExitRefused;

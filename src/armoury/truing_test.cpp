@@ -93,7 +93,8 @@ TEST(Truing, VelocityFromTheDialledCorrection)
 TEST(Truing, NearTheZeroTheCorrectionCannotTellTheAnswer)
 {
     for (const TruingEngine engine : {TruingEngine::PointMass, TruingEngine::Siacci}) {
-        const TruingShot s = shot(DragModel::G1, engine);
+        TruingShot s = shot(DragModel::G1, engine);
+        s.click = {0.1, AngleUnit::Mrad};
         for (const double distance : {50.0, 100.0}) {
             const ObservedCorrection seen{0, CorrectionUnit::Clicks, distance};
             for (const TruingResult& r : {trueVelocityFromCorrection(s, seen), trueBcFromCorrection(s, seen)}) {
@@ -103,7 +104,7 @@ TEST(Truing, NearTheZeroTheCorrectionCannotTellTheAnswer)
             }
         }
         // Far from the zero the same click count is an answer.
-        const ObservedCorrection far{pointmass::correctionAt(rowAt(s, 500), s.click).elevation_moa / 0.25,
+        const ObservedCorrection far{pointmass::correctionAt(rowAt(s, 500), s.click).elevation_mrad / 0.1,
                                      CorrectionUnit::Clicks, 500};
         EXPECT_TRUE(trueVelocityFromCorrection(s, far).ok());
     }

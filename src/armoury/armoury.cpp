@@ -171,6 +171,20 @@ double velocityAt_ms(const Load& load, double temperature_C)
     return load.velocity_ms + load.temperatureSensitivity_msPerC * (temperature_C - load.velocityTemperature_C);
 }
 
+std::string powderVelocityProblem(const Load& load, double temperature_C, bool siacciEngine)
+{
+    const card::InputLimit& limit = card::inputLimit(L::Velocity);
+    // The classic engine's bands, as its own refusal states them.
+    const double low = siacciEngine ? 92 : limit.low;
+    const double high = siacciEngine ? 1371 : limit.high;
+    const double v = velocityAt_ms(load, temperature_C);
+    if (std::isfinite(v) && v >= low && v <= high)
+        return {};
+    return "Con la polvere a " + number(temperature_C) + " °C la velocità della carica \"" + load.description +
+           "\" diventa " + (std::isfinite(v) ? number(std::round(v * 10) / 10) : std::string("infinita")) +
+           " m/s, fuori dai limiti del calcolo (da " + number(low) + " a " + number(high) + " m/s).";
+}
+
 // --- editing rules ---------------------------------------------------------------------------
 
 std::string freeName(const std::string& wanted, const std::vector<std::string>& taken)

@@ -161,3 +161,40 @@ TEST(ArmouryMerge, NothingEitherProgramDidIsLost)
 
 } // namespace
 } // namespace siacci::armoury
+
+namespace siacci::armoury {
+namespace {
+
+// The velocity with the powder warmed or cooled is checked before the engine sees it, and the
+// refusal names the powder's temperature.
+TEST(PowderTemperature, TheCorrectedVelocityStaysWithinTheEngines)
+{
+    const struct {
+        double velocity, sensitivity, temperature;
+        bool siacci;
+        const char* problem;
+    } cases[] = {
+        {800, 1, 30, false, ""},
+        {1900, 5, 70, false,
+         "Con la polvere a 70 °C la velocità della carica \"prova\" diventa 2175 m/s, fuori dai limiti "
+         "del calcolo (da 50 a 2000 m/s)."},
+        {100, 5, -60, false,
+         "Con la polvere a -60 °C la velocità della carica \"prova\" diventa -275 m/s, fuori dai limiti "
+         "del calcolo (da 50 a 2000 m/s)."},
+        {1300, 2, 70, false, ""},
+        {1300, 2, 70, true,
+         "Con la polvere a 70 °C la velocità della carica \"prova\" diventa 1410 m/s, fuori dai limiti "
+         "del calcolo (da 92 a 1371 m/s)."},
+    };
+    for (const auto& c : cases) {
+        Load load;
+        load.description = "prova";
+        load.velocity_ms = c.velocity;
+        load.temperatureSensitivity_msPerC = c.sensitivity;
+        load.velocityTemperature_C = 15;
+        EXPECT_EQ(powderVelocityProblem(load, c.temperature, c.siacci), c.problem) << c.velocity;
+    }
+}
+
+} // namespace
+} // namespace siacci::armoury

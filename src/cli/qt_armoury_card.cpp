@@ -93,6 +93,13 @@ CardSourceResult fromArmoury(Args& args)
         return r;
     }
     const armoury::Load& load = rifle.loads[*loadIndex];
+    bool siacci = false;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        siacci = siacci || (args[i] == "--engine" && args[i + 1] == "siacci");
+    if (std::string problem = armoury::powderVelocityProblem(load, shotTemperature(args), siacci); !problem.empty()) {
+        r.message = std::move(problem);
+        return r;
+    }
     const armoury::EngineInputs in = armoury::engineInputs(rifle, load, shotTemperature(args));
     r.status = kExitOk;
     Args& o = r.options;

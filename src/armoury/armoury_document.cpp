@@ -1,5 +1,7 @@
 #include "armoury/armoury_document.hpp"
 
+#include "common/float_text.hpp"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -315,7 +317,7 @@ private:
         }
         const char* first = m_text.data() + start;
         const char* last = m_text.data() + m_at;
-        const auto [end, ec] = std::from_chars(first, last, out);
+        const auto [end, ec] = fromChars(first, last, out);
         if (ec == std::errc::result_out_of_range && tooSmall(std::string_view(first, m_at - start))) {
             out = 0; // too small to tell from zero
             return true;
@@ -384,7 +386,7 @@ public:
     void number(double value)
     {
         char buffer[32];
-        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+        const auto [end, ec] = toChars(buffer, buffer + sizeof buffer, value);
         text.append(buffer, ec == std::errc() ? end : buffer);
         m_first = false;
     }

@@ -52,7 +52,7 @@ constexpr InputLimit kLimits[] = {
     {LimitedInput::AnimalSpeed, "Velocità dell'animale", 0, 100, "km/h"},
     {LimitedInput::AnimalLength, "Lunghezza dell'animale", 0, 5, "m"},
     {LimitedInput::ObservedVelocity, "Velocità osservata", 50, 2000, "m/s"},
-    {LimitedInput::ObservedDistance, "Distanza osservata", 1, 10000, "m"},
+    {LimitedInput::ObservedDistance, "Distanza osservata", 1, 5000, "m"},
     {LimitedInput::ObservedClicks, "Click osservati", -10000, 10000, ""},
 };
 

@@ -38,6 +38,11 @@ done <<'TABLE'
 --bc-step|0.001@600|2@600|Coefficiente di un gradino: deve essere tra 0,01 e 2.
 TABLE
 
+cli_words=(true)
+expect_message "observed velocity" "Velocità osservata: deve essere tra 50 e 2000 m/s." "${base[@]}" --observed-velocity 1e308@300
+expect_message "observed distance" "Distanza osservata: deve essere tra 1 e 5000 m." "${base[@]}" --observed-clicks 3@1e12
+expect_message "observed clicks" "Click osservati: deve essere tra -10000 e 10000." "${base[@]}" --observed-clicks 1e300@300
+
 cli_words=(card)
 size=(--diameter 7.82 --length 31.2 --twist 11)
 expect_message "diameter 1e308" "Diametro: deve essere tra 1 e 30 mm." "${base[@]}" --diameter 1e308 --length 31.2 --twist 11

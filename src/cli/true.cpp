@@ -131,6 +131,14 @@ int runTrue(const Args& given, std::ostream& out, std::ostream& err)
     }
 
     const std::pair<double, double> observed = seen.value_or(std::pair<double, double>{});
+    for (const std::string& refusal :
+         {card::limitRefusal(velocitySeen ? card::LimitedInput::ObservedVelocity : card::LimitedInput::ObservedClicks,
+                             observed.first),
+          card::limitRefusal(card::LimitedInput::ObservedDistance, observed.second)})
+        if (!refusal.empty()) {
+            err << refusal << ".\n";
+            return kExitRefused;
+        }
     TruingShot shot;
     shot.bullet = options->bullet;
     shot.conditions = options->conditions;

@@ -10,6 +10,10 @@ if(EXISTS ${SRC}/files/bal_record.hpp)
   list(APPEND SIACCI_FUZZ_TARGETS bal_record)
 endif()
 
+if(EXISTS ${SRC}/armoury/armoury_document.hpp)
+  list(APPEND SIACCI_FUZZ_TARGETS armoury_document card_options)
+endif()
+
 foreach(name ${SIACCI_FUZZ_TARGETS})
   add_executable(fuzz_replay_${name} ${SIACCI_FUZZ_DIR}/${name}_fuzz.cpp
                                      ${SIACCI_FUZZ_DIR}/replay_main.cpp)
@@ -18,3 +22,8 @@ foreach(name ${SIACCI_FUZZ_TARGETS})
   add_test(NAME fuzz_replay_${name}
            COMMAND fuzz_replay_${name} ${CMAKE_CURRENT_SOURCE_DIR}/testdata/fuzz/${name})
 endforeach()
+# The card's options are read by the tool's sources, which no library holds.
+if(TARGET fuzz_replay_card_options)
+  target_sources(fuzz_replay_card_options PRIVATE ${SIACCI_CLI})
+  target_include_directories(fuzz_replay_card_options PRIVATE ${SRC})
+endif()

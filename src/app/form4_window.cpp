@@ -1,6 +1,7 @@
 #include "app/form4_window.hpp"
 
 #include "app/form4_export.hpp"
+#include "files/qt_careful_write.hpp"
 #include "armoury/armoury_window.hpp"
 #include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
@@ -21,7 +22,6 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QEvent>
 #include <QFormLayout>
@@ -681,14 +681,9 @@ void Form4Window::exportTable()
                                                       "Tabelle CSV (*.csv)");
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
     const std::string csv = exportCsv(model());
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
-        !file.commit())
-        m_dialogs.message({"Siacci", "Non è stato possibile scrivere il file: " +
-                                         file.errorString().toStdString(),
-                           MessageIcon::Warning});
+    if (const QString why = writeFileBytes(path, QByteArray::fromStdString(csv)); !why.isEmpty())
+        m_dialogs.message({"Siacci", writeFailedMessage(path, why).toStdString(), MessageIcon::Warning});
 }
 
 void Form4Window::copySelection()

@@ -1,5 +1,6 @@
 #include "armoury/armoury.hpp"
 
+#include "card/input_limits.hpp"
 #include "common/float_text.hpp"
 #include "common/number_text.hpp"
 
@@ -41,10 +42,24 @@ std::string number(double value)
     return cellText(value, ',');
 }
 
+using L = card::LimitedInput;
+
+// Within the limits of the card's table (card/input_limits.hpp), the same in every face.
+bool inLimits(double value, L input)
+{
+    return card::limitRefusal(input, value).empty();
+}
+
 std::string outside(const std::string& what, double low, double high, const std::string& unit)
 {
     return what + " deve stare tra " + number(low) + " e " + number(high) +
            (unit.empty() ? "" : " " + unit) + ".";
+}
+
+std::string outside(const std::string& what, L input)
+{
+    const card::InputLimit& l = card::inputLimit(input);
+    return outside(what, l.low, l.high, l.unit);
 }
 
 } // namespace
@@ -56,23 +71,26 @@ std::string loadProblem(const Load& load)
     const std::string of = " della carica \"" + load.description + "\"";
     if (load.description.empty())
         return "La carica non ha una descrizione.";
-    if (!within(load.velocity_ms, 50, 2000))
-        return outside("La velocità" + of, 50, 2000, "m/s");
-    if (!within(load.velocityTemperature_C, -60, 70))
-        return outside("La temperatura della velocità" + of, -60, 70, "°C");
+    if (!inLimits(load.velocity_ms, L::Velocity))
+        return outside("La velocità" + of, L::Velocity);
+    if (!inLimits(load.velocityTemperature_C, L::Temperature))
+        return outside("La temperatura della velocità" + of, L::Temperature);
     if (!within(load.temperatureSensitivity_msPerC, -10, 10))
         return outside("La sensibilità alla temperatura" + of, -10, 10, "m/s per °C");
-    if (!within(load.weight_gr, 1, 2000))
-        return outside("Il peso" + of, 1, 2000, "grains");
-    if (load.diameter_mm && !within(*load.diameter_mm, 1, 30))
-        return outside("Il diametro" + of, 1, 30, "mm");
-    if (load.length_mm && !within(*load.length_mm, 1, 100))
-        return outside("La lunghezza" + of, 1, 100, "mm");
+    if (!inLimits(load.weight_gr, L::Weight))
+        return outside("Il peso" + of, L::Weight);
+    if (load.diameter_mm && !inLimits(*load.diameter_mm, L::Diameter))
+        return outside("Il diametro" + of, L::Diameter);
+    if (load.length_mm && !inLimits(*load.length_mm, L::Length))
+        return outside("La lunghezza" + of, L::Length);
     if (load.drag == LoadDrag::Table) {
         if (!load.diameter_mm)
             return "La carica \"" + load.description + "\" con la tabella di resistenza vuole il diametro della palla.";
         if (load.dragTable.size() < 2)
             return "La tabella di resistenza" + of + " ha meno di due righe.";
+        if (load.dragTable.size() > pointmass::kMaxDragTablePoints)
+            return "La tabella di resistenza" + of + " ha più di " +
+                   std::to_string(pointmass::kMaxDragTablePoints) + " righe.";
         for (std::size_t i = 0; i < load.dragTable.size(); ++i) {
             const auto& p = load.dragTable[i];
             if (!within(p.mach, 0, 10) || !within(p.cd, 0.001, 5))
@@ -83,13 +101,16 @@ std::string loadProblem(const Load& load)
         }
         return {};
     }
-    if (!within(load.bc, 0.01, 2))
-        return outside("Il coefficiente balistico" + of, 0.01, 2, "");
+    if (!inLimits(load.bc, L::Bc))
+        return outside("Il coefficiente balistico" + of, L::Bc);
+    if (load.bcSteps.size() > pointmass::kMaxBcSteps)
+        return "La carica \"" + load.description + "\" ha più di " +
+               std::to_string(pointmass::kMaxBcSteps) + " coefficienti a gradini.";
     for (const auto& step : load.bcSteps) {
-        if (!within(step.bc_lbin2, 0.01, 2))
-            return outside("Un coefficiente a gradini" + of, 0.01, 2, "");
-        if (!within(step.fromVelocity_ms, 1, 2000))
-            return outside("La velocità di un gradino" + of, 1, 2000, "m/s");
+        if (!inLimits(step.bc_lbin2, L::BcStepBc))
+            return outside("Un coefficiente a gradini" + of, L::BcStepBc);
+        if (!inLimits(step.fromVelocity_ms, L::BcStepVelocity))
+            return outside("La velocità di un gradino" + of, L::BcStepVelocity);
     }
     for (std::size_t i = 0; i < load.bcSteps.size(); ++i)
         for (std::size_t j = i + 1; j < load.bcSteps.size(); ++j)
@@ -103,23 +124,24 @@ std::string rifleProblem(const Rifle& rifle)
     if (rifle.name.empty())
         return "L'arma non ha un nome.";
     const std::string of = " dell'arma \"" + rifle.name + "\"";
-    if (!within(rifle.sightHeight_cm, 0, 30))
-        return outside("L'altezza dell'ottica" + of, 0, 30, "cm");
-    if (!within(rifle.twist_in, 3, 60))
-        return outside("Il passo di rigatura" + of, 3, 60, "pollici per giro");
-    if (!within(rifle.clickValue, 0.001, 10))
-        return outside("Il valore del click" + of, 0.001, 10, "");
+    if (!inLimits(rifle.sightHeight_cm, L::SightHeight))
+        return outside("L'altezza dell'ottica" + of, L::SightHeight);
+    if (!inLimits(rifle.twist_in, L::Twist))
+        return outside("Il passo di rigatura" + of, L::Twist);
+    const L click = rifle.clickUnit == pointmass::AngleUnit::Moa ? L::ClickMoa : L::ClickMrad;
+    if (!inLimits(rifle.clickValue, click))
+        return outside("Il valore del click" + of, click);
     if (rifle.turretClicksPerTurn && (*rifle.turretClicksPerTurn < 1 || *rifle.turretClicksPerTurn > 1000))
         return outside("I click per giro della torretta" + of, 1, 1000, "");
-    if (!within(rifle.zero_m, 1, 2000))
-        return outside("La distanza di taratura" + of, 1, 2000, "m");
+    if (!inLimits(rifle.zero_m, L::Zero))
+        return outside("La distanza di taratura" + of, L::Zero);
     const ZeroAtmosphere& air = rifle.zeroAtmosphere;
-    if (!within(air.temperature_C, -60, 70))
-        return outside("La temperatura della taratura" + of, -60, 70, "°C");
-    if (!within(air.pressure_hPa, 300, 1200))
-        return outside("La pressione della taratura" + of, 300, 1200, "hPa");
-    if (!within(air.humidity_pct, 0, 100))
-        return outside("L'umidità della taratura" + of, 0, 100, "%");
+    if (!inLimits(air.temperature_C, L::ZeroTemperature))
+        return outside("La temperatura della taratura" + of, L::ZeroTemperature);
+    if (!inLimits(air.pressure_hPa, L::ZeroPressure))
+        return outside("La pressione della taratura" + of, L::ZeroPressure);
+    if (!inLimits(air.humidity_pct, L::ZeroHumidity))
+        return outside("L'umidità della taratura" + of, L::ZeroHumidity);
     for (const Load& load : rifle.loads)
         if (std::string problem = loadProblem(load); !problem.empty())
             return problem;
@@ -147,6 +169,20 @@ std::string armouryProblem(const Armoury& armoury)
 double velocityAt_ms(const Load& load, double temperature_C)
 {
     return load.velocity_ms + load.temperatureSensitivity_msPerC * (temperature_C - load.velocityTemperature_C);
+}
+
+std::string powderVelocityProblem(const Load& load, double temperature_C, bool siacciEngine)
+{
+    const card::InputLimit& limit = card::inputLimit(L::Velocity);
+    // The classic engine's bands, as its own refusal states them.
+    const double low = siacciEngine ? 92 : limit.low;
+    const double high = siacciEngine ? 1371 : limit.high;
+    const double v = velocityAt_ms(load, temperature_C);
+    if (std::isfinite(v) && v >= low && v <= high)
+        return {};
+    return "Con la polvere a " + number(temperature_C) + " °C la velocità della carica \"" + load.description +
+           "\" diventa " + (std::isfinite(v) ? number(std::round(v * 10) / 10) : std::string("infinita")) +
+           " m/s, fuori dai limiti del calcolo (da " + number(low) + " a " + number(high) + " m/s).";
 }
 
 // --- editing rules ---------------------------------------------------------------------------

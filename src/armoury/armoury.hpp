@@ -83,6 +83,12 @@ std::string armouryProblem(const Armoury& armoury); // every rifle, and names un
 // sensitivity for every degree from the temperature at which it was measured.
 double velocityAt_ms(const Load& load, double temperature_C);
 
+// Why that velocity cannot go to the engine, naming the powder temperature ("Con la polvere a
+// 60 °C la velocità della carica ... diventa 2100 m/s, fuori dai limiti del calcolo (da 50 a
+// 2000 m/s)."), or "". The limits are the card's velocity limits, narrower for the Siacci
+// engine's bands (92 to 1371 m/s).
+std::string powderVelocityProblem(const Load& load, double temperature_C, bool siacciEngine = false);
+
 // --- editing rules ---------------------------------------------------------------------------
 
 // A name not yet among `taken`: `wanted` itself, else "wanted (2)", "wanted (3)" ...

@@ -1,4 +1,4 @@
-#include "armoury/armoury_json.hpp"
+#include "armoury/armoury_document.hpp"
 
 #include "armoury/armoury_test_data.hpp"
 
@@ -14,8 +14,8 @@ TEST(ArmouryJson, EveryFieldComesBack)
     Rifle plain;
     plain.name = "Carabina senza torretta";
     a.rifles.push_back(plain);
-    const std::string text = armouryToJson(a);
-    const JsonReading back = armouryFromJson(text);
+    const std::string text = documentJson(a);
+    const DocumentReading back = readDocumentJson(text);
     ASSERT_TRUE(back.armoury) << back.problem;
     EXPECT_EQ(*back.armoury, a);
     EXPECT_NE(text.find("\"format\": \"siacci-armeria\""), std::string::npos);
@@ -32,7 +32,7 @@ TEST(ArmouryJson, ReadsTheDocumentOfOtherWriters)
         "sight_height_cm":5,"twist_in":11,"twist_right_hand":true,"click_value":0.1,"click_unit":"mrad",
         "turret_clicks_per_turn":100,"zero_m":200,"zero_atmosphere":{"temperature_c":15,
         "pressure_hpa":1013.25,"humidity_pct":0}}],"version":1,"format":"siacci-armeria"})";
-    const JsonReading r = armouryFromJson(text);
+    const DocumentReading r = readDocumentJson(text);
     ASSERT_TRUE(r.armoury) << r.problem;
     const Load& load = r.armoury->rifles.at(0).loads.at(0);
     EXPECT_EQ(load.drag, LoadDrag::G7);
@@ -45,7 +45,7 @@ TEST(ArmouryJson, RefusesWithTheReason)
 {
     Armoury a;
     a.rifles = {testing::fullRifle()};
-    std::string good = armouryToJson(a);
+    std::string good = documentJson(a);
     const auto replaced = [&](const std::string& from, const std::string& to) {
         std::string t = good;
         t.replace(t.find(from), from.size(), to);
@@ -53,7 +53,7 @@ TEST(ArmouryJson, RefusesWithTheReason)
     };
     const struct { std::string text; const char* reason; } cases[] = {
         {"non json", "non è un documento JSON valido"},
-        {"[]", "non è un documento JSON valido"},
+        {"[]", "non è un'armeria di Siacci"},
         {replaced("siacci-armeria", "altro"), "non è un'armeria di Siacci"},
         {replaced("\"version\": 1", "\"version\": 2"), "più recente"},
         {replaced("\"version\": 1", "\"version\": 1.5"), "versione del documento"},
@@ -64,7 +64,7 @@ TEST(ArmouryJson, RefusesWithTheReason)
         {replaced("\"drag\": \"G7\"", "\"drag\": \"G9\""), "drag"},
     };
     for (const auto& c : cases) {
-        const JsonReading r = armouryFromJson(c.text);
+        const DocumentReading r = readDocumentJson(c.text);
         EXPECT_FALSE(r.armoury) << c.text.substr(0, 80);
         EXPECT_NE(r.problem.find(c.reason), std::string::npos) << r.problem;
     }

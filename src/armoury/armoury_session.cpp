@@ -12,6 +12,8 @@ std::string ArmourySession::change(Armoury next)
     if (std::string problem = armouryProblem(next); !problem.empty())
         return problem;
     m_armoury = std::move(next);
+    if (std::optional<Armoury> merged = m_storage.mergedWithSaved(m_armoury))
+        m_armoury = std::move(*merged);
     std::string failure = m_storage.save(m_armoury);
     // Listeners may unsubscribe while being told: walk a copy.
     const auto listeners = m_listeners;

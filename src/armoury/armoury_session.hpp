@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 // The armoury as the running program holds it: one document shared by the window "ARMERIA" and
@@ -16,6 +17,9 @@ public:
     virtual ~ArmouryStorage() = default;
     // Writes the whole document atomically; empty when written, else why not, in Italian.
     virtual std::string save(const Armoury& armoury) = 0;
+    // Called before each save: when another program saved the document since this one last
+    // read or wrote it, `next` merged with what is there now (armoury_merge.hpp); else nullopt.
+    virtual std::optional<Armoury> mergedWithSaved(const Armoury& next) { (void)next; return std::nullopt; }
 };
 
 class ArmourySession {
@@ -25,7 +29,8 @@ public:
     const Armoury& armoury() const { return m_armoury; }
 
     // Takes an edited document and saves it. A document that is not sound is refused and the
-    // one held stays; a failed save keeps the change for this run. Empty when saved, else the
+    // one held stays; a failed save keeps the change for this run. The rifles another program
+    // saved meanwhile are merged in first, so the document held afterwards has them too. Empty when saved, else the
     // Italian message for the user.
     std::string change(Armoury next);
 

@@ -96,6 +96,8 @@ std::string CardArmoury::correctedVelocityText() const
     const Load* load = chosenLoad();
     if (!load)
         return {};
+    if (std::string problem = powderVelocityProblem(*load, cardTemperature_C()); !problem.empty())
+        return problem;
     return "V0 corretta per la temperatura: " + rounded(velocityAt_ms(*load, cardTemperature_C()), 1) + " m/s";
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "armoury/armoury_json.hpp"
+#include "armoury/armoury_document.hpp"
 #include "armoury/armoury_session.hpp"
+#include "files/careful_read.hpp"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -10,18 +11,19 @@
 #include <optional>
 #include <string>
 
-// The armoury on disk: one JSON document ("format": "siacci-armeria", "version": 1, the text of
-// armoury_json.hpp) in the user's data folder, written with QSaveFile, so that a crash
+// The armoury on disk: its document (armoury_document.hpp) in the user's data folder, read by
+// the careful reader and written by the careful writer, so that a crash or a full disk
 // mid-write leaves the previous document whole. An exported rifle is the same document holding
 // one rifle.
 namespace siacci::armoury {
 
 QByteArray toJson(const Armoury& armoury);
 
-// armouryFromJson of the bytes.
+using JsonReading = DocumentReading;
 JsonReading fromJson(const QByteArray& json);
 
-// Reads and writes a document file (atomically); the reason on failure.
+// Reads and writes a document file (regular files only, bounded; atomically); the reason on
+// failure.
 JsonReading readDocument(const QString& path);
 std::string writeDocument(const QString& path, const Armoury& armoury);
 
@@ -44,11 +46,20 @@ public:
     Opening open(const QDateTime& now = QDateTime::currentDateTime());
 
     std::string save(const Armoury& armoury) override;
+    // Another program (a second window of Siacci) saved the file since this one read or wrote
+    // it: its document merged with `next`. A file that changed and no longer reads is set aside
+    // as at start-up.
+    std::optional<Armoury> mergedWithSaved(const Armoury& next) override;
     const QString& path() const { return m_path; }
 
 private:
+    // Sets an unreadable document aside; false when it could not be moved.
+    bool setAside(const QDateTime& now, QString& aside);
+
     QString m_path;
     std::string m_blocked; // why saving is refused this run (an unreadable file stayed in place)
+    Armoury m_base;        // the document as last read or written
+    FileStamp m_stamp;     // the file as it was then
 };
 
 } // namespace siacci::armoury

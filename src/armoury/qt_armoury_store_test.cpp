@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace siacci::armoury {
 namespace {
 
@@ -93,6 +95,62 @@ TEST(ArmouryStore, AFolderIsNotWrittenOver)
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("armeria.json");
     EXPECT_NE(writeDocument(dir.filePath("armeria.json"), {}), "");
+}
+
+// Two programs, one armoury: each adds a rifle after both started; neither rifle is lost, and
+// the second program's session holds the first one's rifle afterwards.
+TEST(ArmouryStore, TwoProgramsKeepEachOthersRifles)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("armeria.json");
+    Rifle shared;
+    shared.name = "Comune";
+    ASSERT_EQ(QtArmouryStore(path).save(Armoury{{shared}}), "");
+
+    QtArmouryStore firstStore(path), secondStore(path);
+    ArmourySession first(firstStore.open().armoury, firstStore);
+    ArmourySession second(secondStore.open().armoury, secondStore);
+    Armoury a = first.armoury();
+    addRifle(a, testing::fullRifle());
+    ASSERT_EQ(first.change(a), "");
+    Armoury b = second.armoury();
+    Rifle other;
+    other.name = "Del secondo";
+    addRifle(b, other);
+    b.rifles[0].zero_m = 200; // an edit of the shared rifle too
+    ASSERT_EQ(second.change(b), "");
+
+    const Armoury onDisk = QtArmouryStore(path).open().armoury;
+    EXPECT_EQ(rifleNames(onDisk), (std::vector<std::string>{"Comune", "Del secondo", "Sako 85 .308"}));
+    EXPECT_EQ(onDisk.rifles[0].zero_m, 200);
+    EXPECT_EQ(second.armoury(), onDisk);
+    // The first program, saving again, keeps the second one's rifle and edit.
+    Armoury c = first.armoury();
+    c.rifles.pop_back(); // removes its own rifle
+    ASSERT_EQ(first.change(c), "");
+    EXPECT_EQ(rifleNames(QtArmouryStore(path).open().armoury), (std::vector<std::string>{"Comune", "Del secondo"}));
+    EXPECT_EQ(QtArmouryStore(path).open().armoury.rifles[0].zero_m, 200);
+}
+
+// What is not a regular file is neither read (a FIFO would hang the start) nor written over;
+// the leftovers of a killed save go at the next save.
+TEST(ArmouryStore, ReadsOnlyRegularFilesAndCleansLeftovers)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("coda.json");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    EXPECT_EQ(readDocument(fifo).problem, "il file non si apre (non è un file normale)");
+    EXPECT_EQ(readDocument("/dev/zero").problem, "il file non si apre (non è un file normale)");
+    EXPECT_EQ(readDocument(dir.filePath("manca.json")).problem, "il file non si apre (il file non esiste)");
+    EXPECT_NE(writeDocument(fifo, {}).find("non è un file normale"), std::string::npos);
+    EXPECT_EQ(QFileInfo(fifo).isFile(), false);
+
+    const QString path = dir.filePath("armeria.json");
+    writeBytes(dir.filePath("armeria.json.k3Jx9Q"), "{\"format\":");
+    QtArmouryStore store(path);
+    ASSERT_EQ(store.save({}), "");
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("armeria.json.k3Jx9Q")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
 }
 
 } // namespace

@@ -170,6 +170,27 @@ std::optional<TruingResult> distanceProblem(double distance_m, TruedQuantity q, 
     return std::nullopt;
 }
 
+// Clicks are whole numbers: an observation can only tell the value when one click more or less
+// moves the answer by at most 10 %, that is when 2 % of it (1 % either way) moves the
+// correction there by a fifth of a click or more. Near the zero (where
+// every velocity is zeroed to the same point) it does not: 0 click at 100 m gave 901.6 m/s.
+std::optional<TruingResult> insensitive(const TruingShot& shot, double distance_m, TruedQuantity q,
+                                        double previous, const char* dependsOn)
+{
+    const Bullet& b = shot.bullet;
+    const auto up = elevationMrad(shot, applyTruing(b, q, previous * 1.01), distance_m);
+    const auto down = elevationMrad(shot, applyTruing(b, q, previous * 0.99), distance_m);
+    const double click_mrad =
+        shot.click.value * (shot.click.unit == pointmass::AngleUnit::Moa ? kMradPerMoa : 1.0);
+    if (up && down && std::abs(*up - *down) < click_mrad / 5)
+        return refused(TruingOutcome::Insensitive, q, previous,
+                       "Osservazione a " + num(distance_m, 1) +
+                           " m: a questa distanza la correzione non dipende abbastanza " + dependsOn +
+                           " (un click sposta il risultato di più del 10 %). Osserva il tiro più lontano dalla "
+                           "distanza di taratura.");
+    return std::nullopt;
+}
+
 TruingResult solved(TruedQuantity q, double previous, double value)
 {
     TruingResult r;
@@ -227,6 +248,12 @@ TruingResult trueBcFromCorrection(const TruingShot& shot, const ObservedCorrecti
         return refused(TruingOutcome::BadObservation, coefficientSearch(shot.bullet).quantity, 0,
                        "La correzione osservata non è un numero.");
     const double target = observedMrad(shot, seen);
+    const CoefficientSearch c = coefficientSearch(shot.bullet);
+    // A distance or a shot that is not sound: coefficientFrom says why.
+    if (!distanceProblem(seen.distance_m, c.quantity, c.previous) &&
+        !shotProblem(shot, seen.distance_m, c.quantity, c.previous))
+        if (auto problem = insensitive(shot, seen.distance_m, c.quantity, c.previous, "dal coefficiente"))
+            return *problem;
     return coefficientFrom(
         shot, seen.distance_m,
         [&](const pointmass::Row& row) {
@@ -244,6 +271,9 @@ TruingResult trueVelocityFromCorrection(const TruingShot& shot, const ObservedCo
     if (!std::isfinite(seen.amount))
         return refused(TruingOutcome::BadObservation, q, v0, "La correzione osservata non è un numero.");
     if (auto problem = shotProblem(shot, seen.distance_m, q, v0))
+        return *problem;
+
+    if (auto problem = insensitive(shot, seen.distance_m, q, v0, "dalla velocità"))
         return *problem;
 
     // How much a per cent of velocity and a per cent of coefficient move the correction here.

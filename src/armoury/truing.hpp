@@ -54,6 +54,7 @@ enum class TruingOutcome {
     Solved,
     NoPlausibleValue,  // no value in the plausible interval gives what was seen
     Confounded,        // velocity and coefficient move the drop alike here: solve the coefficient
+    Insensitive,       // near the zero a click moves the answer too much to tell it
     BadObservation,    // a distance or velocity that cannot be
     ShotRefused,       // the shot itself is not computed (see refusal)
 };

@@ -87,6 +87,29 @@ TEST(Truing, VelocityFromTheDialledCorrection)
     }
 }
 
+// Before, 0 click at 100 m (the zero) gave 901.6 m/s and at 50 m 821 m/s: there the correction
+// hardly depends on what is solved for, and the answer is refused, for both engines, for the
+// velocity and the coefficient alike.
+TEST(Truing, NearTheZeroTheCorrectionCannotTellTheAnswer)
+{
+    for (const TruingEngine engine : {TruingEngine::PointMass, TruingEngine::Siacci}) {
+        TruingShot s = shot(DragModel::G1, engine);
+        s.click = {0.1, AngleUnit::Mrad};
+        for (const double distance : {50.0, 100.0}) {
+            const ObservedCorrection seen{0, CorrectionUnit::Clicks, distance};
+            for (const TruingResult& r : {trueVelocityFromCorrection(s, seen), trueBcFromCorrection(s, seen)}) {
+                EXPECT_EQ(r.outcome, TruingOutcome::Insensitive) << distance << " " << r.message;
+                EXPECT_NE(r.message.find("a questa distanza la correzione non dipende abbastanza"),
+                          std::string::npos);
+            }
+        }
+        // Far from the zero the same click count is an answer.
+        const ObservedCorrection far{pointmass::correctionAt(rowAt(s, 500), s.click).elevation_mrad / 0.1,
+                                     CorrectionUnit::Clicks, 500};
+        EXPECT_TRUE(trueVelocityFromCorrection(s, far).ok());
+    }
+}
+
 // A stepped or measured curve is trued as a whole, by a multiplier.
 TEST(Truing, CurvesAreTruedByAMultiplier)
 {

@@ -118,6 +118,12 @@ std::optional<OptimalZero> optimalZeroWith(Engine engine, const pm::Bullet& bull
     pm::Zeroing best = zeroing;
     best.zeroDistance_m = low;
     const auto span = pointBlankWith(engine, bullet, conditions, best, vitalZone_cm);
+    // The search assumes the top of the trajectory rises with the zero distance, which a
+    // steep shot (60 degrees up) does not honour: the zero in use is never beaten by a worse
+    // one (234.6 m reaching 42.7 m against 271.9 m).
+    const auto current = pointBlankWith(engine, bullet, conditions, zeroing, vitalZone_cm);
+    if (current && (!span || current->to_m >= span->to_m))
+        return OptimalZero{zeroing.zeroDistance_m, *current};
     if (!span)
         return std::nullopt;
     return OptimalZero{low, *span};
@@ -435,6 +441,9 @@ CardSheet CardCalculator::compute(const CardSetup& setup)
         if (m_optimal)
             note("Taratura ottimale: " + fixed(m_optimal->zero_m, 0) + " m (tiro utile fino a " +
                  fixed(m_optimal->span.to_m, 0) + " m)");
+        else
+            note("Taratura ottimale: nessuna taratura tiene la palla nella zona vitale di " + zone + " cm",
+                 NoteKind::Warning);
     }
     if (sheet.maximumRange_m > 0)
         note("Gittata massima: " + fixed(sheet.maximumRange_m, 0) + " m");

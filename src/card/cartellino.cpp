@@ -1,5 +1,6 @@
 #include "card/cartellino.hpp"
 
+#include "card/input_limits.hpp"
 #include "common/number_text.hpp"
 
 #include <cmath>
@@ -486,10 +487,59 @@ std::string Cartellino::windDirectionText() const
     return "da ore " + std::to_string(m_windClock) + " e mezza (" + side + ")";
 }
 
+std::string Cartellino::limitsRefusal() const
+{
+    using L = LimitedInput;
+    const bool seaLevel = m_pressureMode == PressureMode::SeaLevel;
+    const bool typedClick = m_click == ClickChoice::TypedMoa || m_click == ClickChoice::TypedMrad;
+    const std::pair<CardField, std::optional<L>> limited[] = {
+        {CardField::Velocity, L::Velocity},
+        {CardField::Weight, L::Weight},
+        {CardField::Bc, m_dragTable.empty() ? std::optional(L::Bc) : std::nullopt},
+        {CardField::Diameter, L::Diameter},
+        {CardField::Length, L::Length},
+        {CardField::SightHeight, L::SightHeight},
+        {CardField::Zero, L::Zero},
+        {CardField::Twist, L::Twist},
+        {CardField::ClickTyped, typedClick ? std::optional(m_click == ClickChoice::TypedMoa ? L::ClickMoa : L::ClickMrad)
+                                           : std::nullopt},
+        {CardField::ClicksPerTurn, L::ClicksPerTurn},
+        {CardField::Temperature, L::Temperature},
+        {CardField::Pressure, m_pressureMode == PressureMode::AltitudeOnly ? std::nullopt
+                                                                           : std::optional(seaLevel ? L::Qnh : L::Pressure)},
+        {CardField::Altitude, L::Altitude},
+        {CardField::Humidity, L::Humidity},
+        {CardField::WindSpeed, L::WindSpeed},
+        {CardField::LookAngle, L::LookAngle},
+        {CardField::Latitude, L::Latitude},
+        {CardField::Azimuth, L::Azimuth},
+        {CardField::MaxDistance, L::MaxDistance},
+        {CardField::Increment, L::Increment},
+        {CardField::MinEnergy, L::MinEnergy},
+        {CardField::VitalZone, L::VitalZone},
+        {CardField::AnimalSpeed, L::AnimalSpeed},
+        {CardField::AnimalLength, L::AnimalLength},
+    };
+    for (const auto& [field, input] : limited)
+        if (input)
+            if (std::string refusal = limitRefusal(*input, optionalValue(m_fields[index(field)])); !refusal.empty())
+                return refusal;
+    std::vector<BcStepText> steps;
+    for (const auto& step : m_bcSteps) {
+        const auto bc = optionalValue(step[0]);
+        const auto from = optionalValue(step[1]);
+        if (bc && from)
+            steps.push_back({*bc, *from});
+    }
+    return bcStepsRefusal(steps);
+}
+
 std::string Cartellino::buildSetup(CardSetup& s) const
 {
     auto f = [this](CardField field) { return value(m_fields[index(field)]); };
     auto opt = [this](CardField field) { return optionalValue(m_fields[index(field)]); };
+    if (std::string refusal = limitsRefusal(); !refusal.empty())
+        return refusal;
 
     s.bullet.muzzleVelocity_ms = f(CardField::Velocity);
     s.bullet.weight_gr = f(CardField::Weight);

@@ -175,6 +175,8 @@ public:
 private:
     static int index(CardField f) { return static_cast<int>(f); }
     void setField(CardField field, std::string text);
+    // The first field outside its plausible limits (input_limits.hpp), or "".
+    std::string limitsRefusal() const;
     void loadDefaults();
     void recompute();
     // An edit of the user's: marks a field of the load (or of the main window's shot) changed.

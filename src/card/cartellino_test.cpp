@@ -58,11 +58,41 @@ TEST(Cartellino, ReadsTheDecimalCommaAndRefusesInItalian)
     EXPECT_DOUBLE_EQ(card.setup().bullet.bc_lbin2, 0.5);
     card.fieldChanged(CardField::Increment, "0");
     EXPECT_FALSE(card.sheet().ok());
-    EXPECT_EQ(card.sheet().refusal, "Distanza massima e incremento devono essere maggiori di zero");
+    EXPECT_EQ(card.sheet().refusal, "Incremento: deve essere tra 0,1 e 10000 m");
     card.fieldChanged(CardField::Increment, "50");
     card.fieldChanged(CardField::Velocity, "-3");
     EXPECT_FALSE(card.sheet().ok()) << "the engine's refusal reaches the window";
     EXPECT_TRUE(card.sheet().rows.empty());
+}
+
+// The window takes the limits of the one table: each field outside them is refused naming it.
+TEST(Cartellino, EveryLimitedFieldIsRefusedWithItsLimit)
+{
+    const struct {
+        CardField field;
+        const char* text;
+        const char* refusal;
+    } cases[] = {
+        {CardField::Velocity, "2500", "Velocità: deve essere tra 50 e 2000 m/s"},
+        {CardField::Weight, "1e308", "Peso: deve essere tra 1 e 2000 grains"},
+        {CardField::Diameter, "1e308", "Diametro: deve essere tra 1 e 30 mm"},
+        {CardField::SightHeight, "31", "Altezza dell'ottica: deve essere tra 0 e 30 cm"},
+        {CardField::WindSpeed, "-5", "Vento: deve essere tra 0 e 200 km/h"},
+        {CardField::Twist, "1", "Passo di rigatura: deve essere tra 3 e 60 pollici per giro"},
+        {CardField::Azimuth, "1e12", "Azimut: deve essere tra -360 e 360 gradi"},
+        {CardField::ClicksPerTurn, "1e300", "Click per giro: deve essere tra 0 e 1000"},
+        {CardField::LookAngle, "89", "Angolo di tiro: deve essere tra -80 e 80 gradi"},
+    };
+    for (const auto& c : cases) {
+        Cartellino card;
+        card.fieldChanged(c.field, c.text);
+        EXPECT_EQ(card.sheet().refusal, c.refusal) << c.text;
+        EXPECT_TRUE(card.sheet().rows.empty());
+    }
+    Cartellino card;
+    card.clickChosen(ClickChoice::TypedMrad);
+    card.fieldChanged(CardField::ClickTyped, "1e-300");
+    EXPECT_EQ(card.sheet().refusal, "Valore del click: deve essere tra 0,01 e 10 mrad");
 }
 
 TEST(Cartellino, WeatherPressureNeedsTheAltitude)

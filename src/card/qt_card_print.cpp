@@ -1,13 +1,14 @@
 #include "card/qt_card_print.hpp"
 
-#include <QFileInfo>
+#include "files/qt_careful_write.hpp"
+
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace siacci::card {
 
@@ -97,35 +98,44 @@ bool showCardPreview(const PrintedCard& card, QWidget* parent)
     preview.setObjectName(QStringLiteral("PrintPreview"));
     preview.setWindowTitle(QStringLiteral("Anteprima di stampa"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&card](QPrinter* target) { paintCard(*target, card); });
+                     [&card, &preview](QPrinter* target) {
+                         if (printsToPdfFile(*target))
+                             writePrintedPdf(*target, cardPdf(card), &preview);
+                         else
+                             paintCard(*target, card);
+                     });
     return preview.exec() == QDialog::Accepted;
 }
 
-QString writeCardPdf(const PrintedCard& card, const QString& path)
+QByteArray cardPdf(const PrintedCard& card)
 {
-    if (path.isEmpty())
-        return QStringLiteral("manca il nome del file");
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return QStringLiteral("\"%1\" non è un file normale: non lo sostituisco").arg(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("non riesco a scrivere il file \"%1\"").arg(path);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     int pages = 0;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setTitle(QStringLiteral("Siacci - cartellino di tiro"));
         writer.setCreator(QStringLiteral("Siacci 1.0.0"));
         writer.setResolution(600);
         preparePage(writer);
         pages = paintCard(writer, card);
     }
-    if (pages == 0) {
-        file.cancelWriting();
-        return QStringLiteral("non riesco a scrivere il file \"%1\"").arg(path);
-    }
-    if (!file.commit())
-        return QStringLiteral("non riesco a scrivere il file \"%1\"").arg(path);
+    buffer.close();
+    if (pages == 0)
+        bytes.clear();
+    return bytes;
+}
+
+QString writeCardPdf(const PrintedCard& card, const QString& path)
+{
+    if (path.isEmpty())
+        return QStringLiteral("manca il nome del file");
+    const QByteArray pdf = cardPdf(card);
+    if (pdf.isEmpty())
+        return QStringLiteral("il cartellino non si compone");
+    if (const QString why = writeFileBytes(path, pdf); !why.isEmpty())
+        return QStringLiteral("non riesco a scrivere il file \"%1\": %2").arg(path, why);
     return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include "card/card_layout.hpp"
 
+#include <QByteArray>
 #include <QString>
 
 class QPagedPaintDevice;
@@ -22,9 +23,12 @@ int paintCard(QPagedPaintDevice& device, const PrintedCard& card);
 // The program's print preview ("Anteprima di stampa") of a card; true when the user printed.
 bool showCardPreview(const PrintedCard& card, QWidget* parent);
 
-// Why a PDF was not written, or empty.
-// The file appears complete or not at all; a target that exists and is not a regular file
-// (a directory, a device, a pipe) is refused.
+// The card as the bytes of a PDF document, made in memory; empty when it could not be painted.
+QByteArray cardPdf(const PrintedCard& card);
+
+// Why a PDF was not written, or empty. Written through the careful writer: the file appears
+// complete or not at all; a target that exists and is not a regular file (a directory, a
+// device, a pipe) is refused.
 QString writeCardPdf(const PrintedCard& card, const QString& path);
 
 } // namespace siacci::card

@@ -177,7 +177,11 @@ std::vector<std::string> cardWarnings(const CardOptions& options, const Trajecto
                            ", sotto 1): la deriva giroscopica non è attendibile.");
     if (!t.rows.empty()) {
         const double last = t.rows.back().distance_m;
-        if (last + options.span.increment_m <= options.span.maxDistance_m + 1e-6)
+        // A row short by a millionth of the increment is the rounding of the distances, not a
+        // bullet that stops: the tolerance scales with the increment (1e-6 m would wrongly warn
+        // for an increment of 1e7 m, and miss nothing for one of 0.1 m).
+        const double increment = options.span.increment_m;
+        if (last + increment <= options.span.maxDistance_m + 1e-6 * increment)
             warnings.push_back("Attenzione: il proiettile non arriva a " +
                                shown(options.span.maxDistance_m, 1, options.decimal) +
                                " m; la tabella si ferma a " + shown(last, 1, options.decimal) +
@@ -222,6 +226,10 @@ int runCard(const Args& given, std::ostream& out, std::ostream& err)
     if (options->help) {
         printHelp(out);
         return kExitOk;
+    }
+    if (const std::string refusal = cardInputRefusal(*options); !refusal.empty()) {
+        err << refusal << "\n";
+        return kExitRefused;
     }
     if (const std::string refusal = loadCardFiles(*options); !refusal.empty()) {
         err << refusal << "\n";

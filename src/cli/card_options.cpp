@@ -1,13 +1,13 @@
 #include "cli/card_options.hpp"
 
 #include "ballistics/pointmass/drag.hpp"
+#include "cli/output.hpp"
 #include "common/float_text.hpp"
 #include "common/number_text.hpp"
+#include "files/careful_read.hpp"
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 namespace siacci::cli {
 
@@ -198,6 +198,11 @@ std::optional<CardOptions> parseCardArguments(const Args& args, std::string& err
             if (!click)
                 return bad("0.1mrad, 0.25moa, 0.125moa, 1cm, VALOREmrad o VALOREmoa");
             o.click = *click;
+            const bool cm = value.ends_with("cm");
+            o.clickTyped = {cm ? click->value / 0.1 : click->value,
+                            cm ? card::LimitedInput::ClickCm
+                               : click->unit == AngleUnit::Moa ? card::LimitedInput::ClickMoa
+                                                               : card::LimitedInput::ClickMrad};
         } else if (arg == "--format") {
             if (value == "tsv")
                 o.format = CardFormat::Tsv;
@@ -208,9 +213,11 @@ std::optional<CardOptions> parseCardArguments(const Args& args, std::string& err
             else
                 return bad("tsv, csv o json");
         } else { // --decimal
-            if (value.size() != 1)
-                return bad("un solo carattere");
-            o.decimal = value[0];
+            std::string why;
+            const auto separator = decimalSeparatorOption(value, why);
+            if (!separator)
+                return bad(why);
+            o.decimal = *separator;
         }
     }
     return o;
@@ -265,19 +272,91 @@ std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error
     return options;
 }
 
+namespace {
+
+// The lines of a drag table that hold a point (neither blank nor a comment).
+std::size_t dragTableLines(std::string_view text)
+{
+    std::size_t n = 0;
+    while (!text.empty()) {
+        const std::size_t eol = text.find('\n');
+        const std::string_view line = text.substr(0, eol);
+        text = eol == std::string_view::npos ? std::string_view{} : text.substr(eol + 1);
+        const std::size_t first = line.find_first_not_of(" \t\r;,");
+        if (first != std::string_view::npos && line[first] != '#')
+            ++n;
+    }
+    return n;
+}
+
+} // namespace
+
+std::string cardInputRefusal(const CardOptions& o)
+{
+    using card::LimitedInput;
+    const CardFields& g = o.fields;
+    const std::pair<LimitedInput, const std::optional<double>*> given[] = {
+        {LimitedInput::Velocity, &g.velocity},
+        {LimitedInput::Weight, &g.weight},
+        {LimitedInput::Bc, &g.bc},
+        {LimitedInput::Diameter, &g.diameter},
+        {LimitedInput::Length, &g.length},
+        {LimitedInput::SightHeight, &g.sight},
+        {LimitedInput::Zero, &g.zero},
+        {LimitedInput::MaxDistance, &g.max},
+        {LimitedInput::Increment, &g.increment},
+        {LimitedInput::Temperature, &g.temperature},
+        {LimitedInput::Pressure, &g.pressure},
+        {LimitedInput::Altitude, &g.altitude},
+        {LimitedInput::Qnh, &g.qnh},
+        {LimitedInput::Humidity, &g.humidity},
+        {LimitedInput::WindSpeed, &g.wind},
+        {LimitedInput::WindClock, &g.windClock},
+        {LimitedInput::WindAngle, &g.windAngle},
+        {LimitedInput::LookAngle, &g.angle},
+        {LimitedInput::Latitude, &g.latitude},
+        {LimitedInput::Azimuth, &g.azimuth},
+        {LimitedInput::ZeroTemperature, &g.zeroTemperature},
+        {LimitedInput::ZeroPressure, &g.zeroPressure},
+        {LimitedInput::ZeroHumidity, &g.zeroHumidity},
+    };
+    for (const auto& [input, value] : given)
+        if (std::string refusal = card::limitRefusal(input, *value); !refusal.empty())
+            return refusal + ".";
+    // A left-hand twist is given as a negative one.
+    if (g.twist)
+        if (std::string refusal = card::limitRefusal(LimitedInput::Twist, std::fabs(*g.twist)); !refusal.empty())
+            return refusal + " (negativo per la rigatura sinistrorsa).";
+    if (o.clickTyped)
+        if (std::string refusal = card::limitRefusal(o.clickTyped->second, o.clickTyped->first); !refusal.empty())
+            return refusal + ".";
+    std::vector<card::BcStepText> steps;
+    for (const BcStep& step : o.bullet.bcSteps)
+        steps.push_back({step.bc_lbin2, step.fromVelocity_ms});
+    if (std::string refusal = card::bcStepsRefusal(steps); !refusal.empty())
+        return refusal + ".";
+    return "";
+}
+
 std::string loadCardFiles(CardOptions& options)
 {
     if (!options.dragTableFile)
         return "";
-    std::ifstream file(*options.dragTableFile, std::ios::binary);
-    std::ostringstream text;
-    if (file)
-        text << file.rdbuf();
-    if (!file || file.bad())
-        return "Non riesco a leggere la tabella di resistenza \"" + *options.dragTableFile + "\".";
-    options.bullet.dragTable = readDragTable(text.str());
-    if (options.bullet.dragTable.empty())
+    // A few thousand lines of "Mach Cd" are well under a megabyte.
+    constexpr std::size_t kLargestTable = 1024 * 1024;
+    const CarefulReadResult read = readFileCarefully(*options.dragTableFile, kLargestTable);
+    if (!read)
+        return "Non riesco a leggere la tabella di resistenza \"" + *options.dragTableFile + "\": " +
+               (read.status == CarefulReadStatus::TooLarge
+                    ? "ha più di " + std::to_string(kMaxDragTablePoints) + " punti"
+                    : readFailureText(read)) + ".";
+    options.bullet.dragTable = readDragTable(read.bytes);
+    if (options.bullet.dragTable.empty()) {
+        if (dragTableLines(read.bytes) > kMaxDragTablePoints)
+            return "La tabella di resistenza ha più di " + std::to_string(kMaxDragTablePoints) +
+                   " punti: non è la tabella di una palla.";
         return refusalText(Refusal::BadDragTable);
+    }
     return "";
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "ballistics/pointmass/pointmass.hpp"
+#include "card/input_limits.hpp"
 #include "cli/command.hpp"
 #include "cli/shot_options.hpp"
 
 #include <optional>
 #include <string>
+#include <utility>
 
 // The options of a range card (siacci-cli card and the commands built on it): the bullet, the
 // air, the wind, the slope, the earth, the zero, the table, the scope's click and the output.
@@ -37,6 +39,8 @@ struct CardOptions {
     char decimal = '.';
     std::optional<std::string> dragTableFile; // read by loadCardFiles into bullet.dragTable
     bool help = false;
+    // The click as typed (--click 2cm: 2 and ClickCm), for its limits.
+    std::optional<std::pair<double, card::LimitedInput>> clickTyped;
 };
 
 // Reads the card options:
@@ -65,6 +69,10 @@ bool completeCardOptions(CardOptions& options, std::string& error);
 // parseCardArguments, then (unless --help) completeCardOptions.
 std::optional<CardOptions> parseCardOptions(const Args& args, std::string& error,
                                             const ExtraOptionHandler& extra = {});
+
+// The first number of the card outside its plausible limits (card/input_limits.hpp), or a
+// stepped coefficient that cannot be used: the Italian refusal (the tool exits 3), else "".
+std::string cardInputRefusal(const CardOptions& options);
 
 // Reads what the options name in files (the measured drag table). Returns an Italian message
 // when a file cannot be read or is not a drag table (the tool then exits 3), else "".

@@ -100,7 +100,7 @@ fi
 printf '0.5 0.2\n1.0 0.4 9\n' > "$work/three.txt"
 printf '1.0 0.4\n0.5 0.2\n' > "$work/backward.txt"
 bullet=(--velocity 800 --bc 0.4 --weight 150)
-expect_message "velocity 0" "La velocità iniziale deve essere maggiore di zero." --velocity 0 --bc 0.4 --weight 150
+expect_message "velocity 0" "Velocità: deve essere tra 50 e 2000 m/s." --velocity 0 --bc 0.4 --weight 150
 expect "negative bc" 3 "" --velocity 800 --bc -0.4 --weight 150
 expect "negative wind" 3 "" --velocity 800 --bc 0.4 --weight 150 --wind -5
 expect "humidity" 3 "" "${bullet[@]}" --humidity 101

@@ -24,9 +24,13 @@ int finishOutput(int status, std::ostream& out, std::ostream& err)
 
 std::optional<char> decimalSeparatorOption(const std::string& value, std::string& error)
 {
-    if (value.size() == 1 && value[0] >= ' ' && value[0] <= '~')
-        return value[0];
-    error = "il separatore decimale è un solo carattere stampabile, come \",\" o \".\"";
+    // A digit or a sign would make the numbers unreadable; a control character would split
+    // the cells.
+    const char c = value.size() == 1 ? value[0] : '\0';
+    if (c > ' ' && c <= '~' && !(c >= '0' && c <= '9') && c != '+' && c != '-')
+        return c;
+    error = "il separatore decimale è un solo carattere stampabile che non sia una cifra o un "
+            "segno, come \",\" o \".\"";
     return std::nullopt;
 }
 

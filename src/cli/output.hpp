@@ -11,8 +11,8 @@ namespace siacci::cli {
 // A script must never take a cut table for a whole one.
 int finishOutput(int status, std::ostream& out, std::ostream& err);
 
-// The value of --decimal: one printable ASCII character (a tab or a newline would split the
-// cells of the output). nullopt, with the Italian reason in `error`, for anything else.
+// The value of --decimal: one printable ASCII character, neither a blank, a digit nor a sign (a
+// tab or a newline would split the cells of the output, a digit or a sign the numbers). nullopt, with the Italian reason in `error`, for anything else.
 std::optional<char> decimalSeparatorOption(const std::string& value, std::string& error);
 
 } // namespace siacci::cli

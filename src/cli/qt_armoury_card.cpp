@@ -77,7 +77,8 @@ CardSourceResult fromArmoury(Args& args)
     const armoury::JsonReading reading = armoury::readDocument(path);
     r.status = kExitRefused;
     if (!reading.armoury) {
-        r.message = "L'armeria \"" + path.toStdString() + "\" non si legge: " + reading.problem + ".";
+        const std::string& p = reading.problem;
+        r.message = "L'armeria \"" + path.toStdString() + "\" non si legge: " + p + (p.ends_with('.') ? "" : ".");
         return r;
     }
     const auto rifleIndex = armoury::findRifle(*reading.armoury, *rifleName);
@@ -92,6 +93,13 @@ CardSourceResult fromArmoury(Args& args)
         return r;
     }
     const armoury::Load& load = rifle.loads[*loadIndex];
+    bool siacci = false;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        siacci = siacci || (args[i] == "--engine" && args[i + 1] == "siacci");
+    if (std::string problem = armoury::powderVelocityProblem(load, shotTemperature(args), siacci); !problem.empty()) {
+        r.message = std::move(problem);
+        return r;
+    }
     const armoury::EngineInputs in = armoury::engineInputs(rifle, load, shotTemperature(args));
     r.status = kExitOk;
     Args& o = r.options;

@@ -88,8 +88,8 @@ int runPdf(const Args& args, std::ostream& out, std::ostream& err)
     }
     ensureGuiApplication();
     // The print commands set the printer's font to 11 points before the table runs.
-    if (!writeReportPdf(run.printed, 11, QString::fromLocal8Bit(path.c_str()))) {
-        err << "siacci-cli pdf: non riesco a scrivere il file \"" << path << "\"\n";
+    if (QString why; !writeReportPdf(run.printed, 11, QString::fromLocal8Bit(path.c_str()), &why)) {
+        err << "siacci-cli pdf: non riesco a scrivere il file \"" << path << "\": " << why.toStdString() << "\n";
         return kExitRefused;
     }
     return kExitOk;

@@ -17,6 +17,7 @@ const std::vector<const Command*>& commands()
         &bcCommand,
         &catalogueCommand,
         &convertCommand,
+        &armouryCommand,
     };
     return all;
 }

@@ -110,8 +110,12 @@ fi
 expect "tab as separator" 2 "" "${shot[@]}" --decimal "$T"
 expect "newline as separator" 2 "" "${shot[@]}" --decimal $'\n'
 expect_first_line "separator message" \
-    "siacci-cli table: il separatore decimale è un solo carattere stampabile, come \",\" o \".\"" \
+    "siacci-cli table: il separatore decimale è un solo carattere stampabile che non sia una cifra o un segno, come \",\" o \".\"" \
     "${shot[@]}" --decimal ab
+# A digit or a sign would make the numbers unreadable.
+for sep in 7 - + ' '; do
+  expect "separator $sep" 2 "" "${shot[@]}" --decimal "$sep"
+done
 # A velocity of 309 digits is too large, not zero.
 expect_message "309 digits" \
     "Velocità fuori dai limiti del programma: imposta una velocità da 92 a 1.371 metri/sec." \

@@ -121,12 +121,24 @@ int runTrue(const Args& given, std::ostream& out, std::ostream& err)
     }
     if (source.patch)
         source.patch(*options);
+    if (const std::string refusal = cardInputRefusal(*options); !refusal.empty()) {
+        err << refusal << "\n";
+        return kExitRefused;
+    }
     if (const std::string refusal = loadCardFiles(*options); !refusal.empty()) {
         err << refusal << "\n";
         return kExitRefused;
     }
 
     const std::pair<double, double> observed = seen.value_or(std::pair<double, double>{});
+    for (const std::string& refusal :
+         {card::limitRefusal(velocitySeen ? card::LimitedInput::ObservedVelocity : card::LimitedInput::ObservedClicks,
+                             observed.first),
+          card::limitRefusal(card::LimitedInput::ObservedDistance, observed.second)})
+        if (!refusal.empty()) {
+            err << refusal << ".\n";
+            return kExitRefused;
+        }
     TruingShot shot;
     shot.bullet = options->bullet;
     shot.conditions = options->conditions;

@@ -2,6 +2,7 @@
 
 #include "common/float_text.hpp"
 #include "common/number_text.hpp"
+#include "files/careful_read.hpp"
 #include "files/careful_write.hpp"
 
 #include <array>
@@ -9,7 +10,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <system_error>
 
 namespace siacci {
@@ -236,22 +236,7 @@ std::string quotedText(std::string_view text)
 // The Italian reason of a failed file operation.
 std::string systemReason(int error)
 {
-    switch (error) {
-    case EACCES:
-    case EPERM: return "accesso negato";
-    case EROFS: return "il disco è protetto in scrittura";
-    case ENOSPC:
-    case EDQUOT: return "il disco è pieno";
-    case ENOENT: return "la cartella o il file non esiste";
-    case ENOTDIR: return "il percorso non è una cartella";
-    case EISDIR: return "esiste una cartella con questo nome";
-    case ENAMETOOLONG: return "il nome è troppo lungo";
-    case EINVAL:
-    case EILSEQ: return "il nome non è valido";
-    case EIO: return "errore del disco";
-    case ELOOP: return "troppi collegamenti simbolici";
-    default: return "errore di scrittura";
-    }
+    return systemErrorText(error);
 }
 
 } // namespace
@@ -420,38 +405,20 @@ void applyRecord(const BalReadResult& result, ShotInput& shot, TableMode& mode)
 
 BalReadResult readBalFile(const std::filesystem::path& path)
 {
-    BalReadResult failed;
-    failed.status = BalReadStatus::Unreadable;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        failed.reason = "è una cartella, non un file";
-        return failed;
-    }
-    // A FIFO would make the open wait for a writer for ever, a device could be endless: only a
-    // regular file is opened.
-    if (existsButNotRegular(path)) {
-        failed.reason = "non è un file normale";
-        return failed;
-    }
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        const int error = errno;
-        failed.reason = error == ENOENT         ? "il file non esiste"
-                        : error == EACCES        ? "accesso negato"
-                        : error == ENAMETOOLONG ? systemReason(error)
-                                                 : "impossibile aprire il file";
-        return failed;
-    }
     // One byte past the limit is enough to know the file is too large.
-    std::string bytes(kBalMaxFileBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) {
-        failed.reason = "errore di lettura";
+    CarefulReadResult read = readFileCarefully(path, kBalMaxFileBytes + 1);
+    if (read.status == CarefulReadStatus::TooLarge)
+        read.bytes.assign(kBalMaxFileBytes + 1, ' ');
+    else if (!read) {
+        BalReadResult failed;
+        failed.status = BalReadStatus::Unreadable;
+        failed.reason = read.status == CarefulReadStatus::SystemError && read.error != EACCES &&
+                                read.error != ENAMETOOLONG
+                            ? "impossibile aprire il file"
+                            : readFailureText(read);
         return failed;
     }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return decodeBalRecord(bytes);
+    return decodeBalRecord(read.bytes);
 }
 
 BalWriteResult writeBalFile(const std::filesystem::path& path, const BalRecord& record)
@@ -478,7 +445,7 @@ BalWriteResult writeBalFile(const std::filesystem::path& path, const BalRecord& 
     if (!fs::is_directory(directory, ec))
         return {false, systemReason(ENOTDIR)};
 
-    switch (const CarefulWriteResult written = writeFileCarefully(path, text); written.status) {
+    switch (const CarefulWriteResult written = fileWriter().write(path, text); written.status) {
     case CarefulWriteStatus::Written: break;
     case CarefulWriteStatus::NotRegular: return {false, "non è un file normale"};
     case CarefulWriteStatus::ReadOnly: return {false, "il file è di sola lettura"};

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <random>
 #include <string>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -173,6 +174,122 @@ CarefulWriteResult writeFileCarefully(const fs::path& path, std::string_view byt
         return systemError(error);
     }
     return {};
+}
+
+std::string systemErrorText(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM: return "accesso negato";
+    case EROFS: return "il disco è protetto in scrittura";
+    case ENOSPC:
+    case EDQUOT: return "il disco è pieno";
+    case ENOENT: return "la cartella o il file non esiste";
+    case ENOTDIR: return "il percorso non è una cartella";
+    case EISDIR: return "esiste una cartella con questo nome";
+    case ENAMETOOLONG: return "il nome è troppo lungo";
+    case EINVAL:
+    case EILSEQ: return "il nome non è valido";
+    case EIO: return "errore del disco";
+    case ELOOP: return "troppi collegamenti simbolici";
+    case EFBIG: return "il file è troppo grande";
+    default: return "errore di scrittura";
+    }
+}
+
+std::string writeFailureText(const CarefulWriteResult& result)
+{
+    switch (result.status) {
+    case CarefulWriteStatus::Written: return {};
+    case CarefulWriteStatus::NotRegular: return "non è un file normale";
+    case CarefulWriteStatus::ReadOnly: return "il file è di sola lettura";
+    case CarefulWriteStatus::SystemError: return systemErrorText(result.error);
+    }
+    return systemErrorText(result.error);
+}
+
+namespace {
+
+class CarefulFileWriter : public FileWriter {
+public:
+    CarefulWriteResult write(const fs::path& path, std::string_view bytes) override
+    {
+        return writeFileCarefully(path, bytes);
+    }
+};
+
+CarefulFileWriter theCarefulWriter;
+FileWriter* currentWriter = &theCarefulWriter;
+
+bool isAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// "armeria.json.a1B2c3": the name of the target, a point, six letters or digits.
+bool isQtTemporaryOf(const std::string& name, const std::string& target)
+{
+    if (name.size() != target.size() + 7 || name.compare(0, target.size(), target) != 0 ||
+        name[target.size()] != '.')
+        return false;
+    for (std::size_t i = target.size() + 1; i < name.size(); ++i)
+        if (!isAlnum(name[i]))
+            return false;
+    return true;
+}
+
+// ".siacci-123456.tmp", as createTemporary names them.
+bool isOwnTemporary(const std::string& name)
+{
+    constexpr std::string_view prefix = ".siacci-", suffix = ".tmp";
+    if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < name.size() - suffix.size(); ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+    return true;
+}
+
+} // namespace
+
+FileWriter& fileWriter()
+{
+    return *currentWriter;
+}
+
+ScopedFileWriter::ScopedFileWriter(FileWriter& writer) : m_previous(currentWriter)
+{
+    currentWriter = &writer;
+}
+
+ScopedFileWriter::~ScopedFileWriter()
+{
+    currentWriter = m_previous;
+}
+
+void removeStaleTemporaries(const fs::path& target, fs::file_time_type::duration minimumAge)
+{
+    const fs::path real = followLinks(target);
+    const fs::path directory = real.parent_path().empty() ? fs::path(".") : real.parent_path();
+    const std::string targetName = real.filename().string();
+    std::error_code ec;
+    const auto now = fs::file_time_type::clock::now();
+    std::vector<fs::path> stale;
+    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!it->is_regular_file(ec) || it->is_symlink(ec))
+            continue;
+        if (isQtTemporaryOf(name, targetName))
+            stale.push_back(it->path());
+        else if (isOwnTemporary(name)) {
+            const auto written = it->last_write_time(ec);
+            if (!ec && now - written >= minimumAge)
+                stale.push_back(it->path());
+        }
+    }
+    for (const fs::path& p : stale)
+        fs::remove(p, ec);
 }
 
 } // namespace siacci

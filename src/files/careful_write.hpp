@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 // Replacing a file's contents the way a careful editor does, for the shot files and any other
@@ -36,6 +37,42 @@ struct CarefulWriteResult {
 //   write fail, the old contents are written back. A shot file is one short line, so the window
 //   for a torn file is one write of a few hundred bytes.
 CarefulWriteResult writeFileCarefully(const std::filesystem::path& path, std::string_view bytes);
+
+// Why a write failed, in Italian ("il disco è pieno"), from the errno value of the failure.
+std::string systemErrorText(int error);
+// Why a careful write failed, in Italian; empty when the file was written.
+std::string writeFailureText(const CarefulWriteResult& result);
+
+// The port every file the program writes goes through: the careful writer above, or in the
+// tests a writer that fails on purpose (a full disk, a read-only folder...) so that each caller
+// can be shown to report the failure and keep the old file.
+class FileWriter {
+public:
+    virtual ~FileWriter() = default;
+    virtual CarefulWriteResult write(const std::filesystem::path& path, std::string_view bytes) = 0;
+};
+
+// The writer in use: the careful writer unless a test put another in its place.
+FileWriter& fileWriter();
+
+// While it lives, every write goes to `writer` instead (tests only; not thread-safe).
+class ScopedFileWriter {
+public:
+    explicit ScopedFileWriter(FileWriter& writer);
+    ~ScopedFileWriter();
+    ScopedFileWriter(const ScopedFileWriter&) = delete;
+    ScopedFileWriter& operator=(const ScopedFileWriter&) = delete;
+
+private:
+    FileWriter* m_previous;
+};
+
+// Removes what saves of `target` killed half-way left beside it: the temporaries of the Qt
+// writer of older versions ("armeria.json.XXXXXX", six letters or digits) and this writer's own
+// (".siacci-NNN.tmp") once they are older than `minimumAge` (a save running at the same time in
+// another program keeps its own). Regular files only; never the target itself.
+void removeStaleTemporaries(const std::filesystem::path& target,
+                            std::filesystem::file_time_type::duration minimumAge = std::chrono::minutes(10));
 
 // The file a path leads to once every symbolic link is followed (at most 40), the path itself
 // when it is no link. A relative link is taken from the folder of the link.

@@ -1,5 +1,6 @@
 #include "files/careful_write.hpp"
 #include "files/bal_record.hpp"
+#include "files/failing_writer.hpp"
 #include "files/file_test_support.hpp"
 
 #include <gtest/gtest.h>
@@ -155,6 +156,73 @@ TEST(CarefulWrite, FollowLinksResolvesRelativeChains)
     fs::create_symlink("giro.bal", dir.path / "giro.bal");
     EXPECT_EQ(writeFileCarefully(dir.path / "giro.bal", "x").status,
               CarefulWriteStatus::SystemError);
+}
+
+// The writer on a file system that really fills up: the old file stays whole, no temporary is
+// left, and the failure says the disk is full. (Skipped where the test may not mount.)
+TEST(CarefulWrite, AFullDiskKeepsTheOldFileWhole)
+{
+    testing::SmallTmpfs disk(64 * 1024);
+    if (!disk.mounted)
+        GTEST_SKIP() << "no permission to mount a small tmpfs";
+    const fs::path file = disk.path / "armeria.json";
+    writeBytes(file, "vecchio");
+    const CarefulWriteResult full = writeFileCarefully(file, std::string(200 * 1024, 'x'));
+    EXPECT_EQ(full.status, CarefulWriteStatus::SystemError);
+    EXPECT_EQ(writeFailureText(full), "il disco è pieno");
+    EXPECT_EQ(fileBytes(file), "vecchio");
+    EXPECT_EQ(entriesIn(disk.path), 1);
+    // A hard-linked file (rewritten in place) is refused before it is touched.
+    fs::create_hard_link(file, disk.path / "altro.json");
+    EXPECT_FALSE(writeFileCarefully(file, std::string(200 * 1024, 'x')));
+    EXPECT_EQ(fileBytes(disk.path / "altro.json"), "vecchio");
+    EXPECT_EQ(entriesIn(disk.path), 2);
+    EXPECT_TRUE(writeFileCarefully(file, "nuovo"));
+    EXPECT_EQ(fileBytes(disk.path / "altro.json"), "nuovo");
+}
+
+// A save killed half-way leaves its temporary beside the file; the next save of that file
+// removes it (the Qt writer's "armeria.json.XXXXXX" at once, the own ones once they are old,
+// as another program may be saving at this moment). Other files are never touched.
+TEST(CarefulWrite, LeftoverTemporariesAreRemovedAtTheNextSave)
+{
+    TempDir dir;
+    const fs::path target = dir.path / "armeria.json";
+    for (const char* name : {"armeria.json.Ab12Cd", "armeria.json.illeggibile-2026-12-09-001205",
+                             "armeria.json.XY", "altro.json.Ab12Cd", ".siacci-123456.tmp",
+                             ".siacci-654321.tmp", ".siacci-abc.tmp"})
+        writeBytes(dir.path / name, "x");
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    fs::last_write_time(dir.path / ".siacci-123456.tmp", old);
+    fs::last_write_time(dir.path / ".siacci-abc.tmp", old);
+    fs::create_directory(dir.path / "armeria.json.Qw34Er");
+    removeStaleTemporaries(target);
+    for (const char* kept : {"armeria.json.illeggibile-2026-12-09-001205", "armeria.json.XY",
+                             "altro.json.Ab12Cd", ".siacci-654321.tmp", ".siacci-abc.tmp",
+                             "armeria.json.Qw34Er"})
+        EXPECT_TRUE(fs::exists(dir.path / kept)) << kept;
+    EXPECT_FALSE(fs::exists(dir.path / "armeria.json.Ab12Cd"));
+    EXPECT_FALSE(fs::exists(dir.path / ".siacci-123456.tmp"));
+}
+
+// The port: while a failing writer is in place, the shot file reports its failure in Italian
+// and nothing reaches the disk; afterwards the careful writer is back.
+TEST(CarefulWrite, TheShotFileReportsEveryFailureOfTheWriterPort)
+{
+    TempDir dir;
+    const fs::path file = dir.path / "tiro.bal";
+    writeBytes(file, "vecchio");
+    for (const CarefulWriteResult& failure : testing::writeFailures()) {
+        testing::FailingWriter failing(failure);
+        ScopedFileWriter scope(failing);
+        const BalWriteResult r = writeBalFile(file, aRecord());
+        EXPECT_FALSE(r);
+        EXPECT_EQ(r.reason, writeFailureText(failure));
+        EXPECT_EQ(failing.paths.size(), 1u);
+        EXPECT_EQ(fileBytes(file), "vecchio");
+    }
+    EXPECT_TRUE(writeBalFile(file, aRecord()));
+    EXPECT_EQ(fileBytes(file), encodeBalRecord(aRecord()));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "graph/graph_window.hpp"
 
+#include "files/qt_careful_write.hpp"
+
 #include "common/qt_text.hpp"
 #include "common/twips.hpp"
 
@@ -19,7 +21,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QRadioButton>
-#include <QSaveFile>
+#include <QBuffer>
 
 #include <cmath>
 #include <functional>
@@ -308,14 +310,11 @@ void GraphWindow::contextMenuEvent(QContextMenuEvent* event)
 bool GraphWindow::saveImage(const QString& path)
 {
     const QImage image = grab().toImage();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
         return false;
-    if (!image.save(&file, "PNG")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileBytes(path, png).isEmpty();
 }
 
 void GraphWindow::askAndSaveImage()

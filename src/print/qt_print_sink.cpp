@@ -1,5 +1,7 @@
 #include "print/qt_print_sink.hpp"
 
+#include "files/qt_careful_write.hpp"
+
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -24,7 +26,12 @@ bool showPrintPreview(const ReportDocument& document, QWidget* parent, QPrinter*
     preview.setObjectName(QStringLiteral("PrintPreview"));
     preview.setWindowTitle(QStringLiteral("Anteprima di stampa"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&document](QPrinter* target) { paintReport(*target, document); });
+                     [&document, &preview](QPrinter* target) {
+                         if (printsToPdfFile(*target))
+                             writePrintedPdf(*target, reportPdf(document), &preview);
+                         else
+                             paintReport(*target, document);
+                     });
     return preview.exec() == QDialog::Accepted;
 }
 

@@ -1,12 +1,14 @@
 #include "print/qt_report_painter.hpp"
 
+#include "files/qt_careful_write.hpp"
+
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -128,16 +130,16 @@ int paintReport(QPagedPaintDevice& device, const ReportDocument& document)
     return report.pageCount();
 }
 
-bool writeReportPdf(const ReportDocument& document, const QString& path)
+QByteArray reportPdf(const ReportDocument& document)
 {
-    if (document.lines.empty() || path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray bytes;
+    if (document.lines.empty())
+        return bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     int pages = 0;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setTitle(QStringLiteral("Siacci - tabella di tiro"));
         writer.setCreator(QStringLiteral("Siacci 1.0.0"));
         writer.setPageSize(QPageSize(QPageSize::A4));
@@ -145,19 +147,35 @@ bool writeReportPdf(const ReportDocument& document, const QString& path)
         setReportPageLayout(writer, document);
         pages = paintReport(writer, document);
     }
-    if (pages == 0) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    buffer.close();
+    if (pages == 0)
+        bytes.clear();
+    return bytes;
 }
 
-bool writeReportPdf(const std::vector<PrintLine>& lines, double fontSize, const QString& path)
+bool writeReportPdf(const ReportDocument& document, const QString& path, QString* reason)
+{
+    QString why;
+    if (path.isEmpty())
+        why = QStringLiteral("manca il nome del file");
+    else if (document.lines.empty())
+        why = QStringLiteral("la tabella è vuota");
+    else if (const QByteArray pdf = reportPdf(document); pdf.isEmpty())
+        why = QStringLiteral("il documento non si compone");
+    else
+        why = writeFileBytes(path, pdf);
+    if (reason)
+        *reason = why;
+    return why.isEmpty();
+}
+
+bool writeReportPdf(const std::vector<PrintLine>& lines, double fontSize, const QString& path,
+                    QString* reason)
 {
     ReportDocument document;
     document.lines = lines;
     document.fontSize_pt = fontSize;
-    return writeReportPdf(document, path);
+    return writeReportPdf(document, path, reason);
 }
 
 } // namespace siacci

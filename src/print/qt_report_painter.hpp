@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QPointF>
+#include <QByteArray>
 #include <QString>
 
 #include <cstddef>
@@ -72,10 +73,15 @@ void setReportPageLayout(QPagedPaintDevice& device, const ReportDocument& docume
 // 0 when the device could not be opened or the report is empty.
 int paintReport(QPagedPaintDevice& device, const ReportDocument& document);
 
-// Writes the report as a PDF file, offscreen (needs a QGuiApplication). The file appears
-// complete or not at all; an existing file is replaced only when the new one is written.
-// Returns false when the file cannot be written or the report has no lines.
-bool writeReportPdf(const ReportDocument& document, const QString& path);
-bool writeReportPdf(const std::vector<PrintLine>& lines, double fontSize, const QString& path);
+// The report as the bytes of a PDF document, made in memory (needs a QGuiApplication); empty
+// when the report has no lines or could not be painted.
+QByteArray reportPdf(const ReportDocument& document);
+
+// Writes the report as a PDF file through the careful writer: the file appears complete or not
+// at all, and an existing file is replaced only when the new one is written whole. Returns
+// false when the file cannot be written or the report has no lines, with why in `reason`.
+bool writeReportPdf(const ReportDocument& document, const QString& path, QString* reason = nullptr);
+bool writeReportPdf(const std::vector<PrintLine>& lines, double fontSize, const QString& path,
+                    QString* reason = nullptr);
 
 } // namespace siacci

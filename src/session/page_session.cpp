@@ -1,6 +1,6 @@
 #include "session/page_session.hpp"
 
-#include "armoury/armoury_json.hpp"
+#include "armoury/armoury_document.hpp"
 #include "card/card_host.hpp"
 #include "catalogue/catalogue.hpp"
 #include "common/json.hpp"
@@ -23,7 +23,7 @@ public:
     explicit PageStorage(std::vector<StorageWrite>& writes) : m_writes(writes) {}
     std::string save(const armoury::Armoury& armoury) override
     {
-        m_writes.push_back({kArmouryKey, armoury::armouryToJson(armoury)});
+        m_writes.push_back({kArmouryKey, armoury::documentJson(armoury)});
         return {};
     }
 
@@ -115,7 +115,7 @@ PageSession::PageSession(const std::vector<std::pair<std::string, std::string>>&
     std::string page;
     for (const auto& [key, text] : stored) {
         if (key == kArmouryKey && !text.empty()) {
-            armoury::JsonReading reading = armoury::armouryFromJson(text);
+            armoury::DocumentReading reading = armoury::readDocumentJson(text);
             if (reading.armoury) {
                 initial = std::move(*reading.armoury);
             } else {
@@ -129,7 +129,7 @@ PageSession::PageSession(const std::vector<std::pair<std::string, std::string>>&
             for (const Unreadable& u : m_unreadable)
                 known = known || u.key == key;
             if (!known)
-                m_unreadable.push_back({key, text, armoury::armouryFromJson(text).problem});
+                m_unreadable.push_back({key, text, armoury::readDocumentJson(text).problem});
         } else if (key == kPageKey) {
             page = text;
         }
@@ -379,7 +379,7 @@ void PageSession::armouryDelete(int rifle, int load)
 void PageSession::armouryImport(std::string_view text, bool replace)
 {
     m_armouryNotice.clear();
-    const armoury::JsonReading reading = armoury::armouryFromJson(text);
+    const armoury::DocumentReading reading = armoury::readDocumentJson(text);
     if (!reading.armoury) {
         m_armouryNotice = "Il file non si importa: " + reading.problem + ".";
         return;
@@ -414,7 +414,7 @@ void PageSession::armouryImport(std::string_view text, bool replace)
 
 std::string PageSession::armouryExport() const
 {
-    return armoury::armouryToJson(armoury());
+    return armoury::documentJson(armoury());
 }
 
 // --- Verifica sul campo --------------------------------------------------------------------

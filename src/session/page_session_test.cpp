@@ -1,6 +1,6 @@
 #include "session/page_session.hpp"
 
-#include "armoury/armoury_json.hpp"
+#include "armoury/armoury_document.hpp"
 #include "armoury/armoury_test_data.hpp"
 #include "common/fakes.hpp"
 #include "common/json.hpp"
@@ -142,7 +142,7 @@ TEST(PageSession, HandTypedLoadSurvivesReloadsAndMatchesTheDesktop)
     EXPECT_EQ(rowAt(*s, 400)[1], "▲ 30") << "the trued load dials what was seen";
 
     const std::string exported = s->armouryExport();
-    const armoury::JsonReading desktop = armoury::armouryFromJson(exported);
+    const armoury::DocumentReading desktop = armoury::readDocumentJson(exported);
     ASSERT_TRUE(desktop.armoury) << desktop.problem;
     EXPECT_EQ(*desktop.armoury, s->armoury());
     for (double d : {100.0, 200.0, 300.0, 400.0, 500.0})
@@ -156,7 +156,7 @@ TEST(PageSession, ArmouryLoadKeepsEverythingAndFollowsTheTemperature)
     armoury::Armoury doc;
     doc.rifles = {armoury::testing::fullRifle()};
     Browser browser;
-    browser.storage[kArmouryKey] = armoury::armouryToJson(doc);
+    browser.storage[kArmouryKey] = armoury::documentJson(doc);
     auto s = browser.open();
     s->armouryChoose(0, 1);
     type(*s, "temperatura", "5");
@@ -179,7 +179,7 @@ TEST(PageSession, NothingWrongIsSavedAndNothingUnreadableIsDropped)
     armoury::Armoury doc;
     doc.rifles = {armoury::testing::fullRifle()};
     Browser browser;
-    browser.storage[kArmouryKey] = armoury::armouryToJson(doc);
+    browser.storage[kArmouryKey] = armoury::documentJson(doc);
     auto s = browser.open();
     type(*s, "velocita", "");
     EXPECT_EQ(messageOf(*s, "velocita"), "Velocità: manca il valore");
@@ -210,7 +210,7 @@ TEST(PageSession, ImportingTwiceDoesNotDuplicateAndClashesAreAsked)
 {
     armoury::Armoury doc;
     doc.rifles = {armoury::testing::fullRifle()};
-    const std::string file = armoury::armouryToJson(doc);
+    const std::string file = armoury::documentJson(doc);
     Browser browser;
     auto s = browser.open();
     s->armouryImport(file, false);
@@ -222,7 +222,7 @@ TEST(PageSession, ImportingTwiceDoesNotDuplicateAndClashesAreAsked)
 
     armoury::Armoury changed = doc;
     changed.rifles[0].zero_m = 300;
-    const std::string other = armoury::armouryToJson(changed);
+    const std::string other = armoury::documentJson(changed);
     EXPECT_NE(s->armouryImportQuestion(other).find("Sostituirla"), std::string::npos);
     s->armouryImport(other, false);
     ASSERT_EQ(s->armoury().rifles.size(), 2u);

@@ -1,7 +1,7 @@
 // The views of the page's session as JSON: what each face of the page shows, texts ready.
 #include "session/page_session.hpp"
 
-#include "armoury/armoury_json.hpp"
+#include "armoury/armoury_document.hpp"
 #include "ballistics/tables.hpp"
 #include "catalogue/catalogue.hpp"
 #include "catalogue/catalogue_search.hpp"
@@ -361,7 +361,7 @@ std::string PageSession::armouryView() const
 
 std::string PageSession::armouryImportQuestion(std::string_view text) const
 {
-    const armoury::JsonReading reading = armoury::armouryFromJson(text);
+    const armoury::DocumentReading reading = armoury::readDocumentJson(text);
     if (!reading.armoury)
         return {};
     std::vector<std::string> clashes;

@@ -114,7 +114,7 @@ DragFunction::DragFunction(const Bullet& bullet)
 
 bool dragTableUsable(std::span<const DragPoint> points)
 {
-    if (points.size() < 2)
+    if (points.size() < 2 || points.size() > kMaxDragTablePoints)
         return false;
     for (std::size_t k = 0; k < points.size(); ++k) {
         const DragPoint& p = points[k];

@@ -93,7 +93,7 @@ inline constexpr double kKgPerGrain = 64.79891e-6;
 // the Mach does not increase, or fewer than two points remain.
 std::vector<DragPoint> readDragTable(std::string_view text);
 
-// Whether a drag table can be used: at least two points, finite, Mach >= 0 strictly increasing,
+// Whether a drag table can be used: at least two points and at most kMaxDragTablePoints, finite, Mach >= 0 strictly increasing,
 // Cd >= 0.
 bool dragTableUsable(std::span<const DragPoint> points);
 

@@ -16,7 +16,13 @@ using State = std::array<double, 6>; // x, y, z, vx, vy, vz
 
 inline constexpr double kGravity_ms2 = 9.80665;
 inline constexpr double kEarthRotation_rads = 7.2921159e-5;
+// The bounds of one flight, so that no input makes the engine crawl: 30 s of flight (far past
+// any card's last row), and 500 integration steps. A sound flight of 30 s takes under 200
+// steps; only a drag that jumps (a stepped coefficient whose bands push the velocity back and
+// forth across one step) makes the step size collapse, and such a flight stops there, its rows
+// beyond it missing as for a bullet that does not arrive.
 inline constexpr double kMaxFlightTime_s = 30;
+inline constexpr int kMaxFlightSteps = 500;
 
 // Everything the equations of motion need, fixed for one flight.
 struct FlightSetup {
@@ -63,7 +69,7 @@ std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
                 FlightPoint* apex = nullptr, double maxTime_s = kMaxFlightTime_s);
 
 // Flies the bullet until it comes back down to the muzzle's height; the horizontal distance
-// over ground there, or 0 when it does not within `maxTime_s`.
+// over ground there, or 0 when it does not within `maxTime_s` or kMaxFlightSteps steps.
 double flyToMuzzleHeight_m(const FlightSetup& setup, double maxTime_s);
 
 // The unit vectors of the line of sight (along it, and perpendicular to it, upward) in (x, y).

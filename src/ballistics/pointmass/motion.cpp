@@ -209,7 +209,7 @@ std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
     const Dynamics dynamics{setup};
     Dense dense = makeDense(tolerance.absolute, tolerance.relative);
     dense.initialize(muzzle, 0.0, kFirstStep_s);
-    for (;;) {
+    for (int step = 0;; ++step) {
         const auto [t0, t1] = dense.do_step(dynamics);
         const State& previous = dense.previous_state();
         const State& current = dense.current_state();
@@ -236,7 +236,8 @@ std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
                               distanceOf(previous).second, distanceOf(current).second);
             out[reached++] = locate(dense, t0, t1, guess, g);
         }
-        if (reached == distances.size() || distanceOf(current).second <= 0 || t1 > maxTime_s)
+        if (reached == distances.size() || distanceOf(current).second <= 0 || t1 > maxTime_s ||
+            step >= kMaxFlightSteps)
             break;
     }
     if (!apexFound && reached > 0)
@@ -249,7 +250,7 @@ double flyToMuzzleHeight_m(const FlightSetup& setup, double maxTime_s)
     const Dynamics dynamics{setup};
     Dense dense = makeDense(1e-7, 1e-7);
     dense.initialize(muzzleState(setup), 0.0, kFirstStep_s);
-    for (;;) {
+    for (int step = 0;; ++step) {
         const auto [t0, t1] = dense.do_step(dynamics);
         const State& previous = dense.previous_state();
         const State& current = dense.current_state();
@@ -259,7 +260,7 @@ double flyToMuzzleHeight_m(const FlightSetup& setup, double maxTime_s)
             const FlightPoint landing = locate(dense, t0, t1, guess, g);
             return pm::hypot(landing.state[0], landing.state[2]);
         }
-        if (t1 > maxTime_s)
+        if (t1 > maxTime_s || step >= kMaxFlightSteps)
             return 0;
     }
 }

@@ -26,6 +26,12 @@ struct DragPoint {
     double cd = 0;
 };
 
+// The largest measured drag curve and stepped coefficient taken in: radar data has a few hundred
+// points, a maker's table a handful of steps; more is no bullet's data, and would only slow
+// every step of the flight.
+inline constexpr std::size_t kMaxDragTablePoints = 2000;
+inline constexpr std::size_t kMaxBcSteps = 32;
+
 struct Bullet {
     double muzzleVelocity_ms = 0;
     double weight_gr = 0;

@@ -89,6 +89,11 @@ Result computeSiacciTrajectory(const Bullet& bullet, const Conditions& condition
         TrajectoryPoint p;
         Row row;
         row.path_cm = pathAt(shot, x_ft, p);
+        // Below the slowest band the quadratics are no longer the bullet's (they gave -5.8 m/s
+        // and 87 s of flight at 8000 m): the rows stop there, as for a bullet that does not
+        // arrive, and the card says so.
+        if (!(p.velocity_fps >= kDragBands.front().lower_fps) || !std::isfinite(row.path_cm))
+            break;
         row.distance_m = distance;
         row.velocity_ms = p.velocity_ms;
         row.mach = p.velocity_ms / sound_ms;

@@ -116,5 +116,20 @@ TEST(SiacciCard, RefusesWhatTheClassicEngineCannotHonour)
     EXPECT_FALSE(refusalText(Refusal::OutsideSiacciVelocities).empty());
 }
 
+// Before, the rows went on past the slowest band: -5.8 m/s at 8000 m, a negative Mach, 87 s of
+// flight. They stop where the bullet leaves the bands, every velocity a real one.
+TEST(SiacciCard, RowsStopBelowTheSlowestBand)
+{
+    const Result card = computeSiacciTrajectory(classicBullet(), {}, {}, {8000, 100});
+    ASSERT_TRUE(card.ok());
+    ASSERT_FALSE(card.trajectory.rows.empty());
+    EXPECT_LT(card.trajectory.rows.back().distance_m, 8000);
+    for (const Row& row : card.trajectory.rows) {
+        EXPECT_GE(row.velocity_ms, 91.4) << row.distance_m;
+        EXPECT_GT(row.mach, 0) << row.distance_m;
+        EXPECT_LT(row.time_s, 60) << row.distance_m;
+    }
+}
+
 } // namespace
 } // namespace siacci::pointmass

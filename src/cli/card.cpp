@@ -59,17 +59,6 @@ std::array<double, 15> valuesOf(const Row& row, const ClickValue& click)
             c.windage_moa,   c.windage_mrad,   static_cast<double>(c.windageClicks)};
 }
 
-// A number in JSON: the shortest text that reads back as the same double. The engine never
-// yields NaN or infinity; were one to slip through it is written as 0, never as invalid JSON.
-std::string jsonNumber(double value)
-{
-    if (!std::isfinite(value) || value == 0)
-        return "0";
-    char buffer[32];
-    const auto result = toChars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 std::string jsonString(std::string_view text)
 {
     std::string out = "\"";
@@ -97,38 +86,66 @@ std::string shown(double value, int decimals, char separator)
 void writeJson(std::ostream& out, const CardOptions& options, const Trajectory& t,
                const std::vector<std::string>& warnings, const CardExtras& extras)
 {
-    out << "{\"rows\": [";
+    std::string text;
+    text.reserve(512 * (t.rows.size() + 1));
+    const auto member = [&text](std::string_view key, double value) {
+        text += '"';
+        text += key;
+        text += "\": ";
+        appendJsonNumber(text, value);
+    };
+    text += "{\"rows\": [";
     for (std::size_t r = 0; r < t.rows.size(); ++r) {
         const auto values = valuesOf(t.rows[r], options.click);
-        out << (r == 0 ? "\n  {" : ",\n  {");
-        for (std::size_t i = 0; i < kColumns.size(); ++i)
-            out << (i == 0 ? "" : ", ") << '"' << kColumns[i].key
-                << "\": " << jsonNumber(values[i]);
-        for (std::size_t i = 0; i < extras.rowKeys.size() && r < extras.rowValues.size(); ++i)
-            out << ", \"" << extras.rowKeys[i] << "\": " << jsonNumber(extras.rowValues[r][i]);
-        out << '}';
+        text += r == 0 ? "\n  {" : ",\n  {";
+        for (std::size_t i = 0; i < kColumns.size(); ++i) {
+            if (i > 0)
+                text += ", ";
+            member(kColumns[i].key, values[i]);
+        }
+        for (std::size_t i = 0; i < extras.rowKeys.size() && r < extras.rowValues.size(); ++i) {
+            text += ", ";
+            member(extras.rowKeys[i], extras.rowValues[r][i]);
+        }
+        text += '}';
     }
-    out << "\n], \"summary\": {";
-    out << "\"engine\": "
-        << (options.engine == CardEngine::Siacci ? "\"siacci\"" : "\"pointmass\"");
-    out << ", \"bore_elevation_moa\": " << jsonNumber(t.boreElevation_moa);
-    if (t.stability_sg)
-        out << ", \"stability_sg\": " << jsonNumber(*t.stability_sg);
-    out << ", \"max_ordinate_cm\": " << jsonNumber(t.maxOrdinate_cm);
-    out << ", \"max_ordinate_distance_m\": " << jsonNumber(t.maxOrdinateDistance_m);
-    out << ", \"zero_distance_m\": " << jsonNumber(options.zeroing.zeroDistance_m);
-    out << ", \"sight_cm\": " << jsonNumber(options.zeroing.sightHeight_cm);
-    out << ", \"click_value\": " << jsonNumber(options.click.value);
-    out << ", \"click_unit\": " << (options.click.unit == AngleUnit::Moa ? "\"moa\"" : "\"mrad\"");
-    out << ", \"air_density_kgm3\": " << jsonNumber(airDensity_kgm3(options.conditions.atmosphere));
-    out << ", \"spin_drift\": " << (t.spinDrift ? "true" : "false");
-    out << ", \"coriolis\": " << (t.coriolis ? "true" : "false");
-    for (const auto& [key, value] : extras.summary)
-        out << ", \"" << key << "\": " << jsonNumber(value);
-    out << ", \"warnings\": [";
-    for (std::size_t i = 0; i < warnings.size(); ++i)
-        out << (i == 0 ? "" : ", ") << jsonString(warnings[i]);
-    out << "]}}\n";
+    text += "\n], \"summary\": {\"engine\": ";
+    text += options.engine == CardEngine::Siacci ? "\"siacci\"" : "\"pointmass\"";
+    text += ", ";
+    member("bore_elevation_moa", t.boreElevation_moa);
+    if (t.stability_sg) {
+        text += ", ";
+        member("stability_sg", *t.stability_sg);
+    }
+    const std::pair<std::string_view, double> figures[] = {
+        {"max_ordinate_cm", t.maxOrdinate_cm},
+        {"max_ordinate_distance_m", t.maxOrdinateDistance_m},
+        {"zero_distance_m", options.zeroing.zeroDistance_m},
+        {"sight_cm", options.zeroing.sightHeight_cm},
+        {"click_value", options.click.value}};
+    for (const auto& [key, value] : figures) {
+        text += ", ";
+        member(key, value);
+    }
+    text += ", \"click_unit\": ";
+    text += options.click.unit == AngleUnit::Moa ? "\"moa\"" : "\"mrad\"";
+    text += ", ";
+    member("air_density_kgm3", airDensity_kgm3(options.conditions.atmosphere));
+    text += ", \"spin_drift\": ";
+    text += t.spinDrift ? "true" : "false";
+    text += ", \"coriolis\": ";
+    text += t.coriolis ? "true" : "false";
+    for (const auto& [key, value] : extras.summary) {
+        text += ", ";
+        member(key, value);
+    }
+    text += ", \"warnings\": [";
+    for (std::size_t i = 0; i < warnings.size(); ++i) {
+        text += i == 0 ? "" : ", ";
+        text += jsonString(warnings[i]);
+    }
+    text += "]}}\n";
+    out << text;
 }
 
 void writeText(std::ostream& out, const CardOptions& options, const Trajectory& t,
@@ -136,12 +153,14 @@ void writeText(std::ostream& out, const CardOptions& options, const Trajectory& 
 {
     const CellFormat format = options.format == CardFormat::Csv ? CellFormat::Csv : CellFormat::Tsv;
     std::vector<std::string> cells(kColumns.size() + extras.rowKeys.size());
+    std::string text;
+    text.reserve(128 * (t.rows.size() + 1));
     if (options.headings) {
         for (std::size_t i = 0; i < kColumns.size(); ++i)
             cells[i] = kColumns[i].heading;
         for (std::size_t i = 0; i < extras.rowHeadings.size(); ++i)
             cells[kColumns.size() + i] = extras.rowHeadings[i];
-        writeCells(out, cells, format);
+        appendCells(text, cells, format);
     }
     for (std::size_t r = 0; r < t.rows.size(); ++r) {
         const auto values = valuesOf(t.rows[r], options.click);
@@ -149,8 +168,9 @@ void writeText(std::ostream& out, const CardOptions& options, const Trajectory& 
             cells[i] = shown(values[i], kColumns[i].decimals, options.decimal);
         for (std::size_t i = 0; i < extras.rowKeys.size() && r < extras.rowValues.size(); ++i)
             cells[kColumns.size() + i] = shown(extras.rowValues[r][i], 1, options.decimal);
-        writeCells(out, cells, format);
+        appendCells(text, cells, format);
     }
+    out << text;
 }
 
 void printHelp(std::ostream& out)

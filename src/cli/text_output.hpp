@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/float_text.hpp"
+
+#include <cmath>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -22,19 +25,49 @@ inline std::string csvField(std::string_view cell)
     return out + "\"";
 }
 
+// One row appended to `text`: the whole output is built in one string and written at once (a
+// stream insertion per cell costs more than the cell, above all in the WebAssembly module).
 template <typename Cells>
-void writeCells(std::ostream& out, const Cells& cells, CellFormat format)
+void appendCells(std::string& text, const Cells& cells, CellFormat format)
 {
     const bool csv = format == CellFormat::Csv;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0)
-            out << (csv ? ',' : '\t');
+            text += csv ? ',' : '\t';
         if (csv)
-            out << csvField(cells[i]);
+            text += csvField(cells[i]);
         else
-            out << cells[i];
+            text += cells[i];
     }
-    out << (csv ? "\r\n" : "\n");
+    text += csv ? "\r\n" : "\n";
+}
+
+template <typename Cells>
+void writeCells(std::ostream& out, const Cells& cells, CellFormat format)
+{
+    std::string text;
+    appendCells(text, cells, format);
+    out << text;
+}
+
+// A number in JSON: the shortest text that reads back as the same double. The engines never
+// yield NaN or infinity; were one to slip through it is written as 0, never as invalid JSON.
+inline void appendJsonNumber(std::string& text, double value)
+{
+    if (!std::isfinite(value) || value == 0) {
+        text += '0';
+        return;
+    }
+    char buffer[32];
+    const auto result = toChars(buffer, buffer + sizeof buffer, value);
+    text.append(buffer, result.ptr);
+}
+
+inline std::string jsonNumber(double value)
+{
+    std::string text;
+    appendJsonNumber(text, value);
+    return text;
 }
 
 } // namespace siacci::cli

@@ -3,6 +3,7 @@
 #include "armoury/truing.hpp"
 #include "cli/card_options.hpp"
 #include "cli/card_sources.hpp"
+#include "cli/text_output.hpp"
 #include "common/float_text.hpp"
 #include "common/number_text.hpp"
 
@@ -40,15 +41,6 @@ void printHelp(std::ostream& out)
            "o \"velocity_ms\" e \"previous\" (il valore di partenza).\n"
            "Stato di uscita: 0 trovato, 2 uso errato, 3 nessun valore plausibile (messaggio su\n"
            "stderr).\n";
-}
-
-std::string jsonNumber(double value)
-{
-    if (!std::isfinite(value) || value == 0)
-        return "0";
-    char buffer[32];
-    const auto result = toChars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
 }
 
 // "V@D" with both numbers (a comma may stand for the point).

@@ -7,8 +7,10 @@
 #include <boost/numeric/odeint/stepper/runge_kutta_dopri5.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace siacci::pointmass {
 
@@ -18,6 +20,9 @@ namespace {
 
 // The first step tried; the error control adapts it at once.
 constexpr double kFirstStep_s = 1e-3;
+// From how many rows in one step they are read off the step's polynomial (four evaluations of
+// the dense output for the whole step, against about two for each row).
+constexpr std::size_t kManyRows = 3;
 // The lowest absolute temperature the air is given with height, as a share of the muzzle's
 // (only a bullet several kilometres up comes near it).
 constexpr double kColdestShare = 0.5;
@@ -147,6 +152,89 @@ FlightPoint locate(const Dense& dense, double lo, double hi, double guess, G g)
     return {t, s};
 }
 
+// The dense output over one step is a polynomial of degree 5 in the step's fraction: sampled
+// at six fractions (the two ends and four inside), it is that polynomial again, to rounding, in
+// Newton's form. A step that holds many rows takes the four samples once; each row is then found
+// by Newton's method on the distance along the line of sight and read off the polynomial, a few
+// dozen multiplications instead of evaluations of the dense output.
+class StepPolynomial {
+public:
+    StepPolynomial(const Dense& dense, const SightFrame& frame)
+        : m_t0(dense.previous_time()), m_h(dense.current_time() - dense.previous_time())
+    {
+        std::array<State, kNodes> samples;
+        samples[0] = dense.previous_state();
+        samples[kNodes - 1] = dense.current_state();
+        for (std::size_t j = 1; j + 1 < kNodes; ++j)
+            dense.calc_state(m_t0 + m_h * kFraction[j], samples[j]);
+        for (std::size_t i = 0; i < 6; ++i) {
+            std::array<double, kNodes> c;
+            for (std::size_t j = 0; j < kNodes; ++j)
+                c[j] = samples[j][i];
+            dividedDifferences(c);
+            m_state[i] = c;
+        }
+        for (std::size_t j = 0; j < kNodes; ++j)
+            m_distance[j] = m_state[0][j] * frame.along_x + m_state[1][j] * frame.along_y;
+    }
+
+    // The point at the slant distance `target`, which the step reaches; nullopt when Newton's
+    // method does not settle (the caller then locates it on the dense output).
+    std::optional<FlightPoint> at(double target, double startFraction) const
+    {
+        double u = startFraction;
+        for (int i = 0; i < 12; ++i) {
+            double value = m_distance[kNodes - 1], rate = 0;
+            for (std::size_t j = kNodes - 1; j-- > 0;) {
+                rate = rate * (u - kFraction[j]) + value;
+                value = value * (u - kFraction[j]) + m_distance[j];
+            }
+            if (!(rate > 0))
+                return std::nullopt;
+            const double next = u - (value - target) / rate;
+            if (!(next >= 0 && next <= 1))
+                return std::nullopt;
+            // Newton converges quadratically: after a step of 1e-9 of the step, the error left
+            // is below rounding.
+            const bool settled = std::fabs(next - u) <= 1e-9;
+            u = next;
+            if (settled)
+                return point(u);
+        }
+        return std::nullopt;
+    }
+
+private:
+    static constexpr std::size_t kNodes = 6;
+    static constexpr std::array<double, kNodes> kFraction{0, 0.2, 0.4, 0.6, 0.8, 1};
+
+    // Newton's divided differences of the samples, in place.
+    static void dividedDifferences(std::array<double, kNodes>& c)
+    {
+        for (std::size_t order = 1; order < kNodes; ++order)
+            for (std::size_t j = kNodes - 1; j >= order; --j)
+                c[j] = (c[j] - c[j - 1]) / (kFraction[j] - kFraction[j - order]);
+    }
+
+    FlightPoint point(double u) const
+    {
+        FlightPoint p;
+        p.time_s = m_t0 + m_h * u;
+        for (std::size_t i = 0; i < 6; ++i) {
+            const auto& c = m_state[i];
+            double value = c[kNodes - 1];
+            for (std::size_t j = kNodes - 1; j-- > 0;)
+                value = value * (u - kFraction[j]) + c[j];
+            p.state[i] = value;
+        }
+        return p;
+    }
+
+    double m_t0, m_h;
+    std::array<std::array<double, kNodes>, 6> m_state;
+    std::array<double, kNodes> m_distance;
+};
+
 // The first guess of a crossing: the cubic through both ends of the step with their slopes,
 // solved by two Newton steps from the straight line (exact enough that one Newton step on the
 // dense output usually settles it).
@@ -225,6 +313,19 @@ std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
             apexFound = true;
         }
         const double along = frame.distance(current);
+        // Several rows in this step: read them off the step's polynomial.
+        if (reached + kManyRows <= distances.size() &&
+            along >= distances[reached + kManyRows - 1]) {
+            const StepPolynomial polynomial(dense, frame);
+            const double before = frame.distance(previous);
+            while (reached < distances.size() && along >= distances[reached]) {
+                const double target = distances[reached];
+                const auto point = polynomial.at(target, (target - before) / (along - before));
+                if (!point)
+                    break;
+                out[reached++] = *point;
+            }
+        }
         while (reached < distances.size() && along >= distances[reached]) {
             const double target = distances[reached];
             const auto g = [&](const State& s) {

@@ -167,6 +167,42 @@ TEST(PointMassIntegration, AgreesWithTheClassicEngineTo300m)
     }
 }
 
+// Rows are located two ways: one at a time on the dense output, or, when a step holds many
+// rows, read off the step's polynomial. A card every metre (the second way) and one every 50 m
+// (the first) must agree at their common distances to far below what a card shows, and the
+// times of flight must grow row after row (a fault in the polynomial's Newton iteration would
+// move rows or lose the ones after the first that failed).
+TEST(PointMassIntegration, DenseCardsAgreeWithSparseOnesRowForRow)
+{
+    Bullet g7 = classicBullet();
+    g7.model = DragModel::G7;
+    g7.bc_lbin2 = 0.243;
+    g7.bcSteps = {{0.25, 600}};
+    Conditions uphill;
+    uphill.lookAngle_deg = 10;
+    uphill.wind = {16 * kKmh, 45};
+    uphill.earth = EarthPosition{45, 90};
+    const struct {
+        Bullet bullet;
+        Conditions conditions;
+    } cases[] = {{classicBullet(), Conditions{}}, {g7, uphill}};
+    for (const auto& c : cases) {
+        const Trajectory dense = computed(c.bullet, c.conditions, zeroAt(220), {1500, 1});
+        const Trajectory sparse = computed(c.bullet, c.conditions, zeroAt(220), {1500, 50});
+        ASSERT_EQ(dense.rows.size(), 1501u);
+        for (const Row& s : sparse.rows) {
+            const Row d = rowAt(dense, s.distance_m);
+            EXPECT_NEAR(d.path_cm, s.path_cm, 1e-6 + 1e-9 * std::fabs(s.path_cm)) << s.distance_m;
+            EXPECT_NEAR(d.windage_cm, s.windage_cm, 1e-6) << s.distance_m;
+            EXPECT_NEAR(d.velocity_ms, s.velocity_ms, 1e-9 * s.velocity_ms) << s.distance_m;
+            // A row on the dense output is settled to a tenth of a micrometre: 1e-10 s.
+            EXPECT_NEAR(d.time_s, s.time_s, 1e-9) << s.distance_m;
+        }
+        for (std::size_t k = 1; k < dense.rows.size(); ++k)
+            ASSERT_GT(dense.rows[k].time_s, dense.rows[k - 1].time_s) << k;
+    }
+}
+
 TEST(PointMassSigns, WindEarthTwistAndSlope)
 {
     const Bullet b = classicBullet();

@@ -2,20 +2,23 @@
 // installs the package on (it is never installed itself): Qt loads it as a generic plugin,
 //     QT_PLUGIN_PATH=DIR QT_QPA_GENERIC_PLUGINS=siacciprobe:OUTDIR siacci
 // with the plugin in DIR/generic/. Once the main window is on the screen it saves its picture
-// (OUTDIR/finestra.png), presses CALCOLA on the empty form, whose velocity prompt is one of
-// Qt's own dialogs with Qt's own buttons, saves that box's picture (OUTDIR/messaggio.png) and
+// (OUTDIR/finestra.png), types a velocity below the program's limits (5 m/s, coefficient 0,4,
+// every 25 m) and presses CALCOLA: the velocity prompt that asks again is one of Qt's own
+// dialogs with Qt's own buttons. It saves that box's picture (OUTDIR/messaggio.png) and
 // prints its title and buttons, closes it and what follows, and ends the program with status 0.
 // Anything missing on the way ends it with status 3 and a line on stderr.
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QGenericPlugin>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -69,6 +72,14 @@ private:
             if (QMainWindow* w = mainWindow(); w && m_ticks >= 5) {
                 save(*w, "finestra.png");
                 say(QStringLiteral("finestra: ") + w->windowTitle());
+                for (const auto& [name, text] : {std::pair{"Text12", "5"}, std::pair{"Text11", "0,4"},
+                                                  std::pair{"Text4", "25"}}) {
+                    auto* edit = w->findChild<QLineEdit*>(QString::fromLatin1(name));
+                    if (!edit)
+                        fail("a field of the main window is missing");
+                    edit->setText(QString::fromLatin1(text));
+                    Q_EMIT edit->textEdited(edit->text()); // as if typed
+                }
                 auto* calcola = w->findChild<QPushButton*>(QStringLiteral("Command1"));
                 if (!calcola)
                     fail("no CALCOLA button");

@@ -17,10 +17,15 @@ if(SIACCI_HELP2MAN AND SIACCI_PARSECHANGELOG)
       ${SIACCI_DOCS_DIR}/man/it/siacci.1.gz ${SIACCI_DOCS_DIR}/man/it/siacci-cli.1.gz
       ${SIACCI_DOCS_DIR}/man/siacci-cli-qt.1.gz ${SIACCI_DOCS_DIR}/man/it/siacci-cli-qt.1.gz)
   file(GLOB SIACCI_MAN_SOURCES CONFIGURE_DEPENDS ${SIACCI_PACKAGING}/man/*)
+  # The help of the printed commands comes from siacci-cli-qt, which siacci-cli runs for them.
+  set(SIACCI_HELP_PROGRAMS siacci-cli)
+  if(TARGET siacci-cli-qt)
+    list(APPEND SIACCI_HELP_PROGRAMS siacci-cli-qt)
+  endif()
   add_custom_command(OUTPUT ${SIACCI_DOC_FILES}
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/scripts/make_docs ${CMAKE_CURRENT_SOURCE_DIR}
             ${SIACCI_DOCS_DIR} $<TARGET_FILE:siacci-cli>
-    DEPENDS siacci-cli ${CMAKE_CURRENT_SOURCE_DIR}/scripts/make_docs
+    DEPENDS ${SIACCI_HELP_PROGRAMS} ${CMAKE_CURRENT_SOURCE_DIR}/scripts/make_docs
             ${SIACCI_PACKAGING}/changelog ${SIACCI_MAN_SOURCES}
     COMMENT "Manual pages and changelog" VERBATIM)
   add_custom_target(siacci_docs ALL DEPENDS ${SIACCI_DOC_FILES})

@@ -8,7 +8,7 @@ SANITIZE_FLAGS ?=
 WEB ?= build-web
 WEB_PORT ?= 8080
 
-.PHONY: all bootstrap configure build run test bench sanitize screenshots package clean web web-serve web-bench
+.PHONY: all bootstrap configure build run test bench sanitize screenshots package package-check clean web web-serve web-bench
 
 all: build
 
@@ -59,8 +59,16 @@ web-bench: web build
 	SIACCI_CLI=$(BUILD)/siacci-cli SIACCI_WEB=$(WEB) node web/test/bench.js
 	SIACCI_WEB=$(WEB) node web/test/module_bench.js
 
+# The Debian package, build/siacci_<version>_<arch>.deb, checked by lintian: no error and no
+# warning (its notes shown too); package-check installs it on a bare Debian 12 and runs it
+# there (root; the bare system is cached in ~/.cache/siacci).
 package: build
+	rm -f $(BUILD)/siacci_*.deb
 	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error,warning --display-info $(BUILD)/siacci_*.deb
+
+package-check: package
+	bash scripts/package_check $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize $(WEB)

@@ -82,37 +82,45 @@ add_test(NAME install_tree
 set_tests_properties(install_tree PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
 
 # --- Debian package -------------------------------------------------------------------------
+# The manual pages, changelog and copyright, and the release's checks.
+include(${CMAKE_CURRENT_LIST_DIR}/release.cmake)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME siacci)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Siacci")
-set(CPACK_PACKAGE_CONTACT "Siacci <siacci@localhost>")
+set(CPACK_PACKAGE_CONTACT "Siacci <siacci@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "exterior-ballistics calculator with firing tables (Italian)")
+# The extended description: lines under 80 characters, as Debian's tools show them.
 set(CPACK_PACKAGE_DESCRIPTION
-  "Siacci computes the trajectory of small-arms bullets and its firing table: remaining\n"
-  "velocity, time of flight, deviation from the point of aim, wind drift, energy, drop\n"
-  "and maximum ordinate, distance by distance, in metric, imperial and terminal-ballistics\n"
-  "modes, with a catalogue of 722 factory loads. The user interface is in Italian.\n"
-  "siacci-cli gives the same tables from the shell.")
+  "Siacci computes the trajectory of small-arms bullets and its firing table:\n"
+  "remaining velocity, time of flight, deviation from the point of aim, wind\n"
+  "drift, energy, drop and maximum ordinate, distance by distance, in metric,\n"
+  "imperial and terminal-ballistics tables, and a range card by the point-mass\n"
+  "method, with a catalogue of 722 factory loads. The user interface is in\n"
+  "Italian. siacci-cli gives the same tables from the shell.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries the programs link against are found by dpkg-shlibdeps; the Qt platform
-# plugins are loaded at run time, so they are named here.
+# The libraries the programs link against are found by dpkg-shlibdeps. What Qt loads at run
+# time is named here: the platform plugins (xcb on the desktop, offscreen for siacci-cli-qt's
+# PDF) and Qt's own Italian texts (qtbase_it: Annulla, Sì, the print and file dialogs), which
+# the program loads at start-up. `make package-check` installs the package on a bare system.
 find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   if(TARGET siacci)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
   endif()
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6, libgcc-s1")
   if(TARGET siacci)
     string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-           ", libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, qt6-qpa-plugins")
+           ", libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6charts6"
+           ", qt6-qpa-plugins, qt6-translations-l10n")
   endif()
 endif()
 include(CPack)

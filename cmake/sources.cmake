@@ -10,11 +10,12 @@
 #   BENCH        siacci_bench; UI_BENCH siacci_ui_bench (Qt)
 #   CLI          siacci-cli without its main (also the web module); CLI_MAIN its main; CLI_QT
 #                its commands that need Qt; CLI_TESTS its tests (*_test.sh, one CTest test each)
+#   PACKAGE_PROBE  the Qt plugin that `make package-check` loads into the installed program
 # A .cpp file in a subsystem folder that no list names stops the configuration.
 set(SIACCI_SUBSYSTEMS common ballistics ballistics/engine ballistics/pointmass app graph bc catalogue
                       files calc print card armoury session cli main)
 set(SIACCI_ROLES CORE VIEWS RESOURCES PROGRAM CORE_TESTS UI_TESTS SCREENSHOTS BENCH UI_BENCH
-                 CLI CLI_MAIN CLI_QT CLI_TESTS)
+                 CLI CLI_MAIN CLI_QT CLI_TESTS PACKAGE_PROBE)
 foreach(role ${SIACCI_ROLES})
   set(SIACCI_${role})
 endforeach()

@@ -87,6 +87,20 @@ else
   fail "metainfo not installed at $metainfo"
 fi
 
+# --- documents: copyright always; the changelog and the manual pages where help2man made them ---
+doc="$prefix/$DATADIR/doc/siacci"
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  "$doc/copyright" 2>/dev/null || fail "machine-readable copyright not installed at $doc"
+if [ -f "$BUILD_DIR/docs/changelog.gz" ]; then
+  zcat "$doc/changelog.gz" 2>/dev/null | head -1 | grep -q '^siacci (' || fail "changelog.gz not installed"
+  pages=(man1/siacci-cli.1.gz it/man1/siacci-cli.1.gz)
+  [ "$HAVE_GUI" = 1 ] && pages+=(man1/siacci.1.gz it/man1/siacci.1.gz man1/siacci-cli-qt.1.gz)
+  for page in "${pages[@]}"; do
+    zcat "$prefix/$DATADIR/man/$page" 2>/dev/null | grep -q '^\.\(TH\|so\) ' ||
+      fail "manual page $page not installed"
+  done
+fi
+
 # --- a table from the installed tool ---
 # The worked metric example: 800 m/s, BC 0.4, 150 grains, sight 4 cm, zero 220 m, every 25 m
 # to 300 m, 15 degrees C at sea level.

@@ -1,5 +1,6 @@
 // Keeps the page and the calculator on the phone, so that it computes with no network.
-// The cache is named after the build (@VERSION@ is replaced by scripts/build_web).
+// The cache is named after the release and the build (scripts/build_web replaces @VERSION@ with
+// the version and a digest of the files), so that a new release replaces an old offline copy.
 const CACHE = "siacci-@VERSION@";
 const FILES = ["./", "index.html", "style.css", "app.js", "session.js", "siacci.js", "siacci.wasm",
                "manifest.webmanifest", "icon.svg", "apple-touch-icon.png", "icon-192.png", "icon-512.png"];

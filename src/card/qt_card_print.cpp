@@ -1,5 +1,6 @@
 #include "card/qt_card_print.hpp"
 
+#include "common/version.hpp"
 #include "files/qt_careful_write.hpp"
 
 #include <QBuffer>
@@ -91,7 +92,7 @@ bool showCardPreview(const PrintedCard& card, QWidget* parent)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Siacci - cartellino di tiro"));
-    printer.setCreator(QStringLiteral("Siacci 1.0.0"));
+    printer.setCreator(QString::fromLatin1(kProgramAndVersion));
     printer.setFullPage(true);
     preparePage(printer);
     QPrintPreviewDialog preview(&printer, parent);
@@ -116,7 +117,7 @@ QByteArray cardPdf(const PrintedCard& card)
     {
         QPdfWriter writer(&buffer);
         writer.setTitle(QStringLiteral("Siacci - cartellino di tiro"));
-        writer.setCreator(QStringLiteral("Siacci 1.0.0"));
+        writer.setCreator(QString::fromLatin1(kProgramAndVersion));
         writer.setResolution(600);
         preparePage(writer);
         pages = paintCard(writer, card);

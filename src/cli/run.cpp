@@ -1,5 +1,7 @@
 #include "cli/command.hpp"
 
+#include "common/version.hpp"
+
 #include <ostream>
 
 namespace siacci::cli {
@@ -29,7 +31,8 @@ void printHelp(std::ostream& out)
     out << "siacci-cli: le tabelle di tiro di Siacci dalla riga di comando.\n\nUso:\n";
     for (const Command* c : commands())
         out << "  siacci-cli " << c->usage << "\n";
-    out << "\nsiacci-cli COMANDO --help mostra le opzioni del comando.\n";
+    out << "  siacci-cli --version\n"
+           "\nsiacci-cli COMANDO --help mostra le opzioni del comando.\n";
 }
 
 } // namespace
@@ -39,6 +42,10 @@ int runCli(const Args& args, std::ostream& out, std::ostream& err)
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         printHelp(args.empty() ? err : out);
         return args.empty() ? kExitUsage : kExitOk;
+    }
+    if (args[0] == "--version" && args.size() == 1) {
+        out << "siacci-cli " << kVersion << "\n";
+        return kExitOk;
     }
     for (const Command* c : commands()) {
         if (c->name == args[0]) {

@@ -2,6 +2,7 @@
 // user's armoury is read from his data folder.
 #include "app/form4_window.hpp"
 #include "app/qt_language.hpp"
+#include "common/version.hpp"
 #include "print/qt_icons.hpp"
 
 #include <QApplication>
@@ -12,7 +13,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     siacci::installItalianTranslations(app);
     QApplication::setApplicationName("Siacci");
-    QApplication::setApplicationVersion("1.0.0");
+    QApplication::setApplicationVersion(QString::fromLatin1(siacci::kVersion));
     // The same name and icon as the installed desktop entry.
     QGuiApplication::setDesktopFileName("it.siacci.Siacci");
     QApplication::setWindowIcon(QIcon::fromTheme("siacci", siacci::applicationIcon()));

@@ -1,12 +1,14 @@
 #include "print/about.hpp"
 
+#include "common/version.hpp"
+
 namespace siacci {
 
 Message aboutMessage()
 {
     Message m;
     m.title = kAboutTitle;
-    m.text = "Siacci 1.0.0, tabelle di tiro col metodo di Siacci: progetto libero sotto licenza "
+    m.text = "Siacci " SIACCI_VERSION ", tabelle di tiro col metodo di Siacci: progetto libero sotto licenza "
              "GPL-3.0-or-later; scrivete a siacci@example.org oppure a tabelle@example.net";
     m.icon = MessageIcon::Information;
     m.buttons = MessageButtons::Ok;

@@ -1,5 +1,7 @@
 #include "print/about.hpp"
 
+#include "common/version.hpp"
+
 #include <gtest/gtest.h>
 
 namespace siacci {
@@ -12,7 +14,7 @@ TEST(AboutMessage, OneCreditLineWithTwoAddresses)
     EXPECT_EQ(m.icon, MessageIcon::Information);
     EXPECT_EQ(m.buttons, MessageButtons::Ok);
     EXPECT_EQ(m.text.find('\n'), std::string::npos);
-    for (const char* part : {"Siacci", "1.0.0", "GPL-3.0-or-later", "siacci@example.org",
+    for (const char* part : {"Siacci", siacci::kVersion, "GPL-3.0-or-later", "siacci@example.org",
                              "tabelle@example.net"})
         EXPECT_NE(m.text.find(part), std::string::npos) << part;
 }

@@ -1,5 +1,6 @@
 #include "print/qt_print_sink.hpp"
 
+#include "common/version.hpp"
 #include "files/qt_careful_write.hpp"
 
 #include <QPrintPreviewDialog>
@@ -19,7 +20,7 @@ bool showPrintPreview(const ReportDocument& document, QWidget* parent, QPrinter*
         printer = ownPrinter.get();
     }
     printer->setDocName(QStringLiteral("Siacci - tabella di tiro"));
-    printer->setCreator(QStringLiteral("Siacci 1.0.0"));
+    printer->setCreator(QString::fromLatin1(kProgramAndVersion));
     setReportPageLayout(*printer, document);
 
     QPrintPreviewDialog preview(printer, parent);

@@ -1,5 +1,6 @@
 #include "print/qt_report_painter.hpp"
 
+#include "common/version.hpp"
 #include "files/qt_careful_write.hpp"
 
 #include <QBuffer>
@@ -141,7 +142,7 @@ QByteArray reportPdf(const ReportDocument& document)
     {
         QPdfWriter writer(&buffer);
         writer.setTitle(QStringLiteral("Siacci - tabella di tiro"));
-        writer.setCreator(QStringLiteral("Siacci 1.0.0"));
+        writer.setCreator(QString::fromLatin1(kProgramAndVersion));
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setResolution(600);
         setReportPageLayout(writer, document);

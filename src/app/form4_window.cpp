@@ -1,6 +1,7 @@
 #include "app/form4_window.hpp"
 
 #include "app/form4_export.hpp"
+#include "app/qt_option_button.hpp"
 #include "files/qt_careful_write.hpp"
 #include "armoury/armoury_window.hpp"
 #include "bc/cb_window.hpp"
@@ -275,9 +276,8 @@ QWidget* Form4Window::createBulletTab()
     m_bulletGroup = new QButtonGroup(this);
     m_bulletGroup->setExclusive(false);
     for (int k = 1; k <= 10; ++k) {
-        auto* b = new QRadioButton;
+        auto* b = new OptionButton;
         b->setObjectName(QString("Option%1").arg(k));
-        b->setAutoExclusive(false);
         m_bullets[static_cast<std::size_t>(k - 1)] = b;
         m_bulletGroup->addButton(b, k);
         // Option1 and Option2 select on receiving the focus; the arrow keys walk the group.
@@ -330,9 +330,8 @@ QWidget* Form4Window::createOptionsTab()
     const char* rsp[5] = {"HollowPoint ", "WadCutter", "SemiWadCutter", "SemiRoundNose",
                           "RoundNose"};
     for (int i = 0; i < 5; ++i) {
-        auto* b = new QRadioButton(rsp[i]);
+        auto* b = new OptionButton(rsp[i]); // the model says which is checked, or that none is
         b->setObjectName(QString("Option%1").arg(18 + i));
-        b->setAutoExclusive(false); // the model says which is checked, or that none is
         m_shapes[static_cast<std::size_t>(i)] = b;
         rspCol->addWidget(b);
         connect(b, &QRadioButton::clicked, this,
@@ -344,9 +343,8 @@ QWidget* Form4Window::createOptionsTab()
     const char* pir[3] = {"FMJ Full Metal Jacket", "Flat Point fronte 60% del cal.",
                           "Molto Espansive"};
     for (int i = 0; i < 3; ++i) {
-        auto* b = new QRadioButton(pir[i]);
+        auto* b = new OptionButton(pir[i]);
         b->setObjectName(QString("Option%1").arg(23 + i));
-        b->setAutoExclusive(false);
         m_shapes[static_cast<std::size_t>(5 + i)] = b;
         pirCol->addWidget(b);
         connect(b, &QRadioButton::clicked, this,
@@ -635,7 +633,7 @@ void Form4Window::registerWindows()
 {
     Form4& m = model();
     m_windows.add<QWidget>(WindowId::Calc, [this] { return new CalcWindow(m_dialogs, this); });
-    m_windows.add<QWidget>(WindowId::Cb, [this, &m] { return new CbWindow(m.shot(), m_dialogs, this); });
+    m_windows.add<QWidget>(WindowId::Cb, [this, &m] { return new CbWindow(m.shot(), m_dialogs, m.decimalSeparator(), this); });
     m_windows.add<GraphWindow>(
         WindowId::Graph, [this, &m] { return new GraphWindow(m.graph(), m, this); },
         [](GraphWindow& graph) { graph.refresh(); });

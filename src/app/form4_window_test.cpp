@@ -1,5 +1,6 @@
 #include "app/form4_window.hpp"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -128,6 +129,72 @@ TEST_F(Form4WindowTest, CellsUseTheLocaleDecimalSeparator)
     auto* grid = w.findChild<QTableWidget*>("Grid1");
     EXPECT_EQ(rowTexts(grid, 12),
               QStringList({"300", "594", "0,435", "-24,3", "26,7", "175", "84,2", "21,7"}));
+
+    // The other windows write their numbers as the table does: the C.B. result ...
+    w.show(WindowId::Cb);
+    QWidget* cb = w.window(WindowId::Cb);
+    ASSERT_NE(cb, nullptr);
+    const auto typeCb = [cb](const char* name, const char* text) {
+        auto* edit = cb->findChild<QLineEdit*>(name);
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+    };
+    typeCb("Text1", "800");
+    typeCb("Text2", "594");
+    typeCb("Text3", "300");
+    QTest::mouseClick(cb->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(cb->findChild<QLabel*>("Label2")->text(), "0,4");
+    // ... and the graph's readout under the pointer (451,5 twips tenths at 301 pixels down).
+    w.show(WindowId::Graph);
+    QWidget* graph = w.window(WindowId::Graph);
+    ASSERT_NE(graph, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(graph));
+    QMouseEvent move(QEvent::MouseMove, QPointF(200, 301), graph->mapToGlobal(QPointF(200, 301)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(graph, &move);
+    const QString centimetres = graph->findChild<QLabel*>("Label8")->text();
+    EXPECT_TRUE(centimetres.contains(',')) << centimetres.toStdString() << " / "
+                                           << graph->findChild<QLabel*>("Label7")->text().toStdString();
+    EXPECT_FALSE(centimetres.contains('.')) << centimetres.toStdString();
+}
+
+// The bullets and the shapes are options the model keeps (none may be checked): a screen reader
+// must still hear radio buttons, with their caption and whether they are checked.
+TEST_F(Form4WindowTest, BulletAndShapeOptionsAreRadioButtonsToScreenReaders)
+{
+    Form4Window w;
+    w.show();
+    w.findChild<QAction*>("tre11")->trigger(); // a catalogue cartridge, its bullets shown
+    showTab(w, 1);
+    const auto role = [&](const char* name) {
+        auto* button = w.findChild<QRadioButton*>(name);
+        EXPECT_NE(button, nullptr) << name;
+        QAccessibleInterface* a = button ? QAccessible::queryAccessibleInterface(button) : nullptr;
+        EXPECT_NE(a, nullptr) << name;
+        return a;
+    };
+    for (const char* name : {"Option1", "Option3", "Option10", "Option11", "Option17", "Option18", "Option22",
+                             "Option23", "Option25"}) {
+        QAccessibleInterface* a = role(name);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->role(), QAccessible::RadioButton) << name;
+        EXPECT_TRUE(a->state().checkable) << name;
+    }
+    auto* bullet = w.findChild<QRadioButton*>("Option3");
+    QAccessibleInterface* a = role("Option3");
+    EXPECT_EQ(a->text(QAccessible::Name), bullet->text());
+    EXPECT_FALSE(bullet->autoExclusive()) << "the model, not Qt, decides which is checked";
+    bullet->click();
+    EXPECT_TRUE(bullet->isChecked());
+    EXPECT_TRUE(a->state().checked);
+    // The press action a screen reader offers checks the option as a click does.
+    auto* first = w.findChild<QRadioButton*>("Option4");
+    QAccessibleInterface* firstA = role("Option4");
+    ASSERT_NE(firstA->actionInterface(), nullptr);
+    firstA->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(first->isChecked());
+    EXPECT_FALSE(bullet->isChecked());
+    EXPECT_FALSE(a->state().checked);
 }
 
 TEST_F(Form4WindowTest, CatalogueMenuThenABulletFillsInputsAndTable)

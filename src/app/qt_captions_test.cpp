@@ -9,12 +9,21 @@
 #include "files/file_window.hpp"
 #include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
+#include "card/card_layout.hpp"
+#include "card/card_window.hpp"
+#include "card/qt_card_plot.hpp"
+#include "card/qt_card_print.hpp"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QChart>
 #include <QFontDatabase>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -176,6 +185,92 @@ TEST_F(Captions, TheRangeCardAndTheArmouryShowEveryCaptionWhole)
         ASSERT_NE(window, nullptr);
         window->resize(1500, 940);
         for (const auto& line : clipped(*window, id == WindowId::Card ? "card" : "armoury"))
+            found.push_back(line);
+    }
+    EXPECT_TRUE(found.empty()) << joined(found);
+}
+
+// The texts of the card's plot (the axes' labels and titles, the legend) that Qt Charts shortened
+// ("4..." for "400") or that run out of the plot.
+std::vector<std::string> cutPlotTexts(card::CardPlot& plot, const char* state)
+{
+    plot.grab(); // lays the chart out at its size
+    std::vector<std::string> found;
+    const QRectF scene = plot.chart()->rect();
+    for (QGraphicsItem* item : plot.chart()->scene()->items()) {
+        QString text;
+        if (auto* rich = dynamic_cast<QGraphicsTextItem*>(item))
+            text = rich->toPlainText();
+        else if (auto* simple = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+            text = simple->text();
+        if (text.isEmpty() || !item->isVisible())
+            continue;
+        const QRectF box = item->sceneBoundingRect();
+        if (text.contains(QStringLiteral("...")) || text.contains(QChar(0x2026)) ||
+            !scene.adjusted(-1, -1, 1, 1).contains(box))
+            found.push_back(std::string(state) + " plot \"" + text.toStdString() + "\"");
+    }
+    return found;
+}
+
+// The pocket card as printed: every text within its card (measured in the printed font), and
+// none shortened.
+std::vector<std::string> cutPocketTexts(const card::CardSheet& sheet, const QImage& device)
+{
+    std::vector<std::string> found;
+    const card::PocketLayout layout = card::pocketLayout(sheet);
+    if (layout.card.pages.empty())
+        return {"no pocket card"};
+    const card::PageDrawing& page = layout.card.pages[0];
+    const double x0 = (layout.card.pageWidth_mm - 2 * card::kPocketWidth_mm) / 2;
+    const double y0 = (layout.card.pageHeight_mm - 5 * card::kPocketHeight_mm) / 2;
+    const QRectF first(x0, y0, card::kPocketWidth_mm, card::kPocketHeight_mm);
+    bool title = false;
+    for (const card::DrawText& t : page.texts) {
+        if (!first.contains(QPointF(t.x_mm, t.y_mm)))
+            continue;
+        const QRectF box = card::paintedTextRect_mm(t, device);
+        title = title || t.text.find(sheet.setup.description) != std::string::npos;
+        if (t.text.find("\xe2\x80\xa6") != std::string::npos || !first.contains(box))
+            found.push_back("pocket card \"" + t.text + "\": " + std::to_string(box.left()) + " .. " +
+                            std::to_string(box.right()) + " mm in " + std::to_string(first.left()) + " .. " +
+                            std::to_string(first.right()));
+    }
+    if (!title)
+        found.push_back("pocket card: no title \"" + sheet.setup.description + "\"");
+    return found;
+}
+
+// The card of the main window's catalogue load: the title of its pocket card and the labels of
+// its plot, at the size the card opens with and at 1024 x 768, for 300 and for 800 m.
+TEST_F(Captions, ThePocketCardsTitleAndThePlotsAxesShowWhole)
+{
+    Form4Window w;
+    w.findChild<QAction*>("tre16")->trigger();
+    w.show(WindowId::Card);
+    auto* window = dynamic_cast<card::CardWindow*>(w.window(WindowId::Card));
+    ASSERT_NE(window, nullptr);
+    auto* plot = window->findChild<card::CardPlot*>("Grafico");
+    ASSERT_NE(plot, nullptr);
+    // The printed font measured as on a screen of this test's resolution.
+    QImage device(8, 8, QImage::Format_RGB32);
+    const int dotsPerMetre = static_cast<int>(std::lround(window->logicalDpiX() / 0.0254));
+    device.setDotsPerMeterX(dotsPerMetre);
+    device.setDotsPerMeterY(dotsPerMetre);
+    std::vector<std::string> found;
+    for (const char* distance : {"300", "800"}) {
+        window->model().fieldChanged(card::CardField::MaxDistance, distance);
+        window->model().fieldChanged(card::CardField::Increment, "50");
+        ASSERT_TRUE(window->model().sheet().ok()) << window->model().sheet().refusal;
+        window->refresh();
+        for (const QSize size : {QSize(1500, 940), QSize(1024, 768)}) {
+            window->resize(size);
+            window->show();
+            QCoreApplication::processEvents();
+            for (const auto& line : cutPlotTexts(*plot, distance))
+                found.push_back(line + " at " + std::to_string(size.width()) + " plot " + std::to_string(plot->width()) + "x" + std::to_string(plot->height()) + " area " + std::to_string(int(plot->chart()->plotArea().width())) + "x" + std::to_string(int(plot->chart()->plotArea().height())));
+        }
+        for (const auto& line : cutPocketTexts(window->model().sheet(), device))
             found.push_back(line);
     }
     EXPECT_TRUE(found.empty()) << joined(found);

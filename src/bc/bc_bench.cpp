@@ -51,7 +51,7 @@ void BM_BcSearch_WorstCase(benchmark::State& state)
 BENCHMARK(BM_BcSearch_WorstCase)->Arg(100)->Arg(353)->Arg(800)->Arg(1371)
     ->Unit(benchmark::kMicrosecond);
 
-// The reference, for scale: 10000 trials in the worst case.
+// The reference, for scale: 100000 trials in the worst case.
 void BM_BcSearchLinear_WorstCase(benchmark::State& state)
 {
     for (auto _ : state)

@@ -249,7 +249,10 @@ BcResult searchBc(const BcReadings& readings)
     return outcome(smallest ? *smallest : linearSmallest(readings));
 }
 
-CbModel::CbModel(ShotInput& shot, Dialogs& dialogs) : m_shot(shot), m_dialogs(dialogs) {}
+CbModel::CbModel(ShotInput& shot, Dialogs& dialogs, char decimalSeparator)
+    : m_shot(shot), m_dialogs(dialogs), m_decimal(decimalSeparator)
+{
+}
 
 void CbModel::calcola()
 {
@@ -265,7 +268,7 @@ void CbModel::calcola()
         m_dialogs.message(box); // the answer changes nothing
         return;
     }
-    m_label2 = cellText(result.coefficient());
+    m_label2 = cellText(result.coefficient(), m_decimal);
 }
 
 } // namespace siacci

@@ -25,7 +25,7 @@ enum class BcRefusal {
     NegativeReading,   // a second velocity or a distance below 0
     SecondAboveFirst,  // the bullet cannot speed up between the readings
     NoBand,            // first velocity beyond the engine's tables (4500 fps and up)
-    NoPlausibleCoefficient, // nothing up to a coefficient of 10 reaches the second velocity
+    NoPlausibleCoefficient, // nothing up to a coefficient of 100 reaches the second velocity
 };
 
 // The Italian text shown for a refusal (empty for None).
@@ -40,8 +40,11 @@ struct BcResult {
     friend bool operator==(const BcResult&, const BcResult&) = default;
 };
 
-// The search stops above this coefficient (in thousandths): 10, far beyond any bullet.
-inline constexpr int kMaxBcThousandths = 10000;
+// The search stops above this coefficient (in thousandths): 100. No bullet comes near it, but
+// two close readings over a short distance do (800, 800 and 10 m give 10.432), and the window
+// shows what the readings give; the bound only keeps the same velocity over a long distance
+// from searching for ever.
+inline constexpr int kMaxBcThousandths = 100000;
 
 // The least first velocity the window accepts, m/s.
 inline constexpr double kMinFirstVelocity_ms = 100;
@@ -60,10 +63,11 @@ BcResult searchBc(const BcReadings& readings);
 BcResult searchBcLinear(const BcReadings& readings);
 
 // The window `CB`: three fields, the result label `Label2` and the button `Command1`
-// ("CALCOLA"). Every press stores the first velocity as the shot's muzzle velocity.
+// ("CALCOLA"). Every press stores the first velocity as the shot's muzzle velocity. The result
+// is written with the decimal separator of the main window's table (the user's locale).
 class CbModel {
 public:
-    CbModel(ShotInput& shot, Dialogs& dialogs);
+    CbModel(ShotInput& shot, Dialogs& dialogs, char decimalSeparator = '.');
 
     const std::string& text1() const { return m_text1; } // first velocity, m/s
     const std::string& text2() const { return m_text2; } // second velocity, m/s
@@ -80,6 +84,7 @@ public:
 private:
     ShotInput& m_shot;
     Dialogs& m_dialogs;
+    char m_decimal;
     std::string m_text1, m_text2, m_text3, m_label2;
 };
 

@@ -97,6 +97,44 @@ TEST(CbSearch, FindsTheSmallestCoefficientReachingTheSecondVelocity)
     EXPECT_GT(readField(same.model.label2()), 1.0);
 }
 
+// Close readings over a short distance give coefficients past 10: shown, never refused, and
+// equal to what the linear search gives.
+TEST(CbSearch, CoefficientsAboveTenAreFound)
+{
+    const struct { Press press; const char* label2; } rows[] = {
+        {{"800", "800", "10"}, "10.432"},
+        {{"800", "799", "100"}, ""},
+    };
+    for (const auto& row : rows) {
+        Window w;
+        w.press(row.press);
+        EXPECT_TRUE(w.dialogs.messages.empty()) << row.press.d;
+        if (*row.label2) {
+            EXPECT_EQ(w.model.label2(), row.label2);
+        }
+        const BcReadings readings{readField(row.press.v1), readField(row.press.v2), readField(row.press.d)};
+        EXPECT_EQ(searchBc(readings), searchBcLinear(readings)) << row.press.d;
+        EXPECT_GT(searchBc(readings).thousandths, 10000) << row.press.d;
+    }
+}
+
+// The result is written as the main window's table writes its numbers.
+TEST(CbSearch, TheResultTakesTheTablesDecimalSeparator)
+{
+    ShotInput shot;
+    FakeDialogs dialogs;
+    CbModel comma(shot, dialogs, ',');
+    comma.setText1("800");
+    comma.setText2("594");
+    comma.setText3("300");
+    comma.calcola();
+    EXPECT_EQ(comma.label2(), "0,4");
+    comma.setText2("800");
+    comma.setText3("10");
+    comma.calcola();
+    EXPECT_EQ(comma.label2(), "10,432");
+}
+
 TEST(CbSearch, ThePredictionOfTheWorkedExampleRoundsAsTheWindowDoes)
 {
     EXPECT_EQ(predictedVelocity_ms(800, 400, 300), 594.0);
@@ -129,7 +167,7 @@ TEST(CbSearch, AMessageLeavesThePreviousResult)
 
 // Before the bound the search ran for ever when the readings asked for a huge coefficient
 // (the same velocity over a long distance), and the window froze.
-TEST(CbSearch, StopsAboveACoefficientOfTenAndWhenTheFirstVelocityHasNoBand)
+TEST(CbSearch, StopsAboveACoefficientOfAHundredAndWhenTheFirstVelocityHasNoBand)
 {
     Window w;
     w.press({"800", "800", "1000"});
@@ -143,7 +181,7 @@ TEST(CbSearch, StopsAboveACoefficientOfTenAndWhenTheFirstVelocityHasNoBand)
     for (const auto why : {BcRefusal::NoPlausibleCoefficient, BcRefusal::NoBand})
         EXPECT_NE(bcRefusalText(why), "");
 
-    // The bound itself: 10 is still found, the next step is not.
+    // The bound itself: 100 is still found, the next step is not.
     const BcReadings atTen{800, *predictedVelocity_ms(800, kMaxBcThousandths, 1000), 1000};
     const auto found = searchBc(atTen);
     EXPECT_EQ(found.refusal, BcRefusal::None);

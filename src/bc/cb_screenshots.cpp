@@ -1,5 +1,6 @@
 // `make screenshots`: the coefficient window as it opens (cb_empty) and after 800 / 594 / 300
-// (cb: the result 0.4).
+// (cb: the result 0.4), and a coefficient past 10 with the Italian decimal comma (cb_large:
+// 800 / 800 / 10).
 #include "bc/cb_window.hpp"
 
 #include "main/screenshots.hpp"
@@ -26,6 +27,17 @@ void cb(const QString& dir)
     if (auto* calcola = window.findChild<QPushButton*>(QStringLiteral("Command1")))
         calcola->click();
     save(window, dir, QStringLiteral("cb"));
+
+    CbWindow large(shot, dialogs, ',');
+    const std::pair<const char*, const char*> close[] = {{"Text1", "800"}, {"Text2", "800"}, {"Text3", "10"}};
+    for (const auto& [name, text] : close)
+        if (auto* edit = large.findChild<QLineEdit*>(QString::fromLatin1(name))) {
+            edit->setText(QString::fromLatin1(text));
+            emit edit->textEdited(edit->text());
+        }
+    if (auto* calcola = large.findChild<QPushButton*>(QStringLiteral("Command1")))
+        calcola->click();
+    save(large, dir, QStringLiteral("cb_large"));
 }
 
 } // namespace siacci::screenshots

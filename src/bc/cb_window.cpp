@@ -82,8 +82,8 @@ int neededWidth(const QLabel* label)
 
 } // namespace
 
-CbWindow::CbWindow(ShotInput& shot, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_model(shot, dialogs)
+CbWindow::CbWindow(ShotInput& shot, Dialogs& dialogs, char decimalSeparator, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_model(shot, dialogs, decimalSeparator)
 {
     setObjectName(QStringLiteral("CB"));
     setWindowTitle(QStringLiteral("Calcola il Coefficiente Balistico"));
@@ -187,9 +187,9 @@ void CbWindow::placeWidgets()
     if (m_label1->height() < m_label1->fontMetrics().height())
         m_label1->resize(m_label1->width(), m_label1->fontMetrics().height());
     place(m_label2, kLabel2, x(kLabel2.left));
-    // The result box holds any coefficient of three decimals ("0.399") whole: where the serif
-    // face is wider than the design's, the box and the window grow to the right.
-    const int resultNeed = m_label2->fontMetrics().horizontalAdvance(QStringLiteral("0.000")) +
+    // The result box holds any coefficient the search gives ("99.999", "100") whole: where the
+    // serif face is wider than the design's, the box and the window grow to the right.
+    const int resultNeed = m_label2->fontMetrics().horizontalAdvance(QStringLiteral("00.000")) +
                            2 * m_label2->frameWidth() + 6;
     if (const int grow = resultNeed - m_label2->width(); grow > 0) {
         m_label2->resize(m_label2->width() + grow, m_label2->height());

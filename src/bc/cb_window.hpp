@@ -28,9 +28,9 @@ class CbWindow : public QWidget {
 
 public:
     // `shot` receives the first velocity at every press of CALCOLA; `dialogs` shows the
-    // refusals. Both must outlive the window. A parent, when given, only owns the window: it
-    // stays a window of its own.
-    CbWindow(ShotInput& shot, Dialogs& dialogs, QWidget* parent = nullptr);
+    // refusals. Both must outlive the window. The result is written with `decimalSeparator`, the
+    // main window's. A parent, when given, only owns the window: it stays a window of its own.
+    CbWindow(ShotInput& shot, Dialogs& dialogs, char decimalSeparator = '.', QWidget* parent = nullptr);
 
     const CbModel& model() const { return m_model; }
 

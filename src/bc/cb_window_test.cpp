@@ -130,5 +130,23 @@ TEST_F(CbView, ControlsStandAtTheirPlacesWithNoCaptionClipped)
     EXPECT_DOUBLE_EQ(child<QLabel>("Label3")->font().pointSizeF(), 8.25);
 }
 
+// A coefficient past 10 is shown whole, with the separator the main window hands over.
+TEST_F(CbView, LargeCoefficientsShowWholeWithTheTablesSeparator)
+{
+    delete window;
+    windows.add<CbWindow>(WindowId::Cb, [this] { return new CbWindow(shot, dialogs, ','); });
+    window = static_cast<CbWindow*>(windows.show(WindowId::Cb));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    type("Text1", "800");
+    type("Text2", "800");
+    type("Text3", "10");
+    calcola();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(result(), "10,432");
+    const auto* label2 = child<QLabel>("Label2");
+    EXPECT_LE(label2->fontMetrics().horizontalAdvance(label2->text()), label2->contentsRect().width());
+    EXPECT_LE(label2->geometry().right(), window->width());
+}
+
 } // namespace
 } // namespace siacci

@@ -79,6 +79,20 @@ QFont fittingFont(const QStringList& texts, int room)
     return sansFont(kSmallestFontPoints, false);
 }
 
+// The display and the value boxes take any number the calculator writes ("-1.23456789012345E-308"
+// is the longest) whole: at their own size when it fits, smaller until it does.
+constexpr double kSmallestNumberPoints = 4.5;
+
+void showNumber(QLabel* label, const QFont& base, const QString& text)
+{
+    const int room = label->contentsRect().width() - 2 * label->indent();
+    QFont font = base;
+    while (font.pointSizeF() - 0.25 >= kSmallestNumberPoints && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    if (label->font() != font)
+        label->setFont(font);
+    label->setText(text);
+}
 
 void paintYellow(QLabel* label)
 {
@@ -190,7 +204,8 @@ void CalcWindow::placeWidgets()
 // ("KILOGRAMMETRI") fit their narrow controls with whatever font the system gives.
 void CalcWindow::fitFonts()
 {
-    m_readout->setFont(sansFont(kReadoutFontPoints, true));
+    m_readoutFont = sansFont(kReadoutFontPoints, true);
+    m_readout->setFont(m_readoutFont);
 
     QStringList captions;
     for (auto* key : m_dea)
@@ -212,6 +227,7 @@ void CalcWindow::fitFonts()
         key->setFont(font);
     for (auto* label : m_labels)
         label->setFont(font);
+    m_valueFont = font;
     const QFont calculatorFont = sansFont(kKeyFontPoints, false);
     for (auto* key : m_number)
         key->setFont(calculatorFont);
@@ -223,11 +239,11 @@ void CalcWindow::fitFonts()
 
 void CalcWindow::refresh()
 {
-    m_readout->setText(qs(m_calc.readout()));
+    showNumber(m_readout, m_readoutFont, qs(m_calc.readout()));
     m_labels[0]->setText(qs(m_calc.label1()));
     m_labels[1]->setText(qs(m_calc.label2()));
-    m_labels[2]->setText(qs(m_calc.label3()));
-    m_labels[3]->setText(qs(m_calc.label4()));
+    showNumber(m_labels[2], m_valueFont, qs(m_calc.label3()));
+    showNumber(m_labels[3], m_valueFont, qs(m_calc.label4()));
 }
 
 void CalcWindow::keyPressEvent(QKeyEvent* event)

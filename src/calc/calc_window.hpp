@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QFont>
 #include <QWidget>
 
 #include <array>
@@ -48,6 +49,10 @@ private:
     QPushButton* makeKey(const QString& name, const QString& caption, int index);
 
     Calculator m_calc;
+    // The fonts of the display and of the value boxes when their text fits; a longer number is
+    // shown smaller, never cut.
+    QFont m_readoutFont;
+    QFont m_valueFont;
     QLabel* m_readout = nullptr;
     std::array<QLabel*, 4> m_labels{}; // Label1 ... Label4
     std::array<QPushButton*, kNumberKeys> m_number{};

@@ -134,6 +134,52 @@ TEST_F(CalcWindowTest, EveryCaptionAndUnitNameFitsItsControl)
     }
 }
 
+// Long numbers are shown whole in the display and the value boxes (smaller where need be),
+// large and small ones with their exponent.
+TEST_F(CalcWindowTest, LongNumbersAreShownWhole)
+{
+    const auto fits = [this](const char* name) {
+        auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
+        const int need = label->fontMetrics().horizontalAdvance(label->text());
+        EXPECT_LE(need, label->contentsRect().width() - 2 * label->indent())
+            << name << " " << label->text().toStdString();
+    };
+    QTest::keyClicks(window, "99999999*99999999*99999999=");
+    EXPECT_EQ(text("Readout"), "9.9999997E+23");
+    click({"dea_9"}); // grams to grains
+    EXPECT_EQ(text("Label3"), "9.9999997E+23");
+    EXPECT_EQ(text("Label4"), " 1.54299995371E+25");
+    fits("Label3");
+    fits("Label4");
+    QTest::keyClick(window, Qt::Key_Escape);
+    QTest::keyClicks(window, "1/100000000000000=");
+    click({"dea_0"});
+    EXPECT_EQ(text("Label3"), "1E-14");
+    EXPECT_EQ(text("Label4"), " 2.54E-14");
+    // The longest number typed, and the longest written.
+    QTest::keyClick(window, Qt::Key_Escape);
+    QTest::keyClicks(window, "1234567890123456789012");
+    EXPECT_EQ(text("Readout"), "12345678901234567890");
+    fits("Readout");
+    QTest::keyClicks(window, "=");
+    QTest::keyClick(window, Qt::Key_Escape);
+    QTest::keyClicks(window, "0-1.23456789012345/");
+    for (int i = 0; i < 15; ++i)
+        QTest::keyClicks(window, "10000000000000000000/");
+    QTest::keyClicks(window, "1000000000000000=");
+    EXPECT_EQ(text("Readout").size(), 22) << text("Readout").toStdString(); // -1.23456789012345E-300
+    EXPECT_TRUE(text("Readout").endsWith("E-300"));
+    fits("Readout");
+    click({"dea_3"});
+    EXPECT_EQ(text("Label3"), text("Readout"));
+    fits("Label3");
+    fits("Label4");
+    // A short number takes the display's own font again.
+    QTest::keyClick(window, Qt::Key_Escape);
+    QTest::keyClicks(window, "5");
+    EXPECT_DOUBLE_EQ(window->findChild<QLabel*>("Readout")->font().pointSizeF(), 9.75);
+}
+
 TEST_F(CalcWindowTest, ClickedKeysComputeAndConvert)
 {
     click({"number_0", "operator_0", "number_4", "operator_4"}); // 7 + 5 =

@@ -74,6 +74,8 @@ std::optional<double> convertValue(int index, double v)
         result = std::floor((v / 5 * 9 + 32) * 10) / 10;
     else if (index == kFahrenheitToCelsius)
         result = std::floor((v - 32) * 10 * 5 / 9) / 10;
+    else if (const double exact = v * kFactors[static_cast<std::size_t>(index)]; exact != 0 && std::fabs(exact) < 0.01)
+        result = exact;
     else
         result = std::floor(v * 100 * kFactors[static_cast<std::size_t>(index)]) / 100;
     if (!std::isfinite(result))
@@ -86,7 +88,8 @@ std::optional<std::string> conversionText(int index, double value)
     const auto result = convertValue(index, value);
     if (!result)
         return std::nullopt;
-    return shortNumber(*result);
+    const std::string text = generalNumber(*result);
+    return text[0] == '-' ? text : " " + text;
 }
 
 std::optional<TypedKey> keyForTyped(char typed)
@@ -156,6 +159,8 @@ void Calculator::number(int index)
     if (m_lastKeyKind != LastKeyKind::Nums) {
         m_readout.clear();
         m_pointTyped = false;
+    } else if (m_readout.size() >= kMaxTypedCharacters) {
+        return; // the display is full, as on any calculator
     }
     m_readout += numberCaption(index);
     m_lastKeyKind = LastKeyKind::Nums;
@@ -165,8 +170,10 @@ void Calculator::decimal()
 {
     if (m_lastKeyKind != LastKeyKind::Nums)
         m_readout = "0.";
-    else if (!m_pointTyped)
+    else if (!m_pointTyped && m_readout.size() < kMaxTypedCharacters)
         m_readout += ".";
+    else if (!m_pointTyped)
+        return;
     m_pointTyped = true;
     m_lastKeyKind = LastKeyKind::Nums;
 }

@@ -33,13 +33,21 @@ std::optional<ConversionKey> conversionKey(int index);
 
 // The result of conversion key `index` applied to `value`: two decimals (temperatures one),
 // always rounded down (toward minus infinity), with each product taken left to right as the
-// program always has: (value * 100) * factor. nullopt for a bad index, or when the value is
-// so large that the result would not be a finite number.
+// program always has: (value * 100) * factor. A length, mass or energy whose result is below a
+// hundredth (which two decimals would show as 0) is kept as it is: 1E-14 inches are 2.54E-14
+// cm. nullopt for a bad index, or when the value is so large that the result would not be a
+// finite number.
 std::optional<double> convertValue(int index, double value);
 
-// The text `Label4` shows for that result: a space before a number that is not negative.
-// 10 inches -> " 25.4", -40 °C -> "-40". nullopt as for convertValue.
+// The text `Label4` shows for that result: the calculator's general number form (as the
+// display shows a result, with an exponent past fifteen figures), a space before a number that
+// is not negative. 10 inches -> " 25.4", -40 °C -> "-40", 1E+24 grams -> " 1.543E+25".
+// nullopt as for convertValue.
 std::optional<std::string> conversionText(int index, double value);
+
+// The longest number the user can type on the display, in characters (digits and the point):
+// a double holds no more figures, and the display shows them whole.
+inline constexpr std::size_t kMaxTypedCharacters = 20;
 
 // The key a typed character stands for, as a person expects of a calculator: digits, "." and
 // "," (the point), "+", "-", "*" / "x" / "X" (times), "/", "=" and Enter ('\r' or '\n') for

@@ -260,6 +260,39 @@ TEST_F(CalculatorTest, ConversionLeavesTheOperandStateUntouched)
     EXPECT_EQ(calc.readout(), "57");
 }
 
+// The value boxes take the display's general form: large results with their exponent, results
+// below a hundredth kept rather than rounded down to 0.
+TEST_F(CalculatorTest, ValueBoxesShowLargeAndSmallNumbersInTheGeneralForm)
+{
+    type(calc, "99999999X99999999X99999999=");
+    EXPECT_EQ(calc.readout(), "9.9999997E+23");
+    calc.dea(9); // grams to grains
+    EXPECT_EQ(calc.label3(), "9.9999997E+23");
+    EXPECT_EQ(calc.label4(), " 1.54299995371E+25");
+    type(calc, "\x1b" "1/100000000000000=");
+    EXPECT_EQ(calc.readout(), "1E-14");
+    calc.dea(0);
+    EXPECT_EQ(calc.label3(), "1E-14");
+    EXPECT_EQ(calc.label4(), " 2.54E-14");
+    type(calc, "\x1b" "0-1=/100000000000000=");
+    calc.dea(0);
+    EXPECT_EQ(calc.label4(), "-2.54E-14");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// A typed number stops at the display's width: the keys past it are ignored.
+TEST_F(CalculatorTest, ATypedNumberStopsWhenTheDisplayIsFull)
+{
+    type(calc, "123456789012345678901234");
+    EXPECT_EQ(calc.readout(), "12345678901234567890");
+    type(calc, ".5");
+    EXPECT_EQ(calc.readout(), "12345678901234567890");
+    type(calc, "\x1b" "1234567890123456789.5");
+    EXPECT_EQ(calc.readout(), "1234567890123456789.");
+    type(calc, "+1=");
+    EXPECT_EQ(calc.readout(), "1.23456789012346E+18");
+}
+
 TEST(ConversionText, RefusesBadKeysAndResultsBeyondDoubleRange)
 {
     EXPECT_EQ(conversionText(0, 10), " 25.4");
@@ -272,15 +305,18 @@ TEST(ConversionText, RefusesBadKeysAndResultsBeyondDoubleRange)
 // as if it were 0; now it is refused like a division by zero.
 TEST_F(CalculatorTest, ResultTooLargeIsRefusedAndTheRunningResultKept)
 {
-    const std::string big = "1" + std::string(307, '0'); // 1e307
-    type(calc, big);
-    type(calc, "X");
-    type(calc, big);
-    type(calc, "=");
+    // 1E+19 is the longest number the display takes; sixteen of them and a thousand: 1E+307.
+    const std::string big = "1" + std::string(19, '0');
+    std::string keys = big;
+    for (int i = 0; i < 15; ++i)
+        keys += "X" + big;
+    type(calc, keys + "X1000=");
+    EXPECT_EQ(calc.readout(), "1E+307");
+    type(calc, "X" + big + "=");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Risultato troppo grande");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(calc.accumulator(), 1e307);
+    EXPECT_DOUBLE_EQ(calc.accumulator(), 1e307);
     EXPECT_EQ(calc.operandCount(), 1);
     // A conversion of a number that large is refused too, with an empty result.
     calc.dea(0);

@@ -487,43 +487,89 @@ std::string Cartellino::windDirectionText() const
     return "da ore " + std::to_string(m_windClock) + " e mezza (" + side + ")";
 }
 
-std::string Cartellino::limitsRefusal() const
+std::optional<LimitedInput> Cartellino::fieldLimit(CardField field) const
 {
     using L = LimitedInput;
-    const bool seaLevel = m_pressureMode == PressureMode::SeaLevel;
-    const bool typedClick = m_click == ClickChoice::TypedMoa || m_click == ClickChoice::TypedMrad;
-    const std::pair<CardField, std::optional<L>> limited[] = {
-        {CardField::Velocity, L::Velocity},
-        {CardField::Weight, L::Weight},
-        {CardField::Bc, m_dragTable.empty() ? std::optional(L::Bc) : std::nullopt},
-        {CardField::Diameter, L::Diameter},
-        {CardField::Length, L::Length},
-        {CardField::SightHeight, L::SightHeight},
-        {CardField::Zero, L::Zero},
-        {CardField::Twist, L::Twist},
-        {CardField::ClickTyped, typedClick ? std::optional(m_click == ClickChoice::TypedMoa ? L::ClickMoa : L::ClickMrad)
-                                           : std::nullopt},
-        {CardField::ClicksPerTurn, L::ClicksPerTurn},
-        {CardField::Temperature, L::Temperature},
-        {CardField::Pressure, m_pressureMode == PressureMode::AltitudeOnly ? std::nullopt
-                                                                           : std::optional(seaLevel ? L::Qnh : L::Pressure)},
-        {CardField::Altitude, L::Altitude},
-        {CardField::Humidity, L::Humidity},
-        {CardField::WindSpeed, L::WindSpeed},
-        {CardField::LookAngle, L::LookAngle},
-        {CardField::Latitude, L::Latitude},
-        {CardField::Azimuth, L::Azimuth},
-        {CardField::MaxDistance, L::MaxDistance},
-        {CardField::Increment, L::Increment},
-        {CardField::MinEnergy, L::MinEnergy},
-        {CardField::VitalZone, L::VitalZone},
-        {CardField::AnimalSpeed, L::AnimalSpeed},
-        {CardField::AnimalLength, L::AnimalLength},
-    };
-    for (const auto& [field, input] : limited)
-        if (input)
+    switch (field) {
+    case CardField::Velocity: return L::Velocity;
+    case CardField::Weight: return L::Weight;
+    case CardField::Bc: return m_dragTable.empty() ? std::optional(L::Bc) : std::nullopt;
+    case CardField::Diameter: return L::Diameter;
+    case CardField::Length: return L::Length;
+    case CardField::SightHeight: return L::SightHeight;
+    case CardField::Zero: return L::Zero;
+    case CardField::Twist: return L::Twist;
+    case CardField::ClickTyped:
+        if (!clickTypedEnabled())
+            return std::nullopt;
+        return m_click == ClickChoice::TypedMoa ? L::ClickMoa : L::ClickMrad;
+    case CardField::ClicksPerTurn: return L::ClicksPerTurn;
+    case CardField::Temperature: return L::Temperature;
+    case CardField::Pressure:
+        if (!pressureEnabled())
+            return std::nullopt;
+        return m_pressureMode == PressureMode::SeaLevel ? L::Qnh : L::Pressure;
+    case CardField::Altitude: return L::Altitude;
+    case CardField::Humidity: return L::Humidity;
+    case CardField::WindSpeed: return L::WindSpeed;
+    case CardField::LookAngle: return L::LookAngle;
+    case CardField::Latitude: return L::Latitude;
+    case CardField::Azimuth: return L::Azimuth;
+    case CardField::MaxDistance: return L::MaxDistance;
+    case CardField::Increment: return L::Increment;
+    case CardField::MinEnergy: return L::MinEnergy;
+    case CardField::VitalZone: return L::VitalZone;
+    case CardField::AnimalSpeed: return L::AnimalSpeed;
+    case CardField::AnimalLength: return L::AnimalLength;
+    case CardField::Description: return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool Cartellino::fieldUsed(CardField field) const
+{
+    switch (field) {
+    case CardField::Pressure: return pressureEnabled();
+    case CardField::Altitude: return altitudeEnabled();
+    case CardField::ClickTyped: return clickTypedEnabled();
+    default: return true;
+    }
+}
+
+bool Cartellino::fieldOptional(CardField field)
+{
+    switch (field) {
+    case CardField::Diameter:
+    case CardField::Length:
+    case CardField::Twist:
+    case CardField::ClicksPerTurn:
+    case CardField::Latitude:
+    case CardField::Azimuth:
+    case CardField::MinEnergy:
+    case CardField::VitalZone:
+    case CardField::AnimalSpeed:
+    case CardField::AnimalLength:
+    case CardField::Description: return true;
+    default: return false;
+    }
+}
+
+std::string Cartellino::fieldRefusal(CardField field, std::string_view text) const
+{
+    const std::optional<LimitedInput> limit = fieldLimit(field);
+    if (!limit || !fieldUsed(field))
+        return {};
+    return textRefusal(*limit, text, fieldOptional(field));
+}
+
+std::string Cartellino::limitsRefusal() const
+{
+    for (int f = 0; f < kCardFieldCount; ++f) {
+        const auto field = static_cast<CardField>(f);
+        if (const std::optional<LimitedInput> input = fieldLimit(field))
             if (std::string refusal = limitRefusal(*input, optionalValue(m_fields[index(field)])); !refusal.empty())
                 return refusal;
+    }
     std::vector<BcStepText> steps;
     for (const auto& step : m_bcSteps) {
         const auto bc = optionalValue(step[0]);

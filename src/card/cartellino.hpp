@@ -2,10 +2,12 @@
 
 #include "card/card_host.hpp"
 #include "card/card_sheet.hpp"
+#include "card/input_limits.hpp"
 
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The window "CARTELLINO DI TIRO" as a model: the texts of its fields, its choices, and the card
@@ -164,6 +166,18 @@ public:
     bool followOffered() const;
     // A hint above the card (no load chosen in the main window), or empty.
     const std::string& hint() const { return m_hint; }
+    // Which limit of the one table a field's text is held to now (nullopt: none, or the field is
+    // not used: the pressure with the altitude alone, the typed click with a chosen one, the
+    // coefficient with a drag table).
+    std::optional<LimitedInput> fieldLimit(CardField field) const;
+    // Whether the card uses the field now (the greyed ones it does not).
+    bool fieldUsed(CardField field) const;
+    // Whether an empty text is a missing value the card does without (the bullet's sizes, the
+    // latitude, the game's figures).
+    static bool fieldOptional(CardField field);
+    // The message beside a field for this text ("Velocità: deve essere tra 50 e 2000 m/s"), or
+    // empty: the one table's rule for the field as the card uses it now.
+    std::string fieldRefusal(CardField field, std::string_view text) const;
     // Why the inputs give no card (an Italian text), or empty; the sheet holds the engine's.
     const std::string& inputRefusal() const { return m_inputRefusal; }
     const CardSheet& sheet() const { return m_sheet; }

@@ -88,11 +88,47 @@ TEST(Cartellino, EveryLimitedFieldIsRefusedWithItsLimit)
         card.fieldChanged(c.field, c.text);
         EXPECT_EQ(card.sheet().refusal, c.refusal) << c.text;
         EXPECT_TRUE(card.sheet().rows.empty());
+        // The message beside the field is the card's own refusal.
+        EXPECT_EQ(card.fieldRefusal(c.field, c.text), c.refusal) << c.text;
     }
     Cartellino card;
     card.clickChosen(ClickChoice::TypedMrad);
     card.fieldChanged(CardField::ClickTyped, "1e-300");
     EXPECT_EQ(card.sheet().refusal, "Valore del click: deve essere tra 0,01 e 10 mrad");
+    EXPECT_EQ(card.fieldRefusal(CardField::ClickTyped, "1e-300"), card.sheet().refusal);
+}
+
+// The message beside each field follows the card's choices: a field the card does not use now
+// is never wrong, the weather's pressure has the weather's limits, an optional field may be empty.
+TEST(Cartellino, FieldMessagesFollowTheChoices)
+{
+    Cartellino card;
+    EXPECT_FALSE(card.fieldUsed(CardField::Pressure)); // the altitude alone by default
+    EXPECT_EQ(card.fieldRefusal(CardField::Pressure, ""), "");
+    EXPECT_EQ(card.fieldRefusal(CardField::ClickTyped, "abc"), "");
+    card.pressureModeChosen(PressureMode::Station);
+    EXPECT_TRUE(card.fieldUsed(CardField::Pressure));
+    EXPECT_FALSE(card.fieldUsed(CardField::Altitude));
+    EXPECT_EQ(card.fieldRefusal(CardField::Pressure, ""), "Pressione: manca il valore");
+    EXPECT_EQ(card.fieldRefusal(CardField::Pressure, "700"), "");
+    card.pressureModeChosen(PressureMode::SeaLevel);
+    EXPECT_EQ(card.fieldRefusal(CardField::Pressure, "700"),
+              "Pressione del bollettino: deve essere tra 800 e 1100 hPa");
+    card.clickChosen(ClickChoice::TypedMoa);
+    EXPECT_TRUE(card.fieldUsed(CardField::ClickTyped));
+    EXPECT_EQ(card.fieldRefusal(CardField::ClickTyped, "20"), "Valore del click: deve essere tra 0,01 e 10 MOA");
+    const struct { CardField field; const char* text; const char* message; } cases[] = {
+        {CardField::Velocity, "", "Velocità: manca il valore"},
+        {CardField::Velocity, "8oo", "Velocità: scrivi un numero"},
+        {CardField::Velocity, "823,5", ""},
+        {CardField::Temperature, "\xe2\x88\x92" "5", ""},
+        {CardField::Diameter, "", ""},
+        {CardField::ClicksPerTurn, "", ""},
+        {CardField::ClicksPerTurn, "12,5", "Click per giro: deve essere un numero intero"},
+        {CardField::Description, "qualsiasi testo", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(card.fieldRefusal(c.field, c.text), c.message) << c.text;
 }
 
 TEST(Cartellino, WeatherPressureNeedsTheAltitude)

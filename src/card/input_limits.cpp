@@ -4,6 +4,7 @@
 #include "common/number_text.hpp"
 
 #include <cmath>
+#include <optional>
 
 namespace siacci::card {
 
@@ -99,6 +100,71 @@ std::string limitRefusal(LimitedInput input, double value)
 std::string limitRefusal(LimitedInput input, const std::optional<double>& value)
 {
     return value ? limitRefusal(input, *value) : std::string();
+}
+
+bool wholeInput(LimitedInput input)
+{
+    return input == LimitedInput::ClicksPerTurn;
+}
+
+std::string textRefusal(LimitedInput input, std::string_view text, bool optional)
+{
+    const std::string caption = inputLimit(input).caption;
+    std::string typed(text);
+    for (std::size_t at = typed.find("\xe2\x88\x92"); at != std::string::npos; at = typed.find("\xe2\x88\x92"))
+        typed.replace(at, 3, "-");
+    if (typed.find_first_not_of(" \t") == std::string::npos)
+        return optional ? std::string() : caption + ": manca il valore";
+    // The whole text must be the number: "8oo" is no velocity of 8 m/s.
+    const std::optional<double> value = wholeNumber(virgola(typed));
+    if (!value)
+        return caption + ": scrivi un numero";
+    if (std::string refusal = limitRefusal(input, *value); !refusal.empty())
+        return refusal;
+    if (wholeInput(input) && *value != std::floor(*value))
+        return caption + ": deve essere un numero intero";
+    return {};
+}
+
+bool incompleteNumber(std::string_view text)
+{
+    // Blanks around, a sign, digits with one comma or point, an exponent's letter and sign: the
+    // prefix of a number that does not read as one yet.
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    const std::size_t start = i;
+    if (text.substr(i, 3) == "\xe2\x88\x92")
+        i += 3;
+    else if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    bool digits = false, separator = false;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9')
+            digits = true;
+        else if ((c == ',' || c == '.') && !separator)
+            separator = true;
+        else
+            break;
+        ++i;
+    }
+    const std::size_t numberEnd = i;
+    bool exponent = false;
+    if (digits && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        exponent = true;
+        ++i;
+        if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+            ++i;
+        if (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            return false;
+    }
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    if (i != text.size() || i == start)
+        return false;
+    const bool endsInSeparator = numberEnd > start && (text[numberEnd - 1] == ',' || text[numberEnd - 1] == '.');
+    return exponent || !digits || endsInSeparator;
 }
 
 std::string bcStepsRefusal(std::span<const BcStepText> steps)

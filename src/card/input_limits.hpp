@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 // The plausible limits of every number a shot is described with, one table for the range card's
 // window (Cartellino), siacci-cli card and true, the phone page and the armoury: a number
@@ -39,6 +40,19 @@ const InputLimit& inputLimit(LimitedInput input);
 std::string limitRefusal(LimitedInput input, double value);
 // The same for a value that may be missing (a missing one is within).
 std::string limitRefusal(LimitedInput input, const std::optional<double>& value);
+
+// Whether the input is a count, never a fraction (the clicks of a turret's turn).
+bool wholeInput(LimitedInput input);
+
+// The message for a field's text as typed (the decimal comma or point, the typographic minus
+// of a phone's keyboard, blanks around): "" when the whole text reads as a number within the
+// limits; "Velocità: manca il valore" for an empty text unless `optional`; "Velocità: scrivi un
+// numero" for anything else that is no number; the refusal of limitRefusal past the limits;
+// "Click per giro: deve essere un numero intero" for a fraction of a count.
+std::string textRefusal(LimitedInput input, std::string_view text, bool optional);
+
+// A text on its way to a number ("-", "0,", "1e", "+"): not yet an error while it is typed.
+bool incompleteNumber(std::string_view text);
 
 // Why a stepped coefficient cannot be used (each band's coefficient and velocity within their
 // limits, at most kMaxBcSteps bands, no two from the same velocity), or "".

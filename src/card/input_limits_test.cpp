@@ -53,6 +53,38 @@ TEST(InputLimits, TheRefusalsReadAsTheUserSeesTheNumbers)
         EXPECT_EQ(limitRefusal(c.input, c.value), c.refusal);
 }
 
+// A field's text as typed on the desktop or on a phone.
+TEST(InputLimits, TextsAreReadWholeWithTheDecimalComma)
+{
+    using L = LimitedInput;
+    const struct { L input; const char* text; bool optional; const char* message; } cases[] = {
+        {L::Velocity, "99999", false, "Velocità: deve essere tra 50 e 2000 m/s"},
+        {L::Velocity, "", false, "Velocità: manca il valore"},
+        {L::Velocity, "  ", true, ""},
+        {L::Velocity, "8oo", false, "Velocità: scrivi un numero"},
+        {L::Velocity, "1,2,", false, "Velocità: scrivi un numero"},
+        {L::Velocity, " 823,5 ", false, ""},
+        {L::Velocity, "823.5", false, ""},
+        {L::Velocity, "1e999", false, "Velocità: deve essere tra 50 e 2000 m/s"},
+        {L::SightHeight, "-300", false, "Altezza dell'ottica: deve essere tra 0 e 30 cm"},
+        {L::Weight, "0", false, "Peso: deve essere tra 1 e 2000 grains"},
+        {L::Temperature, "\xe2\x88\x92" "5", false, ""},
+        {L::Temperature, "\xe2\x88\x92" "80", false, "Temperatura: deve essere tra -60 e 70 °C"},
+        {L::ClicksPerTurn, "12,5", true, "Click per giro: deve essere un numero intero"},
+        {L::ClicksPerTurn, "12", true, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(textRefusal(c.input, c.text, c.optional), c.message) << c.text;
+}
+
+TEST(InputLimits, IncompleteNumbersAreThoseOnTheirWay)
+{
+    for (const char* text : {"-", "+", "0,", "12.", "1e", "1e-", ",", "\xe2\x88\x92", " - "})
+        EXPECT_TRUE(incompleteNumber(text)) << text;
+    for (const char* text : {"", "0", "-5", "0,5", "1e3", "abc", "1,2,", "--", "5 x"})
+        EXPECT_FALSE(incompleteNumber(text)) << text;
+}
+
 // As the armoury refuses them: two bands from one velocity, a band past its limits, too many.
 TEST(InputLimits, SteppedCoefficients)
 {

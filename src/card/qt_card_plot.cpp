@@ -4,7 +4,10 @@
 #include <QChart>
 #include <QLabel>
 #include <QLineSeries>
+#include <QLegend>
 #include <QMouseEvent>
+#include <QResizeEvent>
+#include <QFontMetrics>
 #include <QValueAxis>
 
 #include <cmath>
@@ -104,8 +107,8 @@ void CardPlot::setSheet(const CardSheet& sheet)
         m_x->setRange(0, intervals * step);
         m_x->setTickCount(intervals + 1);
     }
-    m_y->setRange(lo, hi);
-    m_y->applyNiceNumbers();
+    m_low = lo;
+    m_high = hi;
     m_sight->replace({QPointF(0, 0), QPointF(maxD, 0)});
     if (half > 0) {
         m_bandTop->replace({QPointF(0, half), QPointF(maxD, half)});
@@ -115,13 +118,46 @@ void CardPlot::setSheet(const CardSheet& sheet)
         m_bandBottom->clear();
     }
     const double zero = sheet.setup.zeroing.zeroDistance_m;
-    if (zero <= maxD)
-        m_zero->replace({QPointF(zero, m_y->min()), QPointF(zero, m_y->max())});
+    m_zeroAt = zero <= maxD ? std::optional(zero) : std::nullopt;
+    m_energyAt = sheet.energyAboveMinimumTo_m && *sheet.energyAboveMinimumTo_m < maxD
+                     ? sheet.energyAboveMinimumTo_m
+                     : std::nullopt;
+    fitVerticalAxis();
+}
+
+void CardPlot::fitVerticalAxis()
+{
+    if (m_path->count() == 0)
+        return;
+    // The plot area is the view less the horizontal axis's labels and title, the margins and,
+    // below, the legend: about four lines of labels, six with the legend under the plot.
+    const int line = QFontMetrics(m_y->labelsFont()).height();
+    const bool legendBelow = chart()->legend()->alignment() == Qt::AlignBottom;
+    const double area = std::max(1.0, height() - (legendBelow ? 6.0 : 4.0) * line);
+    // Labels at least a line and a half apart, at most eight intervals, in steps of 1, 2, 2.5
+    // or 5 times a power of ten.
+    const int intervals = std::clamp(static_cast<int>(area / (1.5 * line)), 1, 8);
+    const double raw = (m_high - m_low) / intervals;
+    const double p10 = std::pow(10, std::floor(std::log10(raw)));
+    double step = 10 * p10;
+    for (double m : {1.0, 2.0, 2.5, 5.0})
+        if (raw <= m * p10) {
+            step = m * p10;
+            break;
+        }
+    const double low = std::floor(m_low / step) * step;
+    const double high = std::ceil(m_high / step) * step;
+    m_y->setRange(low, high);
+    m_y->setTickCount(static_cast<int>(std::lround((high - low) / step)) + 1);
+    const QString title = QStringLiteral("traiettoria cm");
+    const bool room = QFontMetrics(m_y->titleFont()).horizontalAdvance(title) + 2 * line < area;
+    m_y->setTitleText(room ? title : QStringLiteral("cm"));
+    if (m_zeroAt)
+        m_zero->replace({QPointF(*m_zeroAt, low), QPointF(*m_zeroAt, high)});
     else
         m_zero->clear();
-    if (sheet.energyAboveMinimumTo_m && *sheet.energyAboveMinimumTo_m < maxD)
-        m_energy->replace({QPointF(*sheet.energyAboveMinimumTo_m, m_y->min()),
-                           QPointF(*sheet.energyAboveMinimumTo_m, m_y->max())});
+    if (m_energyAt)
+        m_energy->replace({QPointF(*m_energyAt, low), QPointF(*m_energyAt, high)});
     else
         m_energy->clear();
 }
@@ -137,6 +173,19 @@ void CardPlot::pointAt(double distance_m)
     m_readout->setText(QString::fromStdString(text));
     m_readout->adjustSize();
     m_readout->setVisible(!text.empty());
+}
+
+void CardPlot::resizeEvent(QResizeEvent* event)
+{
+    // A short plot (a small screen, large type) keeps its height for the curve and the axes,
+    // whose labels and titles Qt Charts would otherwise cut ("traie..."): the legend goes to
+    // the right of it.
+    const bool shortPlot = event->size().height() < 16 * fontMetrics().height();
+    const Qt::Alignment wanted = shortPlot ? Qt::AlignRight : Qt::AlignBottom;
+    if (chart()->legend()->alignment() != wanted)
+        chart()->legend()->setAlignment(wanted);
+    QChartView::resizeEvent(event);
+    fitVerticalAxis();
 }
 
 void CardPlot::mouseMoveEvent(QMouseEvent* event)

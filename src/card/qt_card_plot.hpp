@@ -4,6 +4,8 @@
 
 #include <QChartView>
 
+#include <optional>
+
 class QLabel;
 class QLineSeries;
 class QAreaSeries;
@@ -24,9 +26,17 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The vertical axis for the plot's height: round steps, as many as the labels have room
+    // for, and the title shortened to its unit where the full one would be cut.
+    void fitVerticalAxis();
+
     const CardSheet* m_sheet = nullptr;
+    double m_low = 0, m_high = 0;       // the heights the axis must show, cm
+    std::optional<double> m_zeroAt;     // the zero's distance, when on the plot
+    std::optional<double> m_energyAt;   // where the energy falls below the minimum
     QLineSeries* m_path = nullptr;
     QLineSeries* m_sight = nullptr;
     QLineSeries* m_zero = nullptr;

@@ -10,6 +10,7 @@
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QRectF>
 
 namespace siacci::card {
 
@@ -69,6 +70,20 @@ void paintCardPage(QPainter& painter, const PageDrawing& page, double k)
         painter.drawText(QPointF(x, t.y_mm * k), text);
     }
     painter.restore();
+}
+
+QRectF paintedTextRect_mm(const DrawText& t, const QPaintDevice& device)
+{
+    const QFontMetricsF metrics(cardFont(t.size_pt, t.bold), &device);
+    const double pixelsPerMm = device.logicalDpiX() / 25.4;
+    const double width = metrics.horizontalAdvance(QString::fromStdString(t.text)) / pixelsPerMm;
+    const double ascent = metrics.ascent() * 25.4 / device.logicalDpiY();
+    double x = t.x_mm;
+    if (t.align == Align::Right)
+        x -= width;
+    else if (t.align == Align::Centre)
+        x -= width / 2;
+    return {x, t.y_mm - ascent, width, ascent};
 }
 
 int paintCard(QPagedPaintDevice& device, const PrintedCard& card)

@@ -3,6 +3,8 @@
 #include "common/float_text.hpp"
 
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
 
 namespace siacci::json {
 
@@ -35,7 +37,29 @@ Value& Value::push(Value value)
 
 namespace {
 
-constexpr int kDeepest = 64;
+constexpr int kDeepest = 64; // an armoury is four levels deep
+
+// The length of the UTF-8 character at the start of `bytes` (1 to 4), or 0 when the bytes are no
+// UTF-8: a stray continuation byte, a lead byte above 0xF4, a sequence cut short, an overlong
+// form ("\xC0\xAF" for '/'), a surrogate half (U+D800 to U+DFFF), a code point past U+10FFFF.
+std::size_t utf8Length(std::string_view bytes)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(0);
+    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || bytes.size() < length)
+        return 0;
+    std::uint32_t c = length == 1 ? lead : length == 2 ? lead & 0x1Fu : length == 3 ? lead & 0x0Fu : lead & 0x07u;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (byte(i) & 0x3Fu);
+    }
+    static constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    return length;
+}
 
 class Parser {
 public:
@@ -49,26 +73,22 @@ public:
             return {std::nullopt, m_problem};
         skipBlanks();
         if (m_at != m_text.size())
-            return {std::nullopt, failure("testo dopo la fine del documento")};
+            return {std::nullopt, "testo in più dopo la fine del documento"};
         return {std::move(v), {}};
     }
 
 private:
-    std::string failure(const std::string& what)
+    bool fail(const char* what)
     {
         if (m_problem.empty())
-            m_problem = what + " (al carattere " + std::to_string(m_at + 1) + ")";
-        return m_problem;
-    }
-    bool fail(const std::string& what)
-    {
-        failure(what);
+            m_problem = std::string(what) + " al carattere " + std::to_string(m_at + 1);
         return false;
     }
+    bool atEnd() const { return m_at >= m_text.size(); }
+    char peek() const { return atEnd() ? '\0' : m_text[m_at]; }
     void skipBlanks()
     {
-        while (m_at < m_text.size() && (m_text[m_at] == ' ' || m_text[m_at] == '\t' ||
-                                        m_text[m_at] == '\n' || m_text[m_at] == '\r'))
+        while (!atEnd() && (peek() == ' ' || peek() == '\t' || peek() == '\n' || peek() == '\r'))
             ++m_at;
     }
     bool literal(std::string_view word)
@@ -83,10 +103,7 @@ private:
     {
         if (depth > kDeepest)
             return fail("documento annidato troppo in profondità");
-        if (m_at >= m_text.size())
-            return fail("documento incompleto");
-        const char c = m_text[m_at];
-        switch (c) {
+        switch (peek()) {
         case '{': return object(out, depth);
         case '[': return array(out, depth);
         case '"': {
@@ -105,39 +122,49 @@ private:
 
     bool object(Value& out, int depth)
     {
-        out = Value::object();
+        // A repeated key: the last one counts, in the place of the first. The index keeps a
+        // hostile object of a million keys from costing a million squared comparisons.
+        Value::Object members;
+        std::unordered_map<std::string, std::size_t> index;
         ++m_at;
         skipBlanks();
-        if (m_at < m_text.size() && m_text[m_at] == '}') {
+        if (peek() == '}') {
             ++m_at;
+            out = Value::object(std::move(members));
             return true;
         }
         for (;;) {
             skipBlanks();
+            if (peek() != '"')
+                return fail("manca il nome di un campo");
             std::string key;
-            if (m_at >= m_text.size() || m_text[m_at] != '"')
-                return fail("atteso il nome di un campo");
             if (!string(key))
                 return false;
             skipBlanks();
-            if (m_at >= m_text.size() || m_text[m_at] != ':')
-                return fail("attesi i due punti");
+            if (peek() != ':')
+                return fail("mancano i due punti");
             ++m_at;
             skipBlanks();
             Value v;
             if (!value(v, depth + 1))
                 return false;
-            out.set(key, std::move(v));
+            if (const auto it = index.find(key); it != index.end()) {
+                members[it->second].second = std::move(v);
+            } else {
+                index.emplace(key, members.size());
+                members.emplace_back(std::move(key), std::move(v));
+            }
             skipBlanks();
-            if (m_at < m_text.size() && m_text[m_at] == ',') {
+            if (peek() == ',') {
                 ++m_at;
                 continue;
             }
-            if (m_at < m_text.size() && m_text[m_at] == '}') {
+            if (peek() == '}') {
                 ++m_at;
+                out = Value::object(std::move(members));
                 return true;
             }
-            return fail("attesa una virgola o la fine dell'oggetto");
+            return fail("manca una virgola o la parentesi di chiusura");
         }
     }
 
@@ -146,7 +173,7 @@ private:
         out = Value::array();
         ++m_at;
         skipBlanks();
-        if (m_at < m_text.size() && m_text[m_at] == ']') {
+        if (peek() == ']') {
             ++m_at;
             return true;
         }
@@ -157,19 +184,19 @@ private:
                 return false;
             out.push(std::move(v));
             skipBlanks();
-            if (m_at < m_text.size() && m_text[m_at] == ',') {
+            if (peek() == ',') {
                 ++m_at;
                 continue;
             }
-            if (m_at < m_text.size() && m_text[m_at] == ']') {
+            if (peek() == ']') {
                 ++m_at;
                 return true;
             }
-            return fail("attesa una virgola o la fine dell'elenco");
+            return fail("manca una virgola o la parentesi di chiusura");
         }
     }
 
-    static void appendUtf8(std::string& s, unsigned long cp)
+    static void appendUtf8(std::string& s, std::uint32_t cp)
     {
         if (cp < 0x80) {
             s += static_cast<char>(cp);
@@ -188,17 +215,17 @@ private:
         }
     }
 
-    bool hex4(unsigned long& cp)
+    bool hex4(std::uint32_t& cp)
     {
-        if (m_at + 4 > m_text.size())
+        if (m_text.size() - m_at < 4)
             return fail("sequenza \\u incompleta");
         cp = 0;
         for (int i = 0; i < 4; ++i) {
             const char h = m_text[m_at++];
             cp <<= 4;
-            if (h >= '0' && h <= '9') cp |= static_cast<unsigned long>(h - '0');
-            else if (h >= 'a' && h <= 'f') cp |= static_cast<unsigned long>(h - 'a' + 10);
-            else if (h >= 'A' && h <= 'F') cp |= static_cast<unsigned long>(h - 'A' + 10);
+            if (h >= '0' && h <= '9') cp |= static_cast<std::uint32_t>(h - '0');
+            else if (h >= 'a' && h <= 'f') cp |= static_cast<std::uint32_t>(h - 'a' + 10);
+            else if (h >= 'A' && h <= 'F') cp |= static_cast<std::uint32_t>(h - 'A' + 10);
             else return fail("sequenza \\u non valida");
         }
         return true;
@@ -207,21 +234,28 @@ private:
     bool string(std::string& out)
     {
         ++m_at; // the opening quote
-        while (m_at < m_text.size()) {
-            const unsigned char c = static_cast<unsigned char>(m_text[m_at]);
+        for (;;) {
+            if (atEnd())
+                return fail("testo non chiuso");
+            const char c = peek();
             if (c == '"') {
                 ++m_at;
                 return true;
             }
-            if (c < 0x20)
+            if (static_cast<unsigned char>(c) < 0x20)
                 return fail("carattere di controllo in un testo");
             if (c != '\\') {
-                out += static_cast<char>(c);
-                ++m_at;
+                // Every text the reader gives is UTF-8, whatever bytes the file held.
+                const std::size_t length = utf8Length(m_text.substr(m_at));
+                if (length == 0)
+                    return fail("testo non in UTF-8");
+                out.append(m_text.substr(m_at, length));
+                m_at += length;
                 continue;
             }
-            if (++m_at >= m_text.size())
-                break;
+            ++m_at;
+            if (atEnd())
+                return fail("testo non chiuso");
             const char e = m_text[m_at++];
             switch (e) {
             case '"': out += '"'; break;
@@ -233,21 +267,21 @@ private:
             case 'r': out += '\r'; break;
             case 't': out += '\t'; break;
             case 'u': {
-                unsigned long cp = 0;
+                std::uint32_t cp = 0;
                 if (!hex4(cp))
                     return false;
-                if (cp >= 0xD800 && cp < 0xDC00) {
-                    unsigned long low = 0;
+                if (cp >= 0xD800 && cp <= 0xDBFF) {
+                    std::uint32_t low = 0;
                     if (m_text.substr(m_at, 2) != "\\u")
-                        return fail("surrogato UTF-16 senza la sua seconda metà");
+                        return fail("sequenza \\u non valida");
                     m_at += 2;
                     if (!hex4(low))
                         return false;
                     if (low < 0xDC00 || low > 0xDFFF)
-                        return fail("surrogato UTF-16 non valido");
+                        return fail("sequenza \\u non valida");
                     cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
                 } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
-                    return fail("surrogato UTF-16 non valido");
+                    return fail("sequenza \\u non valida");
                 }
                 appendUtf8(out, cp);
                 break;
@@ -255,53 +289,58 @@ private:
             default: return fail("sequenza di escape non valida");
             }
         }
-        return fail("testo senza le virgolette finali");
+    }
+
+    // A number out of a double's range is too small (rather than too large) when its exponent
+    // is negative, or, without one, when it has no digit but 0 before the point.
+    static bool tooSmall(std::string_view number)
+    {
+        const std::size_t e = number.find_first_of("eE");
+        if (e != std::string_view::npos)
+            return e + 1 < number.size() && number[e + 1] == '-';
+        const std::size_t digit = number.find_first_of("123456789");
+        const std::size_t point = number.find('.');
+        return point != std::string_view::npos && digit > point;
     }
 
     bool number(Value& out)
     {
         const std::size_t start = m_at;
-        auto digits = [this] {
+        const auto digits = [this] {
             const std::size_t from = m_at;
-            while (m_at < m_text.size() && m_text[m_at] >= '0' && m_text[m_at] <= '9')
+            while (!atEnd() && peek() >= '0' && peek() <= '9')
                 ++m_at;
-            return m_at - from;
+            return m_at > from;
         };
-        if (m_at < m_text.size() && m_text[m_at] == '-')
+        if (peek() == '-')
             ++m_at;
-        if (m_at < m_text.size() && m_text[m_at] == '0')
+        if (peek() == '0')
             ++m_at;
-        else if (digits() == 0)
+        else if (!digits())
             return fail("valore non valido");
-        if (m_at < m_text.size() && m_text[m_at] == '.') {
+        if (peek() == '.') {
             ++m_at;
-            if (digits() == 0)
+            if (!digits())
                 return fail("numero non valido");
         }
-        if (m_at < m_text.size() && (m_text[m_at] == 'e' || m_text[m_at] == 'E')) {
+        if (peek() == 'e' || peek() == 'E') {
             ++m_at;
-            if (m_at < m_text.size() && (m_text[m_at] == '+' || m_text[m_at] == '-'))
+            if (peek() == '+' || peek() == '-')
                 ++m_at;
-            if (digits() == 0)
+            if (!digits())
                 return fail("numero non valido");
         }
+        const char* first = m_text.data() + start;
+        const char* last = m_text.data() + m_at;
         double v = 0;
-        const auto r = fromChars(m_text.data() + start, m_text.data() + m_at, v);
-        if (r.ec == std::errc::result_out_of_range) {
-            // Too small reads as zero; too large cannot be a value of any document of ours.
-            bool tooLarge = false;
-            const std::string_view digitsText = m_text.substr(start, m_at - start);
-            const auto e = digitsText.find_first_of("eE");
-            tooLarge = e == std::string_view::npos || digitsText.find('-', e) == std::string_view::npos;
-            if (tooLarge) {
-                m_at = start;
-                return fail("numero troppo grande");
-            }
-            v = 0;
-        } else if (r.ec != std::errc() || r.ptr != m_text.data() + m_at) {
-            m_at = start;
-            return fail("numero non valido");
+        const auto [end, ec] = fromChars(first, last, v);
+        if (ec == std::errc::result_out_of_range && tooSmall(std::string_view(first, m_at - start))) {
+            out = Value(0.0); // too small to tell from zero
+            return true;
         }
+        // Too large cannot be a value of any document of ours.
+        if (ec != std::errc() || end != last || !std::isfinite(v))
+            return fail("numero fuori misura");
         out = Value(v);
         return true;
     }
@@ -394,6 +433,17 @@ void writeValue(std::string& out, const Value& v, int indent, int level)
 }
 
 } // namespace
+
+bool validUtf8(std::string_view text)
+{
+    while (!text.empty()) {
+        const std::size_t length = utf8Length(text);
+        if (length == 0)
+            return false;
+        text.remove_prefix(length);
+    }
+    return true;
+}
 
 Reading parse(std::string_view text)
 {

@@ -8,9 +8,11 @@
 
 // A small JSON document model, its reader and its writer, for the documents the program
 // exchanges with other programs and with the web page (the armoury, the page's session). The
-// reader takes RFC 8259 text only (no comments, no trailing commas), nests at most 64 levels and
-// keeps the members of an object in their order; the writer writes numbers in their shortest
-// exact form, strings as UTF-8 with the characters JSON requires escaped.
+// reader takes RFC 8259 text only (no comments, no trailing commas, texts in UTF-8), nests at most
+// 64 levels and keeps the members of an object in their order (a repeated key: the last value
+// counts); a number too small for a double reads 0, one too large is refused. The writer writes
+// numbers in their shortest exact form, strings as they are with the characters JSON requires
+// escaped.
 namespace siacci::json {
 
 class Value {
@@ -32,6 +34,8 @@ public:
     Value(Array a) : m_kind(Kind::Array), m_array(std::move(a)) {}
     static Value object() { Value v; v.m_kind = Kind::Object; return v; }
     static Value array() { Value v; v.m_kind = Kind::Array; return v; }
+    // An object of these members, as they are (no two keys alike, as the reader makes them).
+    static Value object(Object members) { Value v = object(); v.m_object = std::move(members); return v; }
     // An optional number: null when empty.
     static Value optional(const std::optional<double>& n) { return n ? Value(*n) : Value(); }
 
@@ -67,9 +71,15 @@ private:
 
 struct Reading {
     std::optional<Value> value;
-    std::string problem;   // in Italian, with the byte offset, when value is empty
+    // In Italian, with the character (byte) it was found at, when value is empty:
+    // "testo non in UTF-8 al carattere 2".
+    std::string problem;
 };
 Reading parse(std::string_view text);
+
+// Whether the bytes are UTF-8 throughout (no overlong form, surrogate half, cut sequence, byte
+// above 0xF4 or code point past U+10FFFF).
+bool validUtf8(std::string_view text);
 
 // Compact, or indented by `indent` spaces a level (0: compact). A number that is not finite is
 // written as null: JSON has no NaN.

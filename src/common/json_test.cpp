@@ -56,6 +56,64 @@ TEST(Json, RefusesWhatIsNotJson)
     EXPECT_EQ(parse("1e-999").value->number(), 0);
 }
 
+// Texts are UTF-8 or the document is refused, at the first byte of the character that is not.
+TEST(Json, TextsMustBeUtf8)
+{
+    const struct { std::string text; const char* problem; } bad[] = {
+        {"\"\xFF\"", "testo non in UTF-8 al carattere 2"},             // no lead byte
+        {"\"a\x80\"", "testo non in UTF-8 al carattere 3"},            // a stray continuation
+        {"\"\xC0\xAF\"", "testo non in UTF-8 al carattere 2"},         // overlong '/'
+        {"\"\xE0\x80\xAF\"", "testo non in UTF-8 al carattere 2"},     // overlong in three bytes
+        {"\"\xF0\x80\x80\xAF\"", "testo non in UTF-8 al carattere 2"}, // overlong in four
+        {"\"\xED\xA0\x80\"", "testo non in UTF-8 al carattere 2"},     // the surrogate U+D800
+        {"\"\xED\xBF\xBF\"", "testo non in UTF-8 al carattere 2"},     // the surrogate U+DFFF
+        {"\"\xC3\"", "testo non in UTF-8 al carattere 2"},             // cut before the quote
+        {"\"\xE2\x82", "testo non in UTF-8 al carattere 2"},           // cut at the end
+        {"[\"ok\",\"\xF0\x9F\x98\"]", "testo non in UTF-8 al carattere 8"},
+        {"\"\xF4\x90\x80\x80\"", "testo non in UTF-8 al carattere 2"}, // past U+10FFFF
+        {"\"\xF5\x80\x80\x80\"", "testo non in UTF-8 al carattere 2"}, // lead bytes above 0xF4
+        {"\"\xF8\x88\x80\x80\x80\"", "testo non in UTF-8 al carattere 2"},
+        {"{\"\xFE\":1}", "testo non in UTF-8 al carattere 3"},          // in a key too
+    };
+    for (const auto& c : bad) {
+        const Reading r = parse(c.text);
+        EXPECT_FALSE(r.value) << c.text;
+        EXPECT_EQ(r.problem, c.problem) << c.text;
+        EXPECT_FALSE(validUtf8(c.text)) << c.text;
+    }
+    // The ends of each length, and the last code point.
+    const std::string good[] = {"\x7F", "\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80",
+                                "\xEF\xBF\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF", "Tikka \xC3\xA8"};
+    for (const std::string& g : good) {
+        const Reading r = parse("\"" + g + "\"");
+        ASSERT_TRUE(r.value) << r.problem;
+        EXPECT_EQ(r.value->string(), g);
+        EXPECT_TRUE(validUtf8(g));
+    }
+}
+
+// Where the reading stopped, and why, for the messages the armoury's file window shows.
+TEST(Json, SaysWhereAndWhy)
+{
+    const struct { std::string text; const char* problem; } cases[] = {
+        {"", "valore non valido al carattere 1"},
+        {"{\"a\":", "valore non valido al carattere 6"},
+        {"{} x", "testo in più dopo la fine del documento"},
+        {"\"\\ud800\"", "sequenza \\u non valida al carattere 8"},
+        {"1e400", "numero fuori misura al carattere 6"},
+        {"0.000" + std::string(400, '0') + "1", ""},
+        {std::string(100, '['), "documento annidato troppo in profondità al carattere 66"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(parse(c.text).problem, c.problem) << c.text.substr(0, 20);
+    // A repeated key: the last value, in the place of the first.
+    const Reading r = parse(R"({"a":1,"b":2,"a":3})");
+    ASSERT_TRUE(r.value);
+    ASSERT_EQ(r.value->members().size(), 2u);
+    EXPECT_EQ(r.value->members()[0].first, "a");
+    EXPECT_EQ(r.value->members()[0].second.number(), 3);
+}
+
 // A hostile document nested thousands of levels deep must not overflow the stack.
 TEST(Json, RefusesDeepNesting)
 {

@@ -45,7 +45,8 @@ FileWindowBase::FileWindowBase(QWidget* parent, FileWindowModel& model)
 {
 }
 
-void FileWindowBase::createWidgets(const char* caption, const char* firstButtonCaption)
+void FileWindowBase::createWidgets(const char* caption, const char* firstButtonCaption,
+                                   const char* firstButtonName)
 {
     setWindowTitle(QString::fromUtf8(caption));
     const double dpi = logicalDpiX();
@@ -75,6 +76,8 @@ void FileWindowBase::createWidgets(const char* caption, const char* firstButtonC
     m_file1->setAccessibleName("File");
     m_dir1->setAccessibleName("Cartelle");
     m_drive1->setAccessibleName("Unità");
+    m_command1->setAccessibleName(QString::fromUtf8(firstButtonName));
+    m_command2->setAccessibleName(QString::fromUtf8(kCancelName));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(m_text1, 0, 0);
@@ -232,7 +235,7 @@ GetFileWindow::GetFileWindow(FileSession& session, ShotFileHost& host, Dialogs& 
     : FileWindowBase(parent, m_model),
       m_model(session, host, dialogs, [this](const std::string& t) { return textWidthTwips(t); })
 {
-    createWidgets(GetFileModel::kCaption, GetFileModel::kFirstButtonCaption);
+    createWidgets(GetFileModel::kCaption, GetFileModel::kFirstButtonCaption, GetFileModel::kFirstButtonName);
     connectEvents();
     m_model.startUp();
     refresh();
@@ -244,7 +247,7 @@ SaveFileWindow::SaveFileWindow(FileSession& session, ShotFileHost& host, Dialogs
     : FileWindowBase(parent, m_model),
       m_model(session, host, dialogs, [this](const std::string& t) { return textWidthTwips(t); })
 {
-    createWidgets(SaveFileModel::kCaption, SaveFileModel::kFirstButtonCaption);
+    createWidgets(SaveFileModel::kCaption, SaveFileModel::kFirstButtonCaption, SaveFileModel::kFirstButtonName);
     connectEvents();
     m_model.startUp();
     refresh();

@@ -21,7 +21,7 @@ class FileWindowBase : public QWidget {
 protected:
     FileWindowBase(QWidget* parent, FileWindowModel& model);
 
-    void createWidgets(const char* caption, const char* firstButtonCaption);
+    void createWidgets(const char* caption, const char* firstButtonCaption, const char* firstButtonName);
     void connectEvents();
     void centreOnScreen();
     void refresh();

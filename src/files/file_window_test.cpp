@@ -4,7 +4,9 @@
 #include "common/qt_windows.hpp"
 #include "files/file_test_support.hpp"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QMenu>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
@@ -75,6 +77,40 @@ protected:
 
     static void deleteClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
+
+// Every text of the two windows is Italian, the texts Qt gives them too (the context menu of
+// the name field), and a screen reader says each control by a word.
+TEST_F(FileWindowTest, EveryTextIsItalianAndEveryControlNamed)
+{
+    const struct { WindowId id; const char* title; const char* first; } windowsOf[] = {
+        {WindowId::GetFile, "APRIFILE", "Apri"}, {WindowId::SaveFile, "SALVA FILE", "Salva"}};
+    for (const auto& w : windowsOf) {
+        QWidget* window = w.id == WindowId::GetFile ? static_cast<QWidget*>(open<GetFileWindow>(w.id))
+                                                    : static_cast<QWidget*>(open<SaveFileWindow>(w.id));
+        EXPECT_EQ(window->windowTitle(), w.title);
+        QStringList names;
+        for (const char* name : {"Text1", "File1", "Dir1", "Drive1", "Command1", "Command2"}) {
+            QWidget* control = child<QWidget>(window, name);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
+            ASSERT_NE(a, nullptr) << name;
+            // On Linux Qt names a combo box by its value and a label pointing at it: the name
+            // the program gives is the widget's own.
+            names << (qobject_cast<QComboBox*>(control) ? control->accessibleName() : a->text(QAccessible::Name));
+        }
+        EXPECT_EQ(names, QStringList({"Nome del file", "File", "Cartelle", QString::fromUtf8("Unità"), w.first,
+                                      "Annulla"}));
+        QMenu* menu = child<QLineEdit>(window, "Text1")->createStandardContextMenu();
+        QStringList menuTexts;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator())
+                menuTexts << action->text().section('\t', 0, 0).remove('&');
+        EXPECT_EQ(menuTexts, QStringList({"Annulla", "Rifai", "Taglia", "Copia", "Incolla", "Elimina",
+                                          "Seleziona tutto"}));
+        delete menu;
+        window->close();
+        deleteClosed();
+    }
+}
 
 TEST_F(FileWindowTest, OpenWindowShowsTheDirectoryAndReadsTheChosenFile)
 {

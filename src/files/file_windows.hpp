@@ -39,6 +39,8 @@ private:
 enum class WindowOutcome { Stay, Close };
 
 inline constexpr const char* kCancelCaption = "A N N U L L A";
+// The spaced captions as a screen reader says them: a word, not letter by letter.
+inline constexpr const char* kCancelName = "Annulla";
 
 // The controls and events both windows have: Drive1, Dir1, File1, Text1, Label1.
 class FileWindowModel {
@@ -95,6 +97,7 @@ public:
 
     static constexpr const char* kCaption = "APRIFILE";
     static constexpr const char* kFirstButtonCaption = "A P R I";
+    static constexpr const char* kFirstButtonName = "Apri";
 
     GetFileModel(FileSession& session, ShotFileHost& host, Dialogs& dialogs,
                  TextWidthTwips textWidth = {}, FileBrowser browser = FileBrowser());
@@ -126,6 +129,7 @@ public:
 
     static constexpr const char* kCaption = "SALVA FILE";
     static constexpr const char* kFirstButtonCaption = "S A L V A";
+    static constexpr const char* kFirstButtonName = "Salva";
 
     SaveFileModel(FileSession& session, ShotFileHost& host, Dialogs& dialogs,
                   TextWidthTwips textWidth = {}, FileBrowser browser = FileBrowser());

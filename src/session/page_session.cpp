@@ -5,7 +5,7 @@
 #include "catalogue/catalogue.hpp"
 #include "common/json.hpp"
 #include "common/number_text.hpp"
-#include "session/card_limits.hpp"
+#include "card/input_limits.hpp"
 
 #include <cstdint>
 #include <cstdio>
@@ -169,7 +169,7 @@ void PageSession::cardSet(std::string_view name, std::string_view text)
     m_typing = field;
     const std::string typed = withAsciiMinus(text);
     if (card::incompleteNumber(typed) ||
-        !card::fieldMessage(*field, typed, card::fieldRequired(*m_card, *field)).empty()) {
+        !m_card->fieldRefusal(*field, typed).empty()) {
         m_waiting = std::string(text);
         return;
     }
@@ -297,7 +297,7 @@ std::vector<std::pair<std::string, std::string>> PageSession::fieldMessages() co
         const auto field = static_cast<CardField>(f);
         if (m_typing == field)
             continue;
-        std::string message = card::fieldMessage(field, m_card->fieldText(field), card::fieldRequired(*m_card, field));
+        std::string message = m_card->fieldRefusal(field, m_card->fieldText(field));
         if (!message.empty())
             out.emplace_back(card::fieldInfo(field).objectName, std::move(message));
     }

@@ -7,7 +7,7 @@
 #include "catalogue/catalogue_search.hpp"
 #include "common/json.hpp"
 #include "common/number_text.hpp"
-#include "session/card_limits.hpp"
+#include "card/input_limits.hpp"
 
 #include <cmath>
 
@@ -73,7 +73,7 @@ std::string PageSession::cardView() const
                                         .set("unita", italianCaption(info.unit))
                                         .set("aiuto", info.tooltip)
                                         .set("messaggio", message)
-                                        .set("attivo", card::fieldRequired(*m_card, field)));
+                                        .set("attivo", m_card->fieldUsed(field)));
     }
 
     Value choices = Value::object();
@@ -87,7 +87,7 @@ std::string PageSession::cardView() const
         .set("vento_da", "Vento " + m_card->windDirectionText())
         // The clock's arrow: a wind the card computes with.
         .set("freccia", readField(m_card->fieldText(CardField::WindSpeed)) > 0 &&
-                            card::fieldMessage(CardField::WindSpeed, m_card->fieldText(CardField::WindSpeed)).empty())
+                            m_card->fieldRefusal(CardField::WindSpeed, m_card->fieldText(CardField::WindSpeed)).empty())
         .set("sinistra", m_card->leftHand())
         .set("specie", static_cast<int>(m_card->species()))
         .set("specie_voci", captions(card::kSpeciesCount, [](int i) { return card::speciesCaption(static_cast<card::Species>(i)); }))

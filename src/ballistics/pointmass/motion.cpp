@@ -120,8 +120,14 @@ Dense makeDense(double absolute, double relative)
 
 State muzzleState(const FlightSetup& setup)
 {
-    return {0, 0, 0, setup.muzzleVelocity_ms * pm::cos(setup.launchAngle_rad),
+    State s{0, 0, 0, setup.muzzleVelocity_ms * pm::cos(setup.launchAngle_rad),
             setup.muzzleVelocity_ms * pm::sin(setup.launchAngle_rad), 0};
+    if (setup.launchAzimuth_rad != 0) {
+        const double level = s[3];
+        s[3] = level * pm::cos(setup.launchAzimuth_rad);
+        s[5] = level * pm::sin(setup.launchAzimuth_rad);
+    }
+    return s;
 }
 
 // Where a quantity g of the state crosses 0 upward inside the last step, g(previous) < 0 <=

@@ -16,10 +16,10 @@ namespace siacci::card {
 namespace {
 
 constexpr double kRadPerMoa = std::numbers::pi / (180 * 60);
-constexpr double kMoaPerRad = 1 / kRadPerMoa;
-// The samples fly with a looser error control than the card's rows: a micrometre at 500 m,
-// a thousand times below the smallest zone, at a third of the steps.
-constexpr pm::Tolerance kSampleTolerance{1e-6, 1e-6};
+// The samples fly with a looser error control than the card's rows, and each row is located to
+// a millimetre along the line of sight (which moves the impact by a few micrometres): far below
+// the smallest zone, at a fraction of the work.
+constexpr pm::Tolerance kSampleTolerance{1e-6, 1e-6, 1e-3};
 // A coefficient or a true distance never falls below this share of the believed one (a normal
 // error 10 standard deviations out would make them negative).
 constexpr double kLeastShare = 0.05;
@@ -96,7 +96,7 @@ struct HitSimulation::Prepared {
     }
     pm::FixedBoreFlight flight;
     PortableRandom random;
-    std::vector<double> dialElevation_rad, dialWindage_rad; // per row: the aim
+    std::vector<double> tanDialElevation, tanDialWindage;   // per row: the aim
     std::vector<double> rangeSd_m;                          // per row
     std::vector<std::size_t> order;                         // rows by distance
     std::vector<double> trueDistances;                      // scratch, ascending
@@ -136,8 +136,8 @@ HitSimulation::HitSimulation(const pm::Bullet& bullet, const pm::Conditions& con
                      [&](std::size_t a, std::size_t b) { return m_distances[a] < m_distances[b]; });
     p.trueDistances.resize(n);
     p.impacts.resize(n);
-    p.dialElevation_rad.assign(n, 0);
-    p.dialWindage_rad.assign(n, 0);
+    p.tanDialElevation.assign(n, 0);
+    p.tanDialWindage.assign(n, 0);
     p.rangeSd_m.resize(n);
     // Where the shot as typed goes at each believed distance: the correction that brings it on.
     std::vector<double> sorted(n);
@@ -151,8 +151,9 @@ HitSimulation::HitSimulation(const pm::Bullet& bullet, const pm::Conditions& con
         const double pct = settings.sd.range_pct / 100 * d;
         p.rangeSd_m[row] = std::sqrt(settings.sd.range_m * settings.sd.range_m + pct * pct);
         if (settings.aim == AimMode::Corrected && d > 0 && k < reached) {
-            p.dialElevation_rad[row] = -siacci::pm::atan(p.impacts[k].path_cm / 100 / d);
-            p.dialWindage_rad[row] = -siacci::pm::atan(p.impacts[k].windage_cm / 100 / d);
+            // The correction that brings the shot as typed onto the aim point: its tangent.
+            p.tanDialElevation[row] = -p.impacts[k].path_cm / 100 / d;
+            p.tanDialWindage[row] = -p.impacts[k].windage_cm / 100 / d;
         }
     }
 }
@@ -203,6 +204,7 @@ void HitSimulation::flyOne()
     }
     const std::size_t reached = p.flight.fly(shot, p.trueDistances, p.impacts, kSampleTolerance);
     const double radius_m = m_settings.vitalZone_cm / 200;
+    const double tanConeX = siacci::pm::tan(coneX), tanConeY = siacci::pm::tan(coneY);
     for (std::size_t k = 0; k < n; ++k) {
         const std::size_t slot = ascending ? k : byTrue[k];
         const std::size_t row = p.order[slot];
@@ -213,10 +215,13 @@ void HitSimulation::flyOne()
         const double distance = p.trueDistances[k];
         const pm::Impact& impact = p.impacts[k];
         // The correction and the cone turn the trajectory about the muzzle.
-        const double y = impact.path_cm / 100 +
-                         distance * siacci::pm::tan(p.dialElevation_rad[row] + coneY);
-        const double x = impact.windage_cm / 100 +
-                         distance * siacci::pm::tan(p.dialWindage_rad[row] + coneX);
+        // tan(dial + cone) by the sum of the tangents.
+        const double tanY = (p.tanDialElevation[row] + tanConeY) /
+                            (1 - p.tanDialElevation[row] * tanConeY);
+        const double tanX =
+            (p.tanDialWindage[row] + tanConeX) / (1 - p.tanDialWindage[row] * tanConeX);
+        const double y = impact.path_cm / 100 + distance * tanY;
+        const double x = impact.windage_cm / 100 + distance * tanX;
         Outcome outcome;
         if (x * x + y * y <= radius_m * radius_m)
             outcome = Hit;

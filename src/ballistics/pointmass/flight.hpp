@@ -54,6 +54,9 @@ struct FlightPoint {
 struct Tolerance {
     double absolute = 1e-8;
     double relative = 1e-8;
+    // How close to its distance a row is located, m along the line of sight (a Monte Carlo of
+    // thousands of shots needs far less than a card's row).
+    double rowDistance_m = 1e-7;
 };
 
 // The integrator's error control for the card: halving it moves no row at 1000 m by more than

@@ -212,6 +212,10 @@ void HitSimulation::flyOne()
             ++m_counts[row][Low]; // the bullet does not get there
             continue;
         }
+        if (m_distances[row] <= 0 && m_settings.aim == AimMode::Corrected) {
+            ++m_counts[row][Hit]; // at the muzzle the hold is the sight's height itself
+            continue;
+        }
         const double distance = p.trueDistances[k];
         const pm::Impact& impact = p.impacts[k];
         // The correction and the cone turn the trajectory about the muzzle.

@@ -78,7 +78,9 @@ struct HitTable {
 
 // The Monte Carlo, one batch of samples at a time, so that a page can show the card at once and
 // the probabilities as they come. The rows are the given distances (m, along the line of sight,
-// any order); the zero is solved once from `zeroing`.
+// any order); the zero is solved once from `zeroing`. A row at the muzzle (distance 0) is a hit
+// for the hunter who corrects (he holds the sight's height over) and, without a correction, a
+// hit when the sight is no higher than the zone's half.
 class HitSimulation {
 public:
     HitSimulation(const pm::Bullet& bullet, const pm::Conditions& conditions,

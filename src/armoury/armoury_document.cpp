@@ -461,6 +461,10 @@ void writeLoad(JsonWriter& w, const Load& load)
     w.key("notes"); w.string(load.notes);
     w.key("temperature_sensitivity_ms_per_c"); w.number(load.temperatureSensitivity_msPerC);
     w.key("velocity_ms"); w.number(load.velocity_ms);
+    // Written only when measured: a document without it reads back byte for byte.
+    if (load.velocitySd_ms) {
+        w.key("velocity_sd_ms"); w.number(*load.velocitySd_ms);
+    }
     w.key("velocity_temperature_c"); w.number(load.velocityTemperature_C);
     w.key("weight_gr"); w.number(load.weight_gr);
     w.close('}');
@@ -569,6 +573,7 @@ struct Reader {
         const std::string where = "\"" + load.description + "\"";
         load.velocity_ms = number(o, "velocity_ms", where);
         load.velocityTemperature_C = number(o, "velocity_temperature_c", where);
+        load.velocitySd_ms = optionalNumber(o, "velocity_sd_ms", where);
         load.temperatureSensitivity_msPerC = number(o, "temperature_sensitivity_ms_per_c", where);
         const std::string drag = text(o, "drag", where, true);
         if (drag == "G1")

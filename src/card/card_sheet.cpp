@@ -491,14 +491,14 @@ CardSheet CardCalculator::compute(const CardSetup& setup)
         note("Confronto con Siacci: " + sheet.siacciRefusal, NoteKind::Warning);
 
     // The chance of a hit, kept while nothing it depends on changes.
-    if (setup.hit && setup.method == Method::PointMass) {
+    if (setup.hit && setup.method == Method::PointMass && !setup.hitDeferred) {
         const std::string key = hitKey(setup);
         if (!m_hit || key != m_hitKey) {
             m_hit = hitTableOf(sheet);
             m_hitKey = key;
         }
         applyHitTable(sheet, *m_hit);
-    } else if (setup.hit) {
+    } else if (setup.hit && setup.method != Method::PointMass) {
         note("Colpo utile: solo con il metodo del punto materiale", NoteKind::Warning);
     }
 
@@ -518,15 +518,25 @@ std::string ethicalDistanceText(double minProbability, double distance_m)
            fixed(distance_m, 0) + " m";
 }
 
+std::vector<double> rowDistancesOf(const CardSheet& sheet)
+{
+    std::vector<double> distances;
+    for (const CardRow& r : sheet.rows)
+        distances.push_back(r.row.distance_m);
+    return distances;
+}
+
+std::string hitTableKey(const CardSetup& setup)
+{
+    return hitKey(setup);
+}
+
 HitTable hitTableOf(const CardSheet& sheet)
 {
     const CardSetup& s = sheet.setup;
     if (!s.hit || !sheet.ok())
         return {pm::Refusal::BadSpan, {}, 0, 0};
-    std::vector<double> distances;
-    for (const CardRow& r : sheet.rows)
-        distances.push_back(r.row.distance_m);
-    return computeHitTable(s.bullet, s.conditions, s.zeroing, distances, *s.hit);
+    return computeHitTable(s.bullet, s.conditions, s.zeroing, rowDistancesOf(sheet), *s.hit);
 }
 
 void applyHitTable(CardSheet& sheet, const HitTable& table)

@@ -32,6 +32,8 @@ struct CardSetup {
     std::optional<double> animalLength_m;
     // "Fin dove posso tirare?": the hunter's errors (the zone is vitalZone_cm); none: not asked.
     std::optional<HitSettings> hit;
+    // The hit table left to the caller (a page computes it a batch at a time, applyHitTable).
+    bool hitDeferred = false;
     std::string description;                   // the load, for the printed card
     std::string conditionsText;                // the air in a few words, for the printed card
     std::string clickText;                     // "1/4 MOA" ...
@@ -131,6 +133,10 @@ void applyHitTable(CardSheet& sheet, const HitTable& table);
 
 // The hit table of a card's rows, all samples at once (the desktop window and the tool).
 HitTable hitTableOf(const CardSheet& sheet);
+// The distances of a card's rows, as the hit table takes them.
+std::vector<double> rowDistancesOf(const CardSheet& sheet);
+// A text that changes whenever anything the hit table depends on changes.
+std::string hitTableKey(const CardSetup& setup);
 
 // The plot's pointer readout at a distance: "250 m · traiettoria -12,3 cm · ▲ 5 click".
 // Empty outside the curve.

@@ -386,8 +386,8 @@ QWidget* CardWindow::createHitFrame()
                        "quella della rosata", kShootingPositionCount,
                        [](int i) { return shootingPositionCaption(static_cast<ShootingPosition>(i)); },
                        [this](int i) { m_model.positionChosen(static_cast<ShootingPosition>(i)); });
-    m_aim = combo("mira", "Mira", "Con la correzione per la distanza, o sempre al centro", 2,
-                  [](int i) { return i == 0 ? "con la correzione" : "senza correzione"; },
+    m_aim = combo("mira", "Mira", "Con la correzione per la distanza, o sempre al centro", kAimModeCount,
+                  [](int i) { return aimModeCaption(static_cast<AimMode>(i)); },
                   [this](int i) { m_model.aimChosen(i == 0 ? AimMode::Corrected : AimMode::NoCorrection); });
     addField(form, CardField::GroupSize);
     addField(form, CardField::VelocitySd);

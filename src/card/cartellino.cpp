@@ -484,6 +484,12 @@ void Cartellino::positionChosen(ShootingPosition position)
     recompute();
 }
 
+void Cartellino::deferHit(bool deferred)
+{
+    m_hitDeferred = deferred;
+    recompute();
+}
+
 void Cartellino::aimChosen(AimMode aim)
 {
     m_aim = aim;
@@ -686,6 +692,7 @@ std::string Cartellino::buildSetup(CardSetup& s) const
     if (m_hit && s.vitalZone_cm) {
         s.hit = hitSettings();
         s.hit->vitalZone_cm = *s.vitalZone_cm;
+        s.hitDeferred = m_hitDeferred;
         if (std::string refusal = hitSettingsRefusal(*s.hit); !refusal.empty())
             return refusal;
     }

@@ -119,6 +119,8 @@ public:
     void windReadingChosen(WindReading reading);
     void positionChosen(ShootingPosition position);
     void aimChosen(AimMode aim);
+    // The hit table left to the caller, who computes it a batch at a time (the page).
+    void deferHit(bool deferred);
     // "Prendi dal tiro corrente": the main window's shot again, bullet and rifle (a G1
     // coefficient, no steps, sizes or twist, the default click), with its distances, temperature
     // and altitude. The source becomes the main window's shot, unmodified.
@@ -220,6 +222,7 @@ private:
     WindReading m_windReading = WindReading::Stimato;
     ShootingPosition m_position = ShootingPosition::Bastone;
     AimMode m_aim = AimMode::Corrected;
+    bool m_hitDeferred = false;
     std::array<double, kSpeciesCount> m_speciesEnergy{};
     // The user's own vital zone and length of each species, as typed (empty: the default).
     std::array<std::string, kSpeciesCount> m_speciesVitalZone{};

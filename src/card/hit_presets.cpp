@@ -34,6 +34,11 @@ const char* shootingPositionCaption(ShootingPosition p)
     return "";
 }
 
+const char* aimModeCaption(AimMode aim)
+{
+    return aim == AimMode::Corrected ? "con la correzione" : "senza correzione";
+}
+
 RangeError rangeFinderError(RangeFinder r)
 {
     return r == RangeFinder::Telemetro ? RangeError{1, 0} : RangeError{0, 10};

@@ -18,6 +18,8 @@ inline constexpr int kShootingPositionCount = 5;
 const char* rangeFinderCaption(RangeFinder r);      // "telemetro ±1 m"
 const char* windReadingCaption(WindReading w);      // "vento stimato ±4 km/h"
 const char* shootingPositionCaption(ShootingPosition p); // "bastone"
+inline constexpr int kAimModeCount = 2;
+const char* aimModeCaption(AimMode aim);            // "con la correzione", "senza correzione"
 
 // The distance's error: (m, % of the distance); one of them is 0.
 struct RangeError {

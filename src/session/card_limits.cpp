@@ -43,6 +43,10 @@ constexpr Limit kLimits[] = {
     {CardField::VitalZone, 0, 200, true},
     {CardField::AnimalSpeed, 0, 100, true},
     {CardField::AnimalLength, 0.1, 5, true},
+    {CardField::GroupSize, 0, 100, false},
+    {CardField::VelocitySd, 0, 100, false},
+    {CardField::BcSd, 0, 50, false},
+    {CardField::MinProbability, 50, 99.9, false},
 };
 
 const Limit* limitOf(CardField field)

@@ -1,5 +1,7 @@
 #include "card/hit_presets.hpp"
 
+#include "common/portable_math.hpp"
+
 #include <cmath>
 
 namespace siacci::card {
@@ -68,7 +70,8 @@ double coneSdFromGroup_moa(double group5_moa)
 
 double coneSd_moa(double group5_moa, ShootingPosition position)
 {
-    return std::hypot(coneSdFromGroup_moa(group5_moa), positionSd_moa(position));
+    // The portable hypot: the page and the desktop fly the same cone to the last bit.
+    return siacci::pm::hypot(coneSdFromGroup_moa(group5_moa), positionSd_moa(position));
 }
 
 } // namespace siacci::card

@@ -568,6 +568,10 @@ void applyHitTable(CardSheet& sheet, const HitTable& table)
         sheet.rows[k].cells[column] = cell;
     }
     sheet.hit = table;
+    sheet.hitCurve.clear();
+    for (const HitRow& r : table.rows)
+        sheet.hitCurve.emplace_back(r.distance_m, 100 * r.probability);
+    sheet.hitThreshold_pct = 100 * sheet.setup.hit->minProbability;
     const std::string text = ethicalDistanceText(sheet.setup.hit->minProbability, table.ethicalDistance_m);
     // The line replaces the one of an earlier, partial table.
     const auto same = std::find_if(sheet.notes.begin(), sheet.notes.end(), [&](const Note& n) {

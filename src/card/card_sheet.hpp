@@ -119,6 +119,9 @@ struct CardSheet {
     // they are computed (applyHitTable).
     std::optional<HitTable> hit;
     std::string ethicalText;                   // "Distanza etica (90 %): 265 m"
+    // The plot's chance of a hit against distance (distance m, %), and the threshold, %.
+    std::vector<std::pair<double, double>> hitCurve;
+    double hitThreshold_pct = 0;
     CardSetup setup;
     bool ok() const { return refusal.empty(); }
 };

@@ -48,6 +48,11 @@ TEST(HitCard, TheColumnAndTheEthicalDistanceAreTheHitTableOfTheRows)
         EXPECT_EQ(sheet.rows[k].cells[c] + " %", percent) << k;
     }
     EXPECT_EQ(sheet.rows.front().cells[c], "100");
+    // The plot's curve: the rows' distances and percentages, with the threshold.
+    ASSERT_EQ(sheet.hitCurve.size(), table.rows.size());
+    EXPECT_EQ(sheet.hitCurve[3].first, table.rows[3].distance_m);
+    EXPECT_DOUBLE_EQ(sheet.hitCurve[3].second, 100 * table.rows[3].probability);
+    EXPECT_DOUBLE_EQ(sheet.hitThreshold_pct, 90);
     const std::string line = ethicalDistanceText(0.9, table.ethicalDistance_m);
     EXPECT_EQ(sheet.ethicalText, line);
     EXPECT_TRUE(hasNote(sheet, line));

@@ -12,7 +12,8 @@ class QValueAxis;
 namespace siacci::card {
 
 // The card's trajectory: path against distance, the vital-zone band, the line of sight, the
-// zero and the energy threshold, with a readout of the point under the pointer.
+// zero and the energy threshold, with a readout of the point under the pointer; with
+// "Distanza etica", the chance of a hit against distance and its threshold (right axis, %).
 class CardPlot : public QChartView {
 public:
     explicit CardPlot(QWidget* parent = nullptr);
@@ -26,6 +27,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void showHit(bool on);
     const CardSheet* m_sheet = nullptr;
     QLineSeries* m_path = nullptr;
     QLineSeries* m_sight = nullptr;
@@ -36,6 +38,9 @@ private:
     QAreaSeries* m_band = nullptr;
     QValueAxis* m_x = nullptr;
     QValueAxis* m_y = nullptr;
+    QLineSeries* m_hit = nullptr;       // the chance of a hit, on its own axis
+    QLineSeries* m_threshold = nullptr;
+    QValueAxis* m_percent = nullptr;
     QLabel* m_readout = nullptr;
 };
 

@@ -62,6 +62,13 @@ function showChoices(v) {
   if (modes.options.length !== c.pressione_voci.length)
     modes.replaceChildren(...c.pressione_voci.map((caption, i) => new Option(caption, i)));
   modes.value = String(c.pressione);
+  for (const [id, key] of [["telemetro", "telemetro"], ["vento-letto", "vento_letto"], ["posizione", "posizione"], ["mira", "mira"]]) {
+    const box = $(id);
+    const captions = c[key + "_voci"];
+    if (box.options.length !== captions.length) box.replaceChildren(...captions.map((caption, i) => new Option(caption, i)));
+    box.value = String(c[key]);
+  }
+  $("colpo").checked = c.colpo;
   $("vento-da").textContent = c.vento_da;
   const origin = document.querySelector("input[name=origine][value=" + v.origine.tipo + "]");
   if (origin && !page.catalogueOpen) origin.checked = true;
@@ -121,6 +128,23 @@ function showCard() {
   showTruing(v);
   if (page.timings.firstTable_ms === null && v.righe.length) page.timings.firstTable_ms = performance.now();
   page.timings.lastCard_ms = performance.now() - started;
+  showHitProgress(v);
+}
+
+// The chance of a hit follows the card: a batch of samples between frames, the card redrawn
+// after each, so that the page never freezes.
+function showHitProgress(v) {
+  $("colpo-stato").textContent = v.colpo.in_corso && v.colpo.di
+    ? "Colpo utile: " + Math.round(100 * v.colpo.campioni / v.colpo.di) + " %…" : v.colpo.riga;
+  if (!v.colpo.in_corso || page.hitPending) return;
+  page.hitPending = true;
+  setTimeout(() => {
+    page.hitPending = false;
+    page.s.card.hitStep(1000);
+    const next = page.s.card.view();
+    showCardTable(next);
+    showHitProgress(next);
+  }, 0);
 }
 
 // A table wider than the screen says that it scrolls.
@@ -420,6 +444,12 @@ function wire() {
       refresh();
     } else if (t.id === "modello" || t.id === "click") {
       page.s.card.choose(t.id, t.value);
+      refresh();
+    } else if (t.id === "colpo") {
+      page.s.card.choose("colpo", t.checked ? 1 : 0);
+      refresh();
+    } else if (t.id === "telemetro" || t.id === "posizione" || t.id === "mira" || t.id === "vento-letto") {
+      page.s.card.choose(t.id === "vento-letto" ? "vento_letto" : t.id, t.value);
       refresh();
     } else if (t.name === "osservazione") {
       page.s.true.set("osservazione", t.value);

@@ -44,6 +44,8 @@ const Sessione = (() => {
       hand: act(() => p.useHand()),
       catalogue: act((item, button) => p.useCatalogue(item, button)),
       view: () => JSON.parse(p.cardView()),
+      // A batch of the hit table's samples; true while more remain.
+      hitStep: (samples) => p.hitStep(samples),
     };
     s.table = { view: () => JSON.parse(p.tableView()) };
     s.catalogue = {

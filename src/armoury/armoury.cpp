@@ -25,6 +25,7 @@ bool operator==(const Load& a, const Load& b)
     return a.description == b.description && a.velocity_ms == b.velocity_ms &&
            a.velocityTemperature_C == b.velocityTemperature_C &&
            a.temperatureSensitivity_msPerC == b.temperatureSensitivity_msPerC &&
+           a.velocitySd_ms == b.velocitySd_ms &&
            a.drag == b.drag && a.bc == b.bc && sameSteps(a.bcSteps, b.bcSteps) &&
            sameTable(a.dragTable, b.dragTable) && a.weight_gr == b.weight_gr &&
            a.diameter_mm == b.diameter_mm && a.length_mm == b.length_mm && a.notes == b.notes;
@@ -77,6 +78,8 @@ std::string loadProblem(const Load& load)
         return outside("La temperatura della velocità" + of, L::Temperature);
     if (!within(load.temperatureSensitivity_msPerC, -10, 10))
         return outside("La sensibilità alla temperatura" + of, -10, 10, "m/s per °C");
+    if (load.velocitySd_ms && !inLimits(*load.velocitySd_ms, L::SdVelocity))
+        return outside("Lo scarto della velocità" + of, L::SdVelocity);
     if (!inLimits(load.weight_gr, L::Weight))
         return outside("Il peso" + of, L::Weight);
     if (load.diameter_mm && !inLimits(*load.diameter_mm, L::Diameter))

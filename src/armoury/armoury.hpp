@@ -31,6 +31,7 @@ struct Load {
     double velocity_ms = 800;                    // muzzle velocity at velocityTemperature_C
     double velocityTemperature_C = 15;           // the powder temperature of that velocity
     double temperatureSensitivity_msPerC = 0;    // m/s gained per degree C warmer powder
+    std::optional<double> velocitySd_ms;         // shot to shot (the chronograph's SD); none: not measured
     LoadDrag drag = LoadDrag::G1;
     double bc = 0.4;                             // lb/in2; below every step
     std::vector<pointmass::BcStep> bcSteps;      // G1/G7 only; from a velocity upward

@@ -30,8 +30,8 @@ Value loadValue(const Load& load)
     Value table = Value::array();
     for (const auto& point : load.dragTable)
         table.push(Value::object().set("cd", point.cd).set("mach", point.mach));
-    return Value::object()
-        .set("bc", load.bc)
+    Value value = Value::object();
+    value.set("bc", load.bc)
         .set("bc_steps", std::move(steps))
         .set("description", load.description)
         .set("diameter_mm", Value::optional(load.diameter_mm))
@@ -40,9 +40,13 @@ Value loadValue(const Load& load)
         .set("length_mm", Value::optional(load.length_mm))
         .set("notes", load.notes)
         .set("temperature_sensitivity_ms_per_c", load.temperatureSensitivity_msPerC)
-        .set("velocity_ms", load.velocity_ms)
-        .set("velocity_temperature_c", load.velocityTemperature_C)
+        .set("velocity_ms", load.velocity_ms);
+    // Written only when measured: a document without it reads back byte for byte.
+    if (load.velocitySd_ms)
+        value.set("velocity_sd_ms", *load.velocitySd_ms);
+    value.set("velocity_temperature_c", load.velocityTemperature_C)
         .set("weight_gr", load.weight_gr);
+    return value;
 }
 
 Value rifleValue(const Rifle& rifle)
@@ -138,6 +142,7 @@ struct Reader {
         const std::string where = "\"" + load.description + "\"";
         load.velocity_ms = number(o, "velocity_ms", where);
         load.velocityTemperature_C = number(o, "velocity_temperature_c", where);
+        load.velocitySd_ms = optionalNumber(o, "velocity_sd_ms", where);
         load.temperatureSensitivity_msPerC = number(o, "temperature_sensitivity_ms_per_c", where);
         const std::string drag = text(o, "drag", where, true);
         if (drag == "G1")

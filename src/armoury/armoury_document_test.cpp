@@ -27,6 +27,30 @@ TEST(ArmouryDocument, EveryFieldComesBackAsWritten)
     EXPECT_NE(json.find("\"diameter_mm\": null"), std::string::npos);
 }
 
+// The load's shot-to-shot spread (for the chance of a hit) comes back as written; a document
+// of an earlier version, without it, reads as "not measured" and is written back unchanged.
+TEST(ArmouryDocument, TheVelocitySpreadComesBackAndOldDocumentsStayAsTheyWere)
+{
+    Armoury a{{testing::fullRifle()}};
+    const std::string old = documentJson(a);
+    EXPECT_EQ(old.find("velocity_sd_ms"), std::string::npos);
+    const DocumentReading oldBack = readDocumentJson(old);
+    ASSERT_TRUE(oldBack.armoury) << oldBack.problem;
+    EXPECT_FALSE(oldBack.armoury->rifles[0].loads[0].velocitySd_ms);
+    EXPECT_EQ(documentJson(*oldBack.armoury), old);
+
+    a.rifles[0].loads[0].velocitySd_ms = 7.25;
+    const std::string json = documentJson(a);
+    EXPECT_NE(json.find("\"velocity_sd_ms\": 7.25"), std::string::npos);
+    const DocumentReading back = readDocumentJson(json);
+    ASSERT_TRUE(back.armoury) << back.problem;
+    EXPECT_EQ(back.armoury->rifles[0].loads[0].velocitySd_ms, 7.25);
+    EXPECT_EQ(*back.armoury, a);
+
+    a.rifles[0].loads[0].velocitySd_ms = -1;
+    EXPECT_NE(loadProblem(a.rifles[0].loads[0]).find("Lo scarto della velocità"), std::string::npos);
+}
+
 // A document as the page writes it (compact, keys in its own order, escapes of its own) reads.
 TEST(ArmouryDocument, ReadsTheDocumentsOfOtherWriters)
 {

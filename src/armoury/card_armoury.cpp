@@ -171,6 +171,7 @@ void CardArmoury::fill(const std::string& loadName)
     in.diameter_mm = load->diameter_mm;
     in.length_mm = load->length_mm;
     in.description = load->description;
+    in.velocitySd_ms = load->velocitySd_ms;
     m_filledTemperature = m_card.fieldText(CardField::Temperature);
     m_card.takeLoad(in, source);
     if (load->drag != LoadDrag::Table && load->bcSteps.size() > static_cast<std::size_t>(card::kBcStepRows))

@@ -293,9 +293,10 @@ PocketLayout pocketLayout(const CardSheet& sheet)
     const auto headerRoom = [&](double size) {
         return static_cast<std::size_t>(inner_w / (size * kCharWidthEm * kMmPerPoint) + 1e-6);
     };
-    const std::string footer =
-        sheet.maximumRange_m > 0 ? "Gittata massima: " + fixed(sheet.maximumRange_m, 0) + " m"
-                                 : std::string();
+    std::string footer = sheet.ethicalText;
+    if (sheet.maximumRange_m > 0)
+        footer += (footer.empty() ? "Gittata massima: " : " · gittata massima ") +
+                  fixed(sheet.maximumRange_m, 0) + " m";
 
     const std::string full = pocketHeader(sheet, 1000);
     const double smallType =

@@ -6,6 +6,8 @@
 #include "catalogue/catalogue.hpp"
 #include "main/screenshots.hpp"
 
+#include <QToolBox>
+
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
@@ -74,6 +76,20 @@ void card(const QString& dir)
     save(*w.plot(), dir, "card_plot");
     savePage(card::pocketLayout(m.sheet()).card, dir, "card_pocket");
     savePage(card::fullPageLayout(m.sheet()), dir, "card_full_page");
+
+    // "Fin dove posso tirare?": a boar from the sticks, a rangefinder, a guessed wind.
+    m.speciesChosen(card::Species::Cinghiale);
+    m.positionChosen(card::ShootingPosition::Bastone);
+    m.rangeFinderChosen(card::RangeFinder::Telemetro);
+    m.windReadingChosen(card::WindReading::Stimato);
+    m.hitChosen(true);
+    if (auto* inputs = w.findChild<QToolBox*>(QStringLiteral("dati")))
+        for (int i = 0; i < inputs->count(); ++i)
+            if (inputs->itemText(i) == QStringLiteral("&Distanza etica"))
+                inputs->setCurrentIndex(i);
+    w.refresh();
+    save(w, dir, "card_window_hit");
+    savePage(card::pocketLayout(m.sheet()).card, dir, "card_pocket_hit");
 }
 
 } // namespace siacci::screenshots

@@ -1,5 +1,6 @@
 #include "card/card_sheet.hpp"
 
+#include "common/number_text.hpp"
 #include "common/portable_math.hpp"
 
 #include <algorithm>
@@ -177,6 +178,22 @@ std::string zeroKey(const CardSetup& s)
     return key;
 }
 
+// Everything the hit table depends on: the zero's key, the rows, the hunter's errors.
+std::string hitKey(const CardSetup& s)
+{
+    std::string key = zeroKey(s);
+    append(key, s.zeroing.zeroDistance_m);
+    append(key, s.span.maxDistance_m);
+    append(key, s.span.increment_m);
+    if (const auto& h = s.hit) {
+        for (double v : {h->sd.range_m, h->sd.range_pct, h->sd.wind_kmh, h->sd.velocity_ms,
+                         h->sd.bc_pct, h->sd.cone_moa, h->vitalZone_cm, h->minProbability,
+                         double(h->samples), double(h->seed), double(h->aim == AimMode::NoCorrection)})
+            append(key, v);
+    }
+    return key;
+}
+
 std::string turnsText(const char* arrow, long clicks, int clicksPerTurn)
 {
     if (clicks == 0)
@@ -212,6 +229,7 @@ const char* headingOf(Column c)
     case Column::SiacciPath: return "Siacci cm";
     case Column::SiacciDifference: return "Differenza cm";
     case Column::Lead: return "Anticipo cm (corpi)";
+    case Column::Hit: return "Colpo utile %";
     }
     return "";
 }
@@ -388,6 +406,7 @@ CardSheet CardCalculator::compute(const CardSetup& setup)
             case Column::SiacciDifference:
                 cell = fixed(cr.siacciPath_cm.value_or(0) - cr.row.path_cm, 1);
                 break;
+            case Column::Hit: break; // filled by applyHitTable
             case Column::Lead: {
                 const double lead_m = *setup.crossingSpeed_kmh / 3.6 * cr.row.time_s;
                 cell = fixed(lead_m * 100, 0);
@@ -471,6 +490,18 @@ CardSheet CardCalculator::compute(const CardSetup& setup)
     if (!sheet.siacciRefusal.empty())
         note("Confronto con Siacci: " + sheet.siacciRefusal, NoteKind::Warning);
 
+    // The chance of a hit, kept while nothing it depends on changes.
+    if (setup.hit && setup.method == Method::PointMass && !setup.hitDeferred) {
+        const std::string key = hitKey(setup);
+        if (!m_hit || key != m_hitKey) {
+            m_hit = hitTableOf(sheet);
+            m_hitKey = key;
+        }
+        applyHitTable(sheet, *m_hit);
+    } else if (setup.hit && setup.method != Method::PointMass) {
+        note("Colpo utile: solo con il metodo del punto materiale", NoteKind::Warning);
+    }
+
     // The curve of the plot, a few hundred points.
     const double step = std::max(1.0, std::round(setup.span.maxDistance_m / 250));
     const pm::Result curve =
@@ -479,6 +510,78 @@ CardSheet CardCalculator::compute(const CardSetup& setup)
         for (const pm::Row& row : curve.trajectory.rows)
             sheet.curve.emplace_back(row.distance_m, row.path_cm);
     return sheet;
+}
+
+std::string ethicalDistanceText(double minProbability, double distance_m)
+{
+    return "Distanza etica (" + roundedText(100 * minProbability, 1, ',') + " %): " +
+           fixed(distance_m, 0) + " m";
+}
+
+std::vector<double> rowDistancesOf(const CardSheet& sheet)
+{
+    std::vector<double> distances;
+    for (const CardRow& r : sheet.rows)
+        distances.push_back(r.row.distance_m);
+    return distances;
+}
+
+std::string hitTableKey(const CardSetup& setup)
+{
+    return hitKey(setup);
+}
+
+HitTable hitTableOf(const CardSheet& sheet)
+{
+    const CardSetup& s = sheet.setup;
+    if (!s.hit || !sheet.ok())
+        return {pm::Refusal::BadSpan, {}, 0, 0};
+    return computeHitTable(s.bullet, s.conditions, s.zeroing, rowDistancesOf(sheet), *s.hit);
+}
+
+void applyHitTable(CardSheet& sheet, const HitTable& table)
+{
+    if (!sheet.ok() || !sheet.setup.hit)
+        return;
+    const bool fits = table.ok() && table.rows.size() == sheet.rows.size();
+    if (!fits) {
+        sheet.notes.push_back({"Colpo utile: " + (table.ok() ? std::string("tabella non aggiornata")
+                                                              : pm::refusalText(table.refusal)),
+                               NoteKind::Warning});
+        return;
+    }
+    // The column goes once, after the wind's clicks (before the Siacci comparison and the lead).
+    if (std::find(sheet.columns.begin(), sheet.columns.end(), Column::Hit) == sheet.columns.end()) {
+        const auto at = std::find(sheet.columns.begin(), sheet.columns.end(), Column::WindClicks);
+        const auto offset = at == sheet.columns.end() ? sheet.columns.size()
+                                                      : static_cast<std::size_t>(at - sheet.columns.begin()) + 1;
+        sheet.columns.insert(sheet.columns.begin() + static_cast<std::ptrdiff_t>(offset), Column::Hit);
+        sheet.headings.insert(sheet.headings.begin() + static_cast<std::ptrdiff_t>(offset), headingOf(Column::Hit));
+        for (CardRow& r : sheet.rows)
+            r.cells.insert(r.cells.begin() + static_cast<std::ptrdiff_t>(offset), std::string());
+    }
+    const std::size_t column = static_cast<std::size_t>(
+        std::find(sheet.columns.begin(), sheet.columns.end(), Column::Hit) - sheet.columns.begin());
+    for (std::size_t k = 0; k < sheet.rows.size(); ++k) {
+        std::string cell = percentText(table.rows[k].probability);
+        cell.resize(cell.size() - 2); // the column's heading says "%"
+        sheet.rows[k].cells[column] = cell;
+    }
+    sheet.hit = table;
+    sheet.hitCurve.clear();
+    for (const HitRow& r : table.rows)
+        sheet.hitCurve.emplace_back(r.distance_m, 100 * r.probability);
+    sheet.hitThreshold_pct = 100 * sheet.setup.hit->minProbability;
+    const std::string text = ethicalDistanceText(sheet.setup.hit->minProbability, table.ethicalDistance_m);
+    // The line replaces the one of an earlier, partial table.
+    const auto same = std::find_if(sheet.notes.begin(), sheet.notes.end(), [&](const Note& n) {
+        return !sheet.ethicalText.empty() && n.text == sheet.ethicalText;
+    });
+    if (same != sheet.notes.end())
+        same->text = text;
+    else
+        sheet.notes.push_back({text, NoteKind::Plain});
+    sheet.ethicalText = text;
 }
 
 std::string readoutAt(const CardSheet& sheet, double distance_m)

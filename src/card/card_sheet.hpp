@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ballistics/pointmass/pointmass.hpp"
+#include "card/hit_probability.hpp"
 
 #include <optional>
 #include <string>
@@ -29,6 +30,10 @@ struct CardSetup {
     std::optional<double> vitalZone_cm;        // diameter of the vital zone
     std::optional<double> crossingSpeed_kmh;   // a crossing animal, for the lead
     std::optional<double> animalLength_m;
+    // "Fin dove posso tirare?": the hunter's errors (the zone is vitalZone_cm); none: not asked.
+    std::optional<HitSettings> hit;
+    // The hit table left to the caller (a page computes it a batch at a time, applyHitTable).
+    bool hitDeferred = false;
     std::string description;                   // the load, for the printed card
     std::string conditionsText;                // the air in a few words, for the printed card
     std::string clickText;                     // "1/4 MOA" ...
@@ -75,7 +80,7 @@ std::string fixed(double value, int decimals, char decimalSeparator = ',');
 
 enum class Column {
     Distance, Velocity, Energy, Time, Path, Correction, Clicks, Windage, WindCorrection,
-    WindClicks, SiacciPath, SiacciDifference, Lead
+    WindClicks, SiacciPath, SiacciDifference, Lead, Hit
 };
 
 struct CardRow {
@@ -110,9 +115,31 @@ struct CardSheet {
     std::string siacciRefusal;                 // "Confronta con Siacci" not possible, why
     // The trajectory every few metres for the plot: (distance m, path cm).
     std::vector<std::pair<double, double>> curve;
+    // The chance of a hit at each row (same order as rows) and the ethical distance, once
+    // they are computed (applyHitTable).
+    std::optional<HitTable> hit;
+    std::string ethicalText;                   // "Distanza etica (90 %): 265 m"
+    // The plot's chance of a hit against distance (distance m, %), and the threshold, %.
+    std::vector<std::pair<double, double>> hitCurve;
+    double hitThreshold_pct = 0;
     CardSetup setup;
     bool ok() const { return refusal.empty(); }
 };
+
+// The line of the card, the printed card and the page: "Distanza etica (90 %): 265 m".
+std::string ethicalDistanceText(double minProbability, double distance_m);
+
+// Adds the column "Colpo utile %" and the line of the ethical distance to a computed card, from
+// a hit table of its rows (computed at once, or step by step by a page). A table of other rows,
+// or one that was refused, adds the refusal's line instead.
+void applyHitTable(CardSheet& sheet, const HitTable& table);
+
+// The hit table of a card's rows, all samples at once (the desktop window and the tool).
+HitTable hitTableOf(const CardSheet& sheet);
+// The distances of a card's rows, as the hit table takes them.
+std::vector<double> rowDistancesOf(const CardSheet& sheet);
+// A text that changes whenever anything the hit table depends on changes.
+std::string hitTableKey(const CardSetup& setup);
 
 // The plot's pointer readout at a distance: "250 m · traiettoria -12,3 cm · ▲ 5 click".
 // Empty outside the curve.
@@ -127,6 +154,8 @@ public:
 private:
     std::optional<CardSetup> m_lastSetup;
     std::optional<OptimalZero> m_optimal;
+    std::optional<HitTable> m_hit;
+    std::string m_hitKey;
     double m_maximumRange_m = 0;
     bool m_haveRange = false;
 };

@@ -354,6 +354,48 @@ QWidget* CardWindow::createTableFrame()
     return box;
 }
 
+QWidget* CardWindow::createHitFrame()
+{
+    auto* box = new QGroupBox(QStringLiteral("Distanza etica"));
+    auto* form = new QFormLayout(box);
+    m_hitOn = new QCheckBox(QStringLiteral("Probabilità di colpire la zona vitale"));
+    m_hitOn->setObjectName(QStringLiteral("colpoUtile"));
+    m_hitOn->setToolTip(QStringLiteral("Aggiunge la colonna \"Colpo utile %\" e la distanza "
+                                       "etica: fin dove colpisci la zona vitale 9 volte su 10"));
+    connect(m_hitOn, &QCheckBox::clicked, this,
+            [this](bool on) { act([&] { m_model.hitChosen(on); }); });
+    form->addRow(m_hitOn);
+    auto combo = [&](const char* name, const char* caption, const char* tip, int count,
+                     auto captionOf, auto chosen) {
+        auto* c = new QComboBox;
+        c->setObjectName(QString::fromLatin1(name));
+        for (int i = 0; i < count; ++i)
+            c->addItem(QString::fromUtf8(captionOf(i)));
+        c->setToolTip(QString::fromUtf8(tip));
+        connect(c, &QComboBox::activated, this, [this, chosen](int i) { act([&] { chosen(i); }); });
+        form->addRow(QString::fromUtf8(caption), c);
+        return c;
+    };
+    m_rangeFinder = combo("distanzaLetta", "Distanza", "Come misuri la distanza", kRangeFinderCount,
+                          [](int i) { return rangeFinderCaption(static_cast<RangeFinder>(i)); },
+                          [this](int i) { m_model.rangeFinderChosen(static_cast<RangeFinder>(i)); });
+    m_windReading = combo("ventoLetto", "Vento", "Come conosci il vento", kWindReadingCount,
+                          [](int i) { return windReadingCaption(static_cast<WindReading>(i)); },
+                          [this](int i) { m_model.windReadingChosen(static_cast<WindReading>(i)); });
+    m_position = combo("posizione", "Posizione", "Come tieni l'arma: aggiunge la sua dispersione a "
+                       "quella della rosata", kShootingPositionCount,
+                       [](int i) { return shootingPositionCaption(static_cast<ShootingPosition>(i)); },
+                       [this](int i) { m_model.positionChosen(static_cast<ShootingPosition>(i)); });
+    m_aim = combo("mira", "Mira", "Con la correzione per la distanza, o sempre al centro", kAimModeCount,
+                  [](int i) { return aimModeCaption(static_cast<AimMode>(i)); },
+                  [this](int i) { m_model.aimChosen(i == 0 ? AimMode::Corrected : AimMode::NoCorrection); });
+    addField(form, CardField::GroupSize);
+    addField(form, CardField::VelocitySd);
+    addField(form, CardField::BcSd);
+    addField(form, CardField::MinProbability);
+    return box;
+}
+
 QWidget* CardWindow::createMethodFrame()
 {
     auto* box = new QGroupBox(QStringLiteral("Metodo"));
@@ -487,6 +529,7 @@ void CardWindow::arrangeBody(QVBoxLayout* outer)
     column->addWidget(createTableFrame());
     column->addWidget(createMethodFrame());
     m_inputs->addItem(scrolled(tableAndMethod), QStringLiteral("&Tabella e metodo"));
+    m_inputs->addItem(scrolled(untitled(createHitFrame())), QStringLiteral("&Distanza etica"));
     m_inputs->setMinimumWidth(290);
     m_inputs->setMaximumWidth(420);
 
@@ -570,6 +613,14 @@ void CardWindow::refresh()
     setIndex(m_click, static_cast<int>(m.clickChoice()));
     setIndex(m_pressureMode, static_cast<int>(m.pressureMode()));
     setIndex(m_species, static_cast<int>(m.species()));
+    setIndex(m_rangeFinder, static_cast<int>(m.rangeFinder()));
+    setIndex(m_windReading, static_cast<int>(m.windReading()));
+    setIndex(m_position, static_cast<int>(m.position()));
+    setIndex(m_aim, m.aim() == AimMode::Corrected ? 0 : 1);
+    {
+        const QSignalBlocker block(m_hitOn);
+        m_hitOn->setChecked(m.hit());
+    }
     m_fields[static_cast<std::size_t>(CardField::ClickTyped)]->setEnabled(m.clickTypedEnabled());
     m_fields[static_cast<std::size_t>(CardField::Pressure)]->setEnabled(m.pressureEnabled());
     m_fields[static_cast<std::size_t>(CardField::Altitude)]->setEnabled(m.altitudeEnabled());

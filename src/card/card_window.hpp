@@ -81,6 +81,7 @@ private:
     QWidget* createConditionsFrame();
     QWidget* createTableFrame();
     QWidget* createMethodFrame();
+    QWidget* createHitFrame();
     void arrangeBody(QVBoxLayout* outer);
     void quietScrollAreas();
     QLineEdit* addField(QFormLayout* form, CardField field);
@@ -94,6 +95,11 @@ private:
     QComboBox* m_click = nullptr;
     QComboBox* m_pressureMode = nullptr;
     QComboBox* m_species = nullptr;
+    QCheckBox* m_hitOn = nullptr;
+    QComboBox* m_rangeFinder = nullptr;
+    QComboBox* m_windReading = nullptr;
+    QComboBox* m_position = nullptr;
+    QComboBox* m_aim = nullptr;
     QComboBox* m_layout = nullptr;
     QPushButton* m_print = nullptr;
     QTableWidget* m_steps = nullptr;

@@ -34,6 +34,10 @@ constexpr FieldInfo kFields[kCardFieldCount] = {
     {"Zona vitale", "cm", "Diametro della zona vitale dell'animale: dà il tiro utile e la taratura ottimale", "zonaVitale"},
     {"Velocità animale", "km/h", "Velocità di un animale che attraversa (battuta): dà l'anticipo; vuoto: nessun anticipo", "velocitaAnimale"},
     {"Lunghezza animale", "m", "Lunghezza del corpo dell'animale: l'anticipo anche in corpi", "lunghezzaAnimale"},
+    {"Rosata 5 colpi", "MOA", "Larghezza di una rosata di 5 colpi al banco, da centro a centro dei due fori più lontani", "rosata"},
+    {"Scarto velocità", "m/s", "Deviazione standard della velocità da colpo a colpo (dal cronografo)", "scartoVelocita"},
+    {"Errore coefficiente", "%", "Incertezza del coefficiente balistico, in percentuale (deviazione standard)", "erroreCoefficiente"},
+    {"Soglia", "%", "Probabilità minima di colpire la zona vitale per la distanza etica", "soglia"},
     {"Descrizione", "", "La cartuccia e la palla, stampate sul cartellino", "descrizione"},
 };
 
@@ -159,6 +163,8 @@ void Cartellino::loadDefaults()
         {CardField::Humidity, "0"},     {CardField::WindSpeed, "0"},
         {CardField::LookAngle, "0"},     {CardField::MaxDistance, "500"},
         {CardField::Increment, "50"},    {CardField::ClickTyped, "0,1"},
+        {CardField::GroupSize, "1"},     {CardField::VelocitySd, "10"},
+        {CardField::BcSd, "2"},          {CardField::MinProbability, "90"},
     };
     for (const auto& [field, text] : defaults)
         m_fields[index(field)] = text;
@@ -193,6 +199,8 @@ void Cartellino::takeLoad(const CardLoad& load, const LoadSource& source, bool w
         m_fields[index(CardField::Length)] = optionalText(load.length_mm);
         m_dragTable = load.dragTable;
         m_fields[index(CardField::Description)] = load.description;
+        if (load.velocitySd_ms)
+            m_fields[index(CardField::VelocitySd)] = numberText(*load.velocitySd_ms, 1);
     }
     m_fields[index(CardField::SightHeight)] = numberText(load.sightHeight_cm, 2);
     if (load.zero_m > 0)
@@ -452,6 +460,59 @@ void Cartellino::methodChosen(Method method)
     recompute();
 }
 
+void Cartellino::hitChosen(bool on)
+{
+    m_hit = on;
+    recompute();
+}
+
+void Cartellino::rangeFinderChosen(RangeFinder finder)
+{
+    m_rangeFinder = finder;
+    recompute();
+}
+
+void Cartellino::windReadingChosen(WindReading reading)
+{
+    m_windReading = reading;
+    recompute();
+}
+
+void Cartellino::positionChosen(ShootingPosition position)
+{
+    m_position = position;
+    recompute();
+}
+
+void Cartellino::deferHit(bool deferred)
+{
+    m_hitDeferred = deferred;
+    recompute();
+}
+
+void Cartellino::aimChosen(AimMode aim)
+{
+    m_aim = aim;
+    recompute();
+}
+
+HitSettings Cartellino::hitSettings() const
+{
+    const auto f = [this](CardField field) { return value(m_fields[index(field)]); };
+    HitSettings h;
+    const RangeError range = rangeFinderError(m_rangeFinder);
+    h.sd.range_m = range.sd_m;
+    h.sd.range_pct = range.sd_pct;
+    h.sd.wind_kmh = windReadingSd_kmh(m_windReading);
+    h.sd.velocity_ms = f(CardField::VelocitySd);
+    h.sd.bc_pct = f(CardField::BcSd);
+    h.sd.cone_moa = coneSd_moa(f(CardField::GroupSize), m_position);
+    h.vitalZone_cm = value(m_fields[index(CardField::VitalZone)]);
+    h.minProbability = f(CardField::MinProbability) / 100;
+    h.aim = m_aim;
+    return h;
+}
+
 void Cartellino::compareChosen(bool compare)
 {
     m_compare = compare;
@@ -521,6 +582,10 @@ std::optional<LimitedInput> Cartellino::fieldLimit(CardField field) const
     case CardField::VitalZone: return L::VitalZone;
     case CardField::AnimalSpeed: return L::AnimalSpeed;
     case CardField::AnimalLength: return L::AnimalLength;
+    case CardField::GroupSize: return L::GroupSize;
+    case CardField::VelocitySd: return L::SdVelocity;
+    case CardField::BcSd: return L::SdBc;
+    case CardField::MinProbability: return L::MinProbability;
     case CardField::Description: return std::nullopt;
     }
     return std::nullopt;
@@ -670,6 +735,13 @@ std::string Cartellino::buildSetup(CardSetup& s) const
     s.vitalZone_cm = opt(CardField::VitalZone);
     if (s.vitalZone_cm && *s.vitalZone_cm <= 0)
         s.vitalZone_cm.reset();
+    if (m_hit && s.vitalZone_cm) {
+        s.hit = hitSettings();
+        s.hit->vitalZone_cm = *s.vitalZone_cm;
+        s.hitDeferred = m_hitDeferred;
+        if (std::string refusal = hitSettingsRefusal(*s.hit); !refusal.empty())
+            return refusal;
+    }
     s.crossingSpeed_kmh = opt(CardField::AnimalSpeed);
     s.animalLength_m = opt(CardField::AnimalLength);
 

@@ -2,6 +2,7 @@
 
 #include "card/card_host.hpp"
 #include "card/card_sheet.hpp"
+#include "card/hit_presets.hpp"
 #include "card/input_limits.hpp"
 
 #include <array>
@@ -24,6 +25,8 @@ enum class CardField {
     Temperature, Pressure, Altitude, Humidity, WindSpeed, LookAngle, Latitude, Azimuth,
     // "Tabella"
     MaxDistance, Increment, MinEnergy, VitalZone, AnimalSpeed, AnimalLength,
+    // "Fin dove posso tirare?"
+    GroupSize, VelocitySd, BcSd, MinProbability,
     Description
 };
 inline constexpr int kCardFieldCount = static_cast<int>(CardField::Description) + 1;
@@ -89,6 +92,7 @@ struct CardLoad {
     double clickTyped = 0.1;                  // with TypedMoa / TypedMrad
     std::optional<int> clicksPerTurn;
     std::optional<pm::Atmosphere> zeroAir;    // none: zeroed in the day's air
+    std::optional<double> velocitySd_ms;      // shot to shot, from the chronograph
 };
 
 class Cartellino {
@@ -110,6 +114,15 @@ public:
     void compareChosen(bool compare);
     void speciesChosen(Species species);
     void bcStepChanged(int row, int column, const std::string& text); // column 0 bc, 1 velocity
+    // "Fin dove posso tirare?": on or off, and how the hunter reads distance and wind, how he
+    // holds the rifle, whether he corrects.
+    void hitChosen(bool on);
+    void rangeFinderChosen(RangeFinder finder);
+    void windReadingChosen(WindReading reading);
+    void positionChosen(ShootingPosition position);
+    void aimChosen(AimMode aim);
+    // The hit table left to the caller, who computes it a batch at a time (the page).
+    void deferHit(bool deferred);
     // "Prendi dal tiro corrente": the main window's shot again, bullet and rifle (a G1
     // coefficient, no steps, sizes or twist, the default click), with its distances, temperature
     // and altitude. The source becomes the main window's shot, unmodified.
@@ -149,6 +162,13 @@ public:
     bool compare() const { return m_compare; }
     bool compareEnabled() const { return m_method == Method::PointMass; }
     Species species() const { return m_species; }
+    bool hit() const { return m_hit; }
+    RangeFinder rangeFinder() const { return m_rangeFinder; }
+    WindReading windReading() const { return m_windReading; }
+    ShootingPosition position() const { return m_position; }
+    AimMode aim() const { return m_aim; }
+    // The hunter's errors from the choices and fields (valid when inputRefusal() is empty).
+    HitSettings hitSettings() const;
     double speciesEnergy_J(Species s) const { return m_speciesEnergy[static_cast<int>(s)]; }
     const std::string& bcStepText(int row, int column) const { return m_bcSteps[row][column]; }
     // Where the load came from, and whether the user changed it since.
@@ -211,6 +231,12 @@ private:
     Method m_method = Method::PointMass;
     bool m_compare = false;
     Species m_species = Species::Capriolo;
+    bool m_hit = false;
+    RangeFinder m_rangeFinder = RangeFinder::Telemetro;
+    WindReading m_windReading = WindReading::Stimato;
+    ShootingPosition m_position = ShootingPosition::Bastone;
+    AimMode m_aim = AimMode::Corrected;
+    bool m_hitDeferred = false;
     std::array<double, kSpeciesCount> m_speciesEnergy{};
     // The user's own vital zone and length of each species, as typed (empty: the default).
     std::array<std::string, kSpeciesCount> m_speciesVitalZone{};

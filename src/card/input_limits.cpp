@@ -55,9 +55,19 @@ constexpr InputLimit kLimits[] = {
     {LimitedInput::ObservedVelocity, "Velocità osservata", 50, 2000, "m/s"},
     {LimitedInput::ObservedDistance, "Distanza osservata", 1, 5000, "m"},
     {LimitedInput::ObservedClicks, "Click osservati", -10000, 10000, ""},
+    {LimitedInput::HitVitalZone, "Zona vitale", 1, 200, "cm"},
+    {LimitedInput::SdRange, "Errore della distanza", 0, 100, "m"},
+    {LimitedInput::SdRangePct, "Errore della distanza", 0, 50, "%"},
+    {LimitedInput::SdWind, "Errore del vento", 0, 50, "km/h"},
+    {LimitedInput::SdVelocity, "Scarto della velocità", 0, 100, "m/s"},
+    {LimitedInput::SdBc, "Errore del coefficiente", 0, 50, "%"},
+    {LimitedInput::SdCone, "Dispersione", 0, 60, "MOA"},
+    {LimitedInput::GroupSize, "Rosata di 5 colpi", 0, 100, "MOA"},
+    {LimitedInput::HitSamples, "Campioni", 100, 1000000, ""},
+    {LimitedInput::MinProbability, "Probabilità minima", 50, 99.9, "%"},
 };
 
-static_assert(std::size(kLimits) == static_cast<std::size_t>(LimitedInput::ObservedClicks) + 1,
+static_assert(std::size(kLimits) == static_cast<std::size_t>(LimitedInput::MinProbability) + 1,
               "one limit for every input");
 
 constexpr bool inOrder()

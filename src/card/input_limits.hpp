@@ -21,6 +21,9 @@ enum class LimitedInput {
     ZeroTemperature, ZeroPressure, ZeroHumidity,
     MinEnergy, VitalZone, AnimalSpeed, AnimalLength,
     ObservedVelocity, ObservedDistance, ObservedClicks,
+    // "Fin dove posso tirare?": the zone, the hunter's errors, the rifle's group, the run
+    HitVitalZone, SdRange, SdRangePct, SdWind, SdVelocity, SdBc, SdCone, GroupSize,
+    HitSamples, MinProbability,
 };
 
 struct InputLimit {

@@ -3,6 +3,8 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLegend>
 #include <QMouseEvent>
@@ -58,7 +60,26 @@ CardPlot::CardPlot(QWidget* parent) : QChartView(parent)
         s->attachAxis(m_x);
         s->attachAxis(m_y);
     }
+    m_hit = new QLineSeries;
+    m_hit->setName(QStringLiteral("colpo utile %"));
+    m_hit->setPen(QPen(QColor(30, 130, 60), 2));
+    m_threshold = new QLineSeries;
+    m_threshold->setName(QStringLiteral("soglia"));
+    m_threshold->setPen(QPen(QColor(30, 130, 60), 1, Qt::DotLine));
+    chart->addSeries(m_hit);
+    chart->addSeries(m_threshold);
+    m_percent = new QValueAxis;
+    m_percent->setTitleText(QStringLiteral("colpo utile %"));
+    m_percent->setLabelFormat(QStringLiteral("%.0f"));
+    m_percent->setRange(0, 100);
+    m_percent->setTickCount(6);
+    chart->addAxis(m_percent, Qt::AlignRight);
+    for (QLineSeries* s : {m_hit, m_threshold}) {
+        s->attachAxis(m_x);
+        s->attachAxis(m_percent);
+    }
     setChart(chart);
+    showHit(false);
     m_readout = new QLabel(this);
     m_readout->setObjectName(QStringLiteral("Lettura"));
     m_readout->setStyleSheet(QStringLiteral("background: rgba(255,255,255,210); padding: 2px;"));
@@ -66,9 +87,28 @@ CardPlot::CardPlot(QWidget* parent) : QChartView(parent)
     m_readout->hide();
 }
 
+void CardPlot::showHit(bool on)
+{
+    m_percent->setVisible(on);
+    for (QLineSeries* s : {m_hit, m_threshold}) {
+        s->setVisible(on);
+        for (QLegendMarker* marker : chart() ? chart()->legend()->markers(s) : QList<QLegendMarker*>())
+            marker->setVisible(on);
+    }
+}
+
 void CardPlot::setSheet(const CardSheet& sheet)
 {
     m_sheet = &sheet;
+    QList<QPointF> hit;
+    for (const auto& [d, p] : sheet.hitCurve)
+        hit.append(QPointF(d, p));
+    m_hit->replace(hit);
+    if (!hit.isEmpty())
+        m_threshold->replace({QPointF(0, sheet.hitThreshold_pct),
+                              QPointF(std::max(hit.back().x(), sheet.setup.span.maxDistance_m),
+                                      sheet.hitThreshold_pct)});
+    showHit(!hit.isEmpty());
     QList<QPointF> path;
     for (const auto& [d, p] : sheet.curve)
         path.append(QPointF(d, p));

@@ -14,7 +14,8 @@ class QValueAxis;
 namespace siacci::card {
 
 // The card's trajectory: path against distance, the vital-zone band, the line of sight, the
-// zero and the energy threshold, with a readout of the point under the pointer.
+// zero and the energy threshold, with a readout of the point under the pointer; with
+// "Distanza etica", the chance of a hit against distance and its threshold (right axis, %).
 class CardPlot : public QChartView {
 public:
     explicit CardPlot(QWidget* parent = nullptr);
@@ -32,7 +33,7 @@ private:
     // The vertical axis for the plot's height: round steps, as many as the labels have room
     // for, and the title shortened to its unit where the full one would be cut.
     void fitVerticalAxis();
-
+    void showHit(bool on);
     const CardSheet* m_sheet = nullptr;
     double m_low = 0, m_high = 0;       // the heights the axis must show, cm
     std::optional<double> m_zeroAt;     // the zero's distance, when on the plot
@@ -46,6 +47,9 @@ private:
     QAreaSeries* m_band = nullptr;
     QValueAxis* m_x = nullptr;
     QValueAxis* m_y = nullptr;
+    QLineSeries* m_hit = nullptr;       // the chance of a hit, on its own axis
+    QLineSeries* m_threshold = nullptr;
+    QValueAxis* m_percent = nullptr;
     QLabel* m_readout = nullptr;
 };
 

@@ -31,6 +31,7 @@ extern const Command catalogueCommand;  // catalogue.cpp
 extern const Command convertCommand;    // convert.cpp
 extern const Command cardCommand;       // card.cpp
 extern const Command trueCommand;       // true.cpp
+extern const Command hitCommand;        // hit.cpp
 extern const Command armouryCommand;    // armoury_check.cpp
 
 // Every subcommand of this build, in the order of the help.

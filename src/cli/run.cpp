@@ -12,6 +12,7 @@ const std::vector<const Command*>& commands()
         &tableCommand,
         &cardCommand,
         &trueCommand,
+        &hitCommand,
         &graphCommand,
 #ifdef SIACCI_CLI_PDF
         &pdfCommand,

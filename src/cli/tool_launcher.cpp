@@ -19,11 +19,11 @@ namespace siacci::cli {
 
 bool needsQtTool(const Args& args)
 {
-    constexpr std::string_view kQtFree[] = {"table", "card", "true", "graph",
-                                            "bc",    "catalogue", "convert", "armoury"};
+    constexpr std::string_view kQtFree[] = {"table",     "card",    "true",   "hit", "graph",
+                                            "bc",        "catalogue", "convert", "armoury"};
     if (args.empty() || std::find(std::begin(kQtFree), std::end(kQtFree), args[0]) == std::end(kQtFree))
         return true;
-    if (args[0] != "card" && args[0] != "true")
+    if (args[0] != "card" && args[0] != "true" && args[0] != "hit")
         return false;
     constexpr std::string_view kQtOptions[] = {"--pdf", "--rifle", "--load", "--armoury"};
     return std::any_of(args.begin() + 1, args.end(), [&](const std::string& a) {

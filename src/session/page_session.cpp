@@ -139,11 +139,29 @@ PageSession::PageSession(const std::vector<std::pair<std::string, std::string>>&
     m_armoury = &m_parts->armoury;
     m_cardArmoury = &m_parts->cardArmoury;
     m_truing = &m_parts->truing;
+    m_card->deferHit(true);
     if (!page.empty())
         restoreState(page);
 }
 
 PageSession::~PageSession() = default;
+
+bool PageSession::hitStep(int samples)
+{
+    const card::CardSheet& sheet = m_card->sheet();
+    const card::CardSetup& setup = sheet.setup;
+    if (!sheet.ok() || !setup.hit || setup.method != card::Method::PointMass) {
+        m_hitRun.reset();
+        return false;
+    }
+    const std::string key = card::hitTableKey(setup);
+    if (!m_hitRun || key != m_hitKey) {
+        m_hitRun = std::make_unique<card::HitSimulation>(setup.bullet, setup.conditions, setup.zeroing,
+                                                         card::rowDistancesOf(sheet), *setup.hit);
+        m_hitKey = key;
+    }
+    return !m_hitRun->advance(std::max(1, samples));
+}
 
 // --- the card ------------------------------------------------------------------------------
 
@@ -233,6 +251,21 @@ void PageSession::cardChoose(std::string_view what, std::string_view value)
     } else if (what == "metodo") {
         if (n && (*n == 0 || *n == 1))
             m_card->methodChosen(*n == 1 ? card::Method::Siacci : card::Method::PointMass);
+    } else if (what == "colpo") {
+        if (n && (*n == 0 || *n == 1))
+            m_card->hitChosen(*n == 1);
+    } else if (what == "telemetro") {
+        if (n && *n >= 0 && *n < card::kRangeFinderCount)
+            m_card->rangeFinderChosen(static_cast<card::RangeFinder>(*n));
+    } else if (what == "vento_letto") {
+        if (n && *n >= 0 && *n < card::kWindReadingCount)
+            m_card->windReadingChosen(static_cast<card::WindReading>(*n));
+    } else if (what == "posizione") {
+        if (n && *n >= 0 && *n < card::kShootingPositionCount)
+            m_card->positionChosen(static_cast<card::ShootingPosition>(*n));
+    } else if (what == "mira") {
+        if (n && (*n == 0 || *n == 1))
+            m_card->aimChosen(*n == 1 ? card::AimMode::NoCorrection : card::AimMode::Corrected);
     } else {
         return;
     }
@@ -480,7 +513,12 @@ void PageSession::saveState()
         .set("ora", m_card->windClock())
         .set("sinistra", m_card->leftHand())
         .set("specie", static_cast<int>(m_card->species()))
-        .set("metodo", m_card->method() == card::Method::Siacci ? 1 : 0);
+        .set("metodo", m_card->method() == card::Method::Siacci ? 1 : 0)
+        .set("colpo", m_card->hit() ? 1 : 0)
+        .set("telemetro", static_cast<int>(m_card->rangeFinder()))
+        .set("vento_letto", static_cast<int>(m_card->windReading()))
+        .set("posizione", static_cast<int>(m_card->position()))
+        .set("mira", m_card->aim() == card::AimMode::NoCorrection ? 1 : 0);
     switch (m_source) {
     case LoadSource::Hand: state.set("origine", "mano"); break;
     case LoadSource::Catalogue:
@@ -547,6 +585,9 @@ void PageSession::restoreState(std::string_view text)
             m_card->leftHandChosen(v->boolean());
         if (const auto n = number("metodo"))
             cardChoose("metodo", std::to_string(*n));
+        for (const char* choice : {"colpo", "telemetro", "vento_letto", "posizione", "mira"})
+            if (const auto n = number(choice))
+                cardChoose(choice, std::to_string(*n));
     };
     applyFields();
     cardChoose("modello", text_("modello"));

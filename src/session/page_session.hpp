@@ -51,13 +51,20 @@ public:
     // The ± key: the sign of the field's number turned.
     void cardNegate(std::string_view field);
     // A choice: "modello" G1|G7, "click" 0..5, "pressione" 0..2, "ora" 1..12, "sinistra" 0|1,
-    // "specie" 0..3, "metodo" 0 (punto materiale) | 1 (Siacci).
+    // "specie" 0..3, "metodo" 0 (punto materiale) | 1 (Siacci); "Distanza etica": "colpo"
+    // 0|1, "telemetro" 0..1, "vento_letto" 0..1, "posizione" 0..4, "mira" 0 (con la
+    // correzione) | 1 (senza).
     void cardChoose(std::string_view what, std::string_view value);
     // "A mano": the card keeps its numbers, freed of the catalogue bullet or the armoury load.
     void useHand();
     // A catalogue bullet (menu item name, button 1 ...) into the card.
     void useCatalogue(std::string_view item, int button);
+    // The card's view; with "Distanza etica" on, the chance of a hit from the samples flown
+    // so far ("colpo": in_corso while samples remain).
     std::string cardView() const;
+    // Flies up to `samples` more samples of the card's hit table (the page calls it between
+    // frames, so that it never freezes); true while more remain.
+    bool hitStep(int samples);
     // The classic metric table of the card's shot, or why the Siacci engine cannot give it.
     std::string tableView() const;
 
@@ -128,6 +135,9 @@ private:
     std::vector<Unreadable> m_unreadable;
     std::vector<StorageWrite> m_writes;
     bool m_restoring = false;
+    // The card's hit table as it is being flown, and what it was started for.
+    std::unique_ptr<card::HitSimulation> m_hitRun;
+    std::string m_hitKey;
 };
 
 // The field of the card named by its object name, or nullopt.

@@ -316,3 +316,67 @@ TEST(PageSession, CatalogueViewSearchesAndSaysWhenNothingIsFound)
 
 } // namespace
 } // namespace siacci::session
+
+namespace siacci::session {
+namespace {
+
+// "Distanza etica" on the phone: the card shows at once, the chance of a hit follows a batch at
+// a time, and when every sample has flown the page shows the desktop's column and line (the
+// same seed, the same samples, the same figures).
+TEST(PageSessionHit, TheProbabilitiesFollowTheCardAndEndAsTheDesktops)
+{
+    Browser browser;
+    auto s = browser.open();
+    s->cardChoose("specie", "2");
+    s->cardChoose("posizione", "2");
+    s->cardChoose("vento_letto", "1");
+    s->cardChoose("telemetro", "0");
+    type(*s, "vento", "10");
+    s->cardChoose("colpo", "1");
+    Value v = view(s->cardView());
+    EXPECT_TRUE(v.find("colpo")->find("attivo")->boolean());
+    EXPECT_TRUE(v.find("colpo")->find("in_corso")->boolean());
+    EXPECT_EQ(v.find("colpo")->find("riga")->string(), "");
+    EXPECT_FALSE(v.find("righe")->items().empty()) << "the card shows before the samples";
+
+    int steps = 0;
+    while (s->hitStep(2000))
+        ++steps;
+    EXPECT_EQ(steps, 4);
+    v = view(s->cardView());
+    EXPECT_FALSE(v.find("colpo")->find("in_corso")->boolean());
+    EXPECT_EQ(v.find("colpo")->find("campioni")->number(), 10000);
+
+    // The desktop's card with the same inputs computes the whole table at once.
+    card::Cartellino desktop;
+    desktop.speciesChosen(card::Species::Cinghiale);
+    desktop.positionChosen(card::ShootingPosition::Bastone);
+    desktop.windReadingChosen(card::WindReading::Stimato);
+    desktop.fieldChanged(card::CardField::WindSpeed, "10");
+    desktop.hitChosen(true);
+    ASSERT_FALSE(desktop.sheet().ethicalText.empty());
+    EXPECT_EQ(v.find("colpo")->find("riga")->string(), desktop.sheet().ethicalText);
+    const auto& headings = v.find("intestazioni")->items();
+    ASSERT_EQ(headings.back().string(), "Colpo utile %");
+    const auto column = std::find(desktop.sheet().columns.begin(), desktop.sheet().columns.end(),
+                                  card::Column::Hit) - desktop.sheet().columns.begin();
+    for (const card::CardRow& row : desktop.sheet().rows)
+        EXPECT_EQ(rowAt(*s, row.row.distance_m).back(), row.cells[static_cast<std::size_t>(column)])
+            << row.row.distance_m;
+
+    // The choices are kept with the page.
+    browser.flush(*s);
+    auto again = browser.open();
+    EXPECT_TRUE(again->card().hit());
+    EXPECT_EQ(again->card().position(), card::ShootingPosition::Bastone);
+
+    // A change starts the samples again.
+    s->cardChoose("posizione", "0");
+    EXPECT_TRUE(view(s->cardView()).find("colpo")->find("in_corso")->boolean());
+    s->cardChoose("colpo", "0");
+    EXPECT_FALSE(view(s->cardView()).find("colpo")->find("attivo")->boolean());
+    EXPECT_FALSE(s->hitStep(1000));
+}
+
+} // namespace
+} // namespace siacci::session

@@ -27,7 +27,7 @@ struct PhoneColumn {
 constexpr PhoneColumn kPhoneColumns[] = {
     {Column::Distance, "Distanza m"}, {Column::Clicks, "Click alzo"}, {Column::WindClicks, "Click vento"},
     {Column::Path, "Traiettoria cm"}, {Column::Velocity, "Velocità m/s"}, {Column::Energy, "Energia J"},
-    {Column::Lead, "Anticipo cm (corpi)"},
+    {Column::Lead, "Anticipo cm (corpi)"}, {Column::Hit, "Colpo utile %"},
 };
 
 const char* noteKind(card::NoteKind kind)
@@ -91,7 +91,16 @@ std::string PageSession::cardView() const
         .set("sinistra", m_card->leftHand())
         .set("specie", static_cast<int>(m_card->species()))
         .set("specie_voci", captions(card::kSpeciesCount, [](int i) { return card::speciesCaption(static_cast<card::Species>(i)); }))
-        .set("metodo", m_card->method() == card::Method::Siacci ? 1 : 0);
+        .set("metodo", m_card->method() == card::Method::Siacci ? 1 : 0)
+        .set("colpo", m_card->hit())
+        .set("telemetro", static_cast<int>(m_card->rangeFinder()))
+        .set("telemetro_voci", captions(card::kRangeFinderCount, [](int i) { return card::rangeFinderCaption(static_cast<card::RangeFinder>(i)); }))
+        .set("vento_letto", static_cast<int>(m_card->windReading()))
+        .set("vento_letto_voci", captions(card::kWindReadingCount, [](int i) { return card::windReadingCaption(static_cast<card::WindReading>(i)); }))
+        .set("posizione", static_cast<int>(m_card->position()))
+        .set("posizione_voci", captions(card::kShootingPositionCount, [](int i) { return card::shootingPositionCaption(static_cast<card::ShootingPosition>(i)); }))
+        .set("mira", m_card->aim() == card::AimMode::NoCorrection ? 1 : 0)
+        .set("mira_voci", captions(card::kAimModeCount, [](int i) { return card::aimModeCaption(static_cast<card::AimMode>(i)); }));
 
     // Where the card's load comes from, in one line.
     Value source = Value::object();
@@ -124,7 +133,18 @@ std::string PageSession::cardView() const
     Value rows = Value::array();
     Value notes = Value::array();
     std::string refusal;
-    const card::CardSheet& sheet = m_card->sheet();
+    // The chance of a hit from the samples flown so far, when they are this card's.
+    card::CardSheet sheet = m_card->sheet();
+    Value hit = Value::object();
+    const bool hitAsked = sheet.ok() && sheet.setup.hit && sheet.setup.method == card::Method::PointMass;
+    const bool hitCurrent = hitAsked && m_hitRun && m_hitKey == card::hitTableKey(sheet.setup);
+    if (hitCurrent && m_hitRun->samplesDone() > 0)
+        card::applyHitTable(sheet, m_hitRun->table());
+    hit.set("attivo", hitAsked)
+        .set("in_corso", hitAsked && !(hitCurrent && m_hitRun->done()))
+        .set("campioni", hitCurrent ? m_hitRun->samplesDone() : 0)
+        .set("di", hitAsked ? sheet.setup.hit->samples : 0)
+        .set("riga", sheet.ethicalText);
     if (!messages.empty())
         refusal = messages.size() == 1 ? "Correggi il valore segnato: " + messages.front().second + "."
                                        : "Correggi i valori segnati.";
@@ -176,6 +196,7 @@ std::string PageSession::cardView() const
                            .set("intestazioni", std::move(headings))
                            .set("righe", std::move(rows))
                            .set("note", std::move(notes))
+                           .set("colpo", std::move(hit))
                            .set("stato", status)
                            .set("verifica", std::move(truing));
     return json::write(view);

@@ -191,6 +191,28 @@ function fetchEncoded(url, encoding) {
     check("the chosen catalogue bullet survives two reloads", same(await pageRow(page, 300), want9), String(await pageRow(page, 300)));
     check("the load source line", (await text(page, "#carico")).startsWith("Dal catalogo: .308 WINCHESTER"), await text(page, "#carico"));
 
+    // "Distanza etica": the card shows at once, the probabilities follow between frames, and the
+    // line is the one of the desktop's tool over the same shot (the same seed, the same samples).
+    await page.select("#posizione", "0");
+    await page.select("#telemetro", "0");
+    await page.select("#vento-letto", "1");
+    await page.tap("#colpo");
+    check("the card stays while the samples fly", (await page.$$("#cartellino tbody tr")).length > 0);
+    await page.waitForFunction(() => document.getElementById("colpo-stato").textContent.startsWith("Distanza etica"),
+      { timeout: 30000 });
+    const zone = await page.$eval("#zonaVitale", (e) => e.value.replace(",", "."));
+    const hit = spawnSync(cli, ["hit", "--velocity", load.velocity, "--bc", load.bc, "--weight", load.weight, ...DAY,
+      "--click", "0.25moa", "--angle", "-20", "--wind", "15", "--wind-clock", "9", "--vital-zone", zone,
+      "--sd-range", "1", "--sd-wind", "4", "--sd-velocity", "10", "--sd-bc", "2",
+      "--sd-dispersion-moa", String(1 / 3.07), "--format", "json"], { encoding: "utf8" });
+    const native = JSON.parse(hit.stdout || "{}").summary || {};
+    const line = await text(page, "#colpo-stato");
+    check("the page's ethical distance is the tool's", line === "Distanza etica (90 %): " +
+      Math.round(native.ethical_distance_m) + " m", line + " / " + hit.stdout.slice(-200) + hit.stderr);
+    check("the column \"Colpo utile %\"", (await page.$$eval("#cartellino thead th", (h) => h.map((x) => x.textContent)))
+      .includes("Colpo utile %"));
+    await page.tap("#colpo");
+
     await page.evaluate(() => navigator.serviceWorker.ready);
     await page.evaluate(() => window.scrollTo(0, document.getElementById("sezione-condizioni").offsetTop - 52));
     await page.screenshot({ path: screenshot });

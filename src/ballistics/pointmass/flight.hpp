@@ -33,6 +33,7 @@ struct FlightSetup {
     std::optional<std::array<double, 3>> earthRotation_rads; // Omega in (x, y, z): Coriolis
     double muzzleVelocity_ms = 0;
     double launchAngle_rad = 0;             // bore above the horizontal
+    double launchAzimuth_rad = 0;           // bore to the right of the line of fire (a dialled windage)
     double lookAngle_rad = 0;               // line of sight above the horizontal
 };
 
@@ -53,6 +54,9 @@ struct FlightPoint {
 struct Tolerance {
     double absolute = 1e-8;
     double relative = 1e-8;
+    // How close to its distance a row is located, m along the line of sight (a Monte Carlo of
+    // thousands of shots needs far less than a card's row).
+    double rowDistance_m = 1e-7;
 };
 
 // The integrator's error control for the card: halving it moves no row at 1000 m by more than
@@ -78,6 +82,30 @@ struct SightFrame {
     explicit SightFrame(double lookAngle_rad);
     double distance(const State& s) const { return s[0] * along_x + s[1] * along_y; }
     double height(const State& s) const { return s[0] * up_x + s[1] * up_y; }
+};
+
+// The flight of one shot through its air and wind, the bore `velocity_ms` at the look angle;
+// the launch angle is left to the caller.
+FlightSetup flightSetup(const DragFunction& drag, const Atmosphere& air, const Wind& wind,
+                        const std::optional<EarthPosition>& earth, double velocity_ms,
+                        double lookAngle_rad);
+
+// Spin drift as inches per s^1.83 of flight (toward the twist), 0 without a stability factor.
+double spinDriftScale_in(const Bullet& bullet, std::optional<double> stability_sg);
+
+// A row of the card from a point of the flight: the path above the line of sight (the sight
+// `sight_m` above a bore raised `boreElevation_rad` above it), the drop below the bore line,
+// the windage with the spin drift.
+struct RowMaker {
+    RowMaker(const FlightSetup& flight, double sight_m, double boreElevation_rad,
+             double spinScale_in, double weight_gr);
+    Row operator()(double distance_m, const FlightPoint& point) const;
+    double path_m(const State& s) const { return frame.height(s) - offset_m; }
+    double spin_m(double time_s) const;
+
+    const FlightSetup& setup;
+    SightFrame frame;
+    double offset_m, slope, spinScale_in, weight_gr;
 };
 
 } // namespace siacci::pointmass

@@ -125,18 +125,25 @@ Dense makeDense(double absolute, double relative)
 
 State muzzleState(const FlightSetup& setup)
 {
-    return {0, 0, 0, setup.muzzleVelocity_ms * pm::cos(setup.launchAngle_rad),
+    State s{0, 0, 0, setup.muzzleVelocity_ms * pm::cos(setup.launchAngle_rad),
             setup.muzzleVelocity_ms * pm::sin(setup.launchAngle_rad), 0};
+    if (setup.launchAzimuth_rad != 0) {
+        const double level = s[3];
+        s[3] = level * pm::cos(setup.launchAzimuth_rad);
+        s[5] = level * pm::sin(setup.launchAzimuth_rad);
+    }
+    return s;
 }
 
 // Where a quantity g of the state crosses 0 upward inside the last step, g(previous) < 0 <=
 // g(current): Newton's method on the dense output, kept inside the step by bisection. `g` gives
 // the value and its time derivative; `guess` is the first time tried.
 template <typename G>
-FlightPoint locate(const Dense& dense, double lo, double hi, double guess, G g)
+FlightPoint locate(const Dense& dense, double lo, double hi, double guess, G g,
+                   double settled = 1e-7)
 {
     // A tenth of a micrometre along the line of sight moves the path by far less.
-    constexpr double kSettled = 1e-7; // m, or m/s
+    const double kSettled = settled; // m, or m/s
     double t = guess;
     State s;
     for (int i = 0; i < 50; ++i) {
@@ -335,7 +342,7 @@ std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
             const double guess =
                 crossingGuess(t0, t1, frame.distance(previous) - target, along - target,
                               distanceOf(previous).second, distanceOf(current).second);
-            out[reached++] = locate(dense, t0, t1, guess, g);
+            out[reached++] = locate(dense, t0, t1, guess, g, tolerance.rowDistance_m);
         }
         if (reached == distances.size() || distanceOf(current).second <= 0 || t1 > maxTime_s ||
             step >= kMaxFlightSteps)

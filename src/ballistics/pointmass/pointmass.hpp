@@ -149,6 +149,24 @@ struct Result {
 Result computeTrajectory(const Bullet& bullet, const Conditions& conditions,
                          const Zeroing& zeroing, const TableSpan& span);
 
+// The rifle held as it is, not zeroed again: the bore `boreElevation_moa` above the line of
+// sight (as a zero left it: Trajectory::boreElevation_moa), and a correction dialled on the
+// scope or held with the reticle (+ up, + right), which turns the bore by as much.
+struct FixedBore {
+    double boreElevation_moa = 0;
+    double sightHeight_cm = 4;            // above the bore, perpendicular to it
+    double dialElevation_moa = 0;
+    double dialWindage_moa = 0;
+};
+
+// The rows of a shot fired with the bore fixed: no zero is solved, so a different bullet,
+// load or air flown from the same rifle shows where it goes. Rows as computeTrajectory's, the
+// path measured from the line of sight on the aim point; the bore figures are the ones given. Refuses
+// what computeTrajectory refuses of the bullet, the air and the table, and BadSpan for a bore or
+// correction not finite or beyond 45 degrees.
+Result flyFixedBore(const Bullet& bullet, const Conditions& conditions, const FixedBore& bore,
+                    const TableSpan& span);
+
 // The same rows from the program's closed-form Siacci engine, entered as the classic metric table
 // enters it, with the card's air (density ratio), the crosswind component of the wind (drift) and
 // the drop times cos(look angle). Refuses NotForSiacci what it cannot honour.

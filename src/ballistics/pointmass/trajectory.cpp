@@ -21,27 +21,6 @@ constexpr double kInHgPerHpa = 0.029529983;
 
 bool positive(double x) { return std::isfinite(x) && x > 0; }
 
-FlightSetup flightSetup(const DragFunction& drag, const Atmosphere& air, const Wind& wind,
-                        const std::optional<EarthPosition>& earth, double velocity_ms,
-                        double lookAngle_rad)
-{
-    FlightSetup setup;
-    setup.drag = &drag;
-    setup.muzzleDensity_kgm3 = airDensity_kgm3(air);
-    setup.muzzleTemperature_K = air.temperature_C + kCelsiusZero_K;
-    const double from = wind.fromAngle_deg * kDegree;
-    setup.wind_ms = {-wind.speed_ms * pm::cos(from), 0, -wind.speed_ms * pm::sin(from)};
-    if (earth) {
-        const double lat = earth->latitude_deg * kDegree, az = earth->azimuth_deg * kDegree;
-        setup.earthRotation_rads = std::array<double, 3>{
-            kEarthRotation_rads * pm::cos(lat) * pm::cos(az), kEarthRotation_rads * pm::sin(lat),
-            -kEarthRotation_rads * pm::cos(lat) * pm::sin(az)};
-    }
-    setup.muzzleVelocity_ms = velocity_ms;
-    setup.lookAngle_rad = lookAngle_rad;
-    return setup;
-}
-
 Refusal bulletRefusal(const Bullet& b)
 {
     if (!positive(b.muzzleVelocity_ms))
@@ -75,6 +54,27 @@ Refusal airRefusal(const Atmosphere& air)
 }
 
 } // namespace
+
+FlightSetup flightSetup(const DragFunction& drag, const Atmosphere& air, const Wind& wind,
+                        const std::optional<EarthPosition>& earth, double velocity_ms,
+                        double lookAngle_rad)
+{
+    FlightSetup setup;
+    setup.drag = &drag;
+    setup.muzzleDensity_kgm3 = airDensity_kgm3(air);
+    setup.muzzleTemperature_K = air.temperature_C + kCelsiusZero_K;
+    const double from = wind.fromAngle_deg * kDegree;
+    setup.wind_ms = {-wind.speed_ms * pm::cos(from), 0, -wind.speed_ms * pm::sin(from)};
+    if (earth) {
+        const double lat = earth->latitude_deg * kDegree, az = earth->azimuth_deg * kDegree;
+        setup.earthRotation_rads = std::array<double, 3>{
+            kEarthRotation_rads * pm::cos(lat) * pm::cos(az), kEarthRotation_rads * pm::sin(lat),
+            -kEarthRotation_rads * pm::cos(lat) * pm::sin(az)};
+    }
+    setup.muzzleVelocity_ms = velocity_ms;
+    setup.lookAngle_rad = lookAngle_rad;
+    return setup;
+}
 
 Refusal inputRefusal(const Bullet& bullet, const Conditions& conditions, const Zeroing& zeroing,
                      const TableSpan& span)
@@ -115,6 +115,11 @@ std::vector<double> rowDistances(const TableSpan& span)
     for (std::size_t k = 0; k <= steps; ++k)
         distances[k] = static_cast<double>(k) * span.increment_m;
     return distances;
+}
+
+double spinDriftScale_in(const Bullet& bullet, std::optional<double> stability_sg)
+{
+    return stability_sg ? std::copysign(1.25 * (*stability_sg + 1.2), *bullet.twist_in) : 0;
 }
 
 double energy_J(double weight_gr, double velocity_ms)
@@ -172,37 +177,45 @@ Result computeTrajectory(const Bullet& bullet, const Conditions& conditions, con
     out.stability_sg = stabilityFactor(bullet, conditions.atmosphere);
     out.spinDrift = out.stability_sg.has_value();
     // Spin drift (empirical, inches for a time of flight in s), toward the twist.
-    const double spinScale =
-        out.spinDrift ? std::copysign(1.25 * (*out.stability_sg + 1.2), *bullet.twist_in) : 0;
+    const double spinScale = spinDriftScale_in(bullet, out.stability_sg);
 
-    const SightFrame frame(look);
-    const double offset = sightOffset_m(sight_m, *elevation);
-    const double slope = pm::tan(*elevation);
-    const Dynamics dynamics{setup};
-    const auto pathOf = [&](const State& s) { return frame.height(s) - offset; };
+    const RowMaker rowOf(setup, sight_m, *elevation, spinScale, bullet.weight_gr);
     out.rows.reserve(points.size());
-    for (std::size_t k = 0; k < points.size(); ++k) {
-        const FlightPoint& p = points[k];
-        const State& s = p.state;
-        Row row;
-        row.distance_m = distances[k]; // located to a nanometre
-        row.velocity_ms = std::sqrt(s[3] * s[3] + s[4] * s[4] + s[5] * s[5]);
-        const double ax = s[3] - setup.wind_ms[0], ay = s[4], az = s[5] - setup.wind_ms[2];
-        row.mach = std::sqrt(ax * ax + ay * ay + az * az) / dynamics.speedOfSound_ms(s[1]);
-        row.time_s = p.time_s;
-        row.energy_J = energy_J(bullet.weight_gr, row.velocity_ms);
-        row.energy_kgm = row.energy_J / kJoulesPerKgm;
-        const double path = pathOf(s);
-        row.path_cm = 100 * path;
-        row.drop_cm = 100 * (frame.distance(s) * slope - offset - path);
-        const double spin_m =
-            out.spinDrift ? spinScale * pm::pow(p.time_s, 1.83) * kMetresPerInch : 0;
-        row.windage_cm = 100 * (s[2] + spin_m);
-        out.rows.push_back(row);
-    }
-    out.maxOrdinate_cm = 100 * pathOf(apex.state);
-    out.maxOrdinateDistance_m = std::max(0.0, frame.distance(apex.state));
+    for (std::size_t k = 0; k < points.size(); ++k)
+        out.rows.push_back(rowOf(distances[k], points[k]));
+    out.maxOrdinate_cm = 100 * rowOf.path_m(apex.state);
+    out.maxOrdinateDistance_m = std::max(0.0, rowOf.frame.distance(apex.state));
     return result;
+}
+
+RowMaker::RowMaker(const FlightSetup& flight, double sight_m, double boreElevation_rad,
+                   double spinScale_in, double weight_gr)
+    : setup(flight), frame(flight.lookAngle_rad), offset_m(sightOffset_m(sight_m, boreElevation_rad)),
+      slope(pm::tan(boreElevation_rad)), spinScale_in(spinScale_in), weight_gr(weight_gr)
+{
+}
+
+Row RowMaker::operator()(double distance_m, const FlightPoint& p) const
+{
+    const State& s = p.state;
+    Row row;
+    row.distance_m = distance_m; // located to a nanometre
+    row.velocity_ms = std::sqrt(s[3] * s[3] + s[4] * s[4] + s[5] * s[5]);
+    const double ax = s[3] - setup.wind_ms[0], ay = s[4], az = s[5] - setup.wind_ms[2];
+    row.mach = std::sqrt(ax * ax + ay * ay + az * az) / Dynamics{setup}.speedOfSound_ms(s[1]);
+    row.time_s = p.time_s;
+    row.energy_J = energy_J(weight_gr, row.velocity_ms);
+    row.energy_kgm = row.energy_J / kJoulesPerKgm;
+    const double path = path_m(s);
+    row.path_cm = 100 * path;
+    row.drop_cm = 100 * (frame.distance(s) * slope - offset_m - path);
+    row.windage_cm = 100 * (s[2] + spin_m(p.time_s));
+    return row;
+}
+
+double RowMaker::spin_m(double time_s) const
+{
+    return spinScale_in != 0 ? spinScale_in * pm::pow(time_s, 1.83) * kMetresPerInch : 0;
 }
 
 double maximumRange_m(const Bullet& bullet, const Conditions& conditions)

@@ -54,9 +54,16 @@ constexpr InputLimit kLimits[] = {
     {LimitedInput::ObservedVelocity, "Velocità osservata", 50, 2000, "m/s"},
     {LimitedInput::ObservedDistance, "Distanza osservata", 1, 5000, "m"},
     {LimitedInput::ObservedClicks, "Click osservati", -10000, 10000, ""},
+    // One shot: as far as a card reaches with its engines' care; a hunting scope's zoom; a
+    // reading on the reticle and the size of the animal it is read on.
+    {LimitedInput::ShotDistance, "Distanza del tiro", 1, 5000, "m"},
+    {LimitedInput::Magnification, "Ingrandimento", 1, 100, "×"},
+    {LimitedInput::ReticleReading, "Lettura sul reticolo", 0.01, 100, ""},
+    {LimitedInput::AnimalSize, "Misura dell'animale", 0.05, 5, "m"},
+    {LimitedInput::PostTip, "Punta del montante", 0.1, 100, "MOA"},
 };
 
-static_assert(std::size(kLimits) == static_cast<std::size_t>(LimitedInput::ObservedClicks) + 1,
+static_assert(std::size(kLimits) == static_cast<std::size_t>(LimitedInput::PostTip) + 1,
               "one limit for every input");
 
 constexpr bool inOrder()

@@ -20,6 +20,7 @@ enum class LimitedInput {
     ZeroTemperature, ZeroPressure, ZeroHumidity,
     MinEnergy, VitalZone, AnimalSpeed, AnimalLength,
     ObservedVelocity, ObservedDistance, ObservedClicks,
+    ShotDistance, Magnification, ReticleReading, AnimalSize, PostTip,
 };
 
 struct InputLimit {

@@ -45,6 +45,13 @@ const Sessione = (() => {
       catalogue: act((item, button) => p.useCatalogue(item, button)),
       view: () => JSON.parse(p.cardView()),
     };
+    s.tiro = {
+      set: act((field, text) => p.tiroSet(field, text)),
+      choose: act((what, value) => p.tiroChoose(what, String(value))),
+      useRange: act(() => p.tiroUseRange()),
+      sensor: act((what, value) => p.tiroSensor(what, String(value))),
+      view: () => JSON.parse(p.tiroView()),
+    };
     s.table = { view: () => JSON.parse(p.tableView()) };
     s.catalogue = {
       view: (menu, query) => JSON.parse(p.catalogueView(menu, query)),

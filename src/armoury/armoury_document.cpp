@@ -466,6 +466,26 @@ void writeLoad(JsonWriter& w, const Load& load)
     w.close('}');
 }
 
+void writeScope(JsonWriter& w, const card::ScopeSetup& scope)
+{
+    w.key("scope");
+    w.open('{');
+    w.key("calibrated_magnification"); w.number(scope.calibratedMagnification);
+    w.key("custom_marks");
+    w.open('[');
+    for (double mark : scope.customMarks) {
+        w.item();
+        w.number(mark);
+    }
+    w.close(']');
+    w.key("custom_unit"); w.string(scope.customUnit == card::ReticleUnit::Moa ? "moa" : "mrad");
+    w.key("focal_plane"); w.string(scope.plane == card::FocalPlane::First ? "first" : "second");
+    w.key("magnification"); w.number(scope.magnification);
+    w.key("post_tip_moa"); w.number(scope.postTip);
+    w.key("reticle"); w.string(scope.reticle);
+    w.close('}');
+}
+
 void writeRifle(JsonWriter& w, const Rifle& rifle)
 {
     w.open('{');
@@ -479,6 +499,7 @@ void writeRifle(JsonWriter& w, const Rifle& rifle)
     }
     w.close(']');
     w.key("name"); w.string(rifle.name);
+    writeScope(w, rifle.scope);
     w.key("sight_height_cm"); w.number(rifle.sightHeight_cm);
     w.key("turret_clicks_per_turn");
     if (rifle.turretClicksPerTurn)
@@ -597,6 +618,64 @@ struct Reader {
         return load;
     }
 
+    // A document of before the scopes has none: the rifle keeps the default scope, and so does
+    // a key of the scope that is missing.
+    card::ScopeSetup scope(const Json& o, const std::string& where)
+    {
+        card::ScopeSetup scope;
+        if (o.kind != Json::Kind::Object) {
+            fail(where, "scope");
+            return scope;
+        }
+        const auto numberOr = [&](const char* key, double fallback) {
+            const Json* v = o.member(key);
+            if (!v)
+                return fallback;
+            if (v->kind != Json::Kind::Number)
+                fail(where, key);
+            return v->number;
+        };
+        const auto word = [&](const char* key, const char* first, const char* second, bool& isFirst) {
+            const Json* v = o.member(key);
+            if (!v)
+                return;
+            if (v->kind != Json::Kind::String || (v->text != first && v->text != second))
+                fail(where, key);
+            else
+                isFirst = v->text == first;
+        };
+        if (const Json* v = o.member("reticle")) {
+            if (v->kind != Json::Kind::String)
+                fail(where, "reticle");
+            else
+                scope.reticle = v->text;
+        }
+        bool firstPlane = scope.plane == card::FocalPlane::First;
+        word("focal_plane", "first", "second", firstPlane);
+        scope.plane = firstPlane ? card::FocalPlane::First : card::FocalPlane::Second;
+        bool moa = scope.customUnit == card::ReticleUnit::Moa;
+        word("custom_unit", "moa", "mrad", moa);
+        scope.customUnit = moa ? card::ReticleUnit::Moa : card::ReticleUnit::Mrad;
+        scope.calibratedMagnification = numberOr("calibrated_magnification", scope.calibratedMagnification);
+        scope.magnification = numberOr("magnification", scope.magnification);
+        scope.postTip = numberOr("post_tip_moa", scope.postTip);
+        if (const Json* marks = o.member("custom_marks")) {
+            if (marks->kind != Json::Kind::Array || marks->items.size() > 40) {
+                fail(where, "custom_marks");
+            } else {
+                scope.customMarks.clear();
+                for (const Json& m : marks->items) {
+                    if (m.kind != Json::Kind::Number) {
+                        fail(where, "custom_marks");
+                        break;
+                    }
+                    scope.customMarks.push_back(m.number);
+                }
+            }
+        }
+        return scope;
+    }
+
     Rifle rifle(const Json& o)
     {
         Rifle rifle;
@@ -631,6 +710,8 @@ struct Reader {
         else
             rifle.zeroAtmosphere = {number(*air, "temperature_c", where), number(*air, "pressure_hpa", where),
                                     number(*air, "humidity_pct", where)};
+        if (const Json* scope = o.member("scope"))
+            rifle.scope = this->scope(*scope, where);
         for (const Json* load : objects(o, "loads", where, true)) {
             rifle.loads.push_back(this->load(*load));
             if (failed())

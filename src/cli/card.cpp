@@ -1,6 +1,7 @@
 #include "cli/card.hpp"
 #include "cli/card_sources.hpp"
 
+#include "cli/card_at.hpp"
 #include "cli/card_extras.hpp"
 #include "cli/text_output.hpp"
 #include "common/float_text.hpp"
@@ -22,7 +23,9 @@ constexpr std::string_view kUsage =
     "card --velocity V --bc B --weight GRAINS [altre opzioni del tiro e dell'aria]\n"
     "      [--engine pointmass|siacci] [--format tsv|csv|json] [--headings] [--decimal SEP]\n"
     "      (oppure --rifle ARMA --load CARICA [--armoury FILE] al posto dei dati della palla)\n"
-    "      il cartellino di tiro: una riga per distanza, con le correzioni da dare all'ottica";
+    "      [--at D [--reticle NOME --magnification Y ...]]\n"
+    "      il cartellino di tiro: una riga per distanza, con le correzioni da dare all'ottica;\n"
+    "      con --at la soluzione a quella sola distanza";
 
 // The columns of a card row: the JSON key, the Italian heading, and the decimals shown in text.
 struct Column {
@@ -61,7 +64,7 @@ std::array<double, 15> valuesOf(const Row& row, const ClickValue& click)
 
 // A number in JSON: the shortest text that reads back as the same double. The engine never
 // yields NaN or infinity; were one to slip through it is written as 0, never as invalid JSON.
-std::string jsonNumber(double value)
+std::string jsonNumberOf(double value)
 {
     if (!std::isfinite(value) || value == 0)
         return "0";
@@ -70,7 +73,7 @@ std::string jsonNumber(double value)
     return std::string(buffer, result.ptr);
 }
 
-std::string jsonString(std::string_view text)
+std::string jsonStringOf(std::string_view text)
 {
     std::string out = "\"";
     for (const char ch : text) {
@@ -103,31 +106,31 @@ void writeJson(std::ostream& out, const CardOptions& options, const Trajectory& 
         out << (r == 0 ? "\n  {" : ",\n  {");
         for (std::size_t i = 0; i < kColumns.size(); ++i)
             out << (i == 0 ? "" : ", ") << '"' << kColumns[i].key
-                << "\": " << jsonNumber(values[i]);
+                << "\": " << jsonNumberOf(values[i]);
         for (std::size_t i = 0; i < extras.rowKeys.size() && r < extras.rowValues.size(); ++i)
-            out << ", \"" << extras.rowKeys[i] << "\": " << jsonNumber(extras.rowValues[r][i]);
+            out << ", \"" << extras.rowKeys[i] << "\": " << jsonNumberOf(extras.rowValues[r][i]);
         out << '}';
     }
     out << "\n], \"summary\": {";
     out << "\"engine\": "
         << (options.engine == CardEngine::Siacci ? "\"siacci\"" : "\"pointmass\"");
-    out << ", \"bore_elevation_moa\": " << jsonNumber(t.boreElevation_moa);
+    out << ", \"bore_elevation_moa\": " << jsonNumberOf(t.boreElevation_moa);
     if (t.stability_sg)
-        out << ", \"stability_sg\": " << jsonNumber(*t.stability_sg);
-    out << ", \"max_ordinate_cm\": " << jsonNumber(t.maxOrdinate_cm);
-    out << ", \"max_ordinate_distance_m\": " << jsonNumber(t.maxOrdinateDistance_m);
-    out << ", \"zero_distance_m\": " << jsonNumber(options.zeroing.zeroDistance_m);
-    out << ", \"sight_cm\": " << jsonNumber(options.zeroing.sightHeight_cm);
-    out << ", \"click_value\": " << jsonNumber(options.click.value);
+        out << ", \"stability_sg\": " << jsonNumberOf(*t.stability_sg);
+    out << ", \"max_ordinate_cm\": " << jsonNumberOf(t.maxOrdinate_cm);
+    out << ", \"max_ordinate_distance_m\": " << jsonNumberOf(t.maxOrdinateDistance_m);
+    out << ", \"zero_distance_m\": " << jsonNumberOf(options.zeroing.zeroDistance_m);
+    out << ", \"sight_cm\": " << jsonNumberOf(options.zeroing.sightHeight_cm);
+    out << ", \"click_value\": " << jsonNumberOf(options.click.value);
     out << ", \"click_unit\": " << (options.click.unit == AngleUnit::Moa ? "\"moa\"" : "\"mrad\"");
-    out << ", \"air_density_kgm3\": " << jsonNumber(airDensity_kgm3(options.conditions.atmosphere));
+    out << ", \"air_density_kgm3\": " << jsonNumberOf(airDensity_kgm3(options.conditions.atmosphere));
     out << ", \"spin_drift\": " << (t.spinDrift ? "true" : "false");
     out << ", \"coriolis\": " << (t.coriolis ? "true" : "false");
     for (const auto& [key, value] : extras.summary)
-        out << ", \"" << key << "\": " << jsonNumber(value);
+        out << ", \"" << key << "\": " << jsonNumberOf(value);
     out << ", \"warnings\": [";
     for (std::size_t i = 0; i < warnings.size(); ++i)
-        out << (i == 0 ? "" : ", ") << jsonString(warnings[i]);
+        out << (i == 0 ? "" : ", ") << jsonStringOf(warnings[i]);
     out << "]}}\n";
 }
 
@@ -156,7 +159,7 @@ void writeText(std::ostream& out, const CardOptions& options, const Trajectory& 
 void printHelp(std::ostream& out)
 {
     out << "Uso: siacci-cli " << kUsage << "\n\n"
-        << cardOptionsUsage() << cardExtraOptionsUsage()
+        << cardOptionsUsage() << cardExtraOptionsUsage() << shotAtOptionsUsage()
         << "Uscita:\n"
            "  --format tsv|csv|json   righe arrotondate separate da tabulazione (predefinito),\n"
            "                      CSV (RFC 4180), o JSON a piena precisione con il riepilogo\n"
@@ -166,6 +169,38 @@ void printHelp(std::ostream& out)
 }
 
 } // namespace
+
+std::string cardJsonNumber(double value)
+{
+    return jsonNumberOf(value);
+}
+
+std::string cardJsonString(std::string_view text)
+{
+    return jsonStringOf(text);
+}
+
+void writeRowJsonMembers(std::ostream& out, const Row& row, const ClickValue& click)
+{
+    const auto values = valuesOf(row, click);
+    for (std::size_t i = 0; i < kColumns.size(); ++i)
+        out << (i == 0 ? "" : ", ") << '"' << kColumns[i].key << "\": " << jsonNumberOf(values[i]);
+}
+
+void writeRowText(std::ostream& out, const CardOptions& options, const Row& row)
+{
+    const CellFormat format = options.format == CardFormat::Csv ? CellFormat::Csv : CellFormat::Tsv;
+    std::vector<std::string> cells(kColumns.size());
+    if (options.headings) {
+        for (std::size_t i = 0; i < kColumns.size(); ++i)
+            cells[i] = kColumns[i].heading;
+        writeCells(out, cells, format);
+    }
+    const auto values = valuesOf(row, options.click);
+    for (std::size_t i = 0; i < kColumns.size(); ++i)
+        cells[i] = shown(values[i], kColumns[i].decimals, options.decimal);
+    writeCells(out, cells, format);
+}
 
 std::vector<std::string> cardWarnings(const CardOptions& options, const Trajectory& t)
 {
@@ -215,7 +250,14 @@ int runCard(const Args& given, std::ostream& out, std::ostream& err)
     }
     std::string error;
     CardExtraOptions extra;
-    auto options = parseCardOptions(args, error, cardExtraOptionHandler(extra));
+    ShotAtOptions at;
+    const ExtraOptionHandler cardExtra = cardExtraOptionHandler(extra);
+    const ExtraOptionHandler shotAt = shotAtOptionHandler(at);
+    auto options = parseCardOptions(args, error, [&](const Args& a, std::size_t& i, std::string& e) {
+        if (cardExtra(a, i, e))
+            return true;
+        return e.empty() && shotAt(a, i, e);
+    });
     if (!options) {
         err << "siacci-cli card: " << error << "\n";
         err << "Uso: siacci-cli " << kUsage << "\n";
@@ -235,6 +277,12 @@ int runCard(const Args& given, std::ostream& out, std::ostream& err)
         err << refusal << "\n";
         return kExitRefused;
     }
+    if (const std::string refusal = shotAtRefusal(at); !refusal.empty()) {
+        err << refusal << "\n";
+        return kExitRefused;
+    }
+    if (at.at_m)
+        return writeShotAt(out, err, *options, extra, at);
     const Result result = computeCard(*options);
     if (!result.ok()) {
         err << refusalText(result.refusal) << "\n";

@@ -32,6 +32,7 @@ extern const Command convertCommand;    // convert.cpp
 extern const Command cardCommand;       // card.cpp
 extern const Command trueCommand;       // true.cpp
 extern const Command armouryCommand;    // armoury_check.cpp
+extern const Command reticleCommand;    // reticle.cpp
 
 // Every subcommand of this build, in the order of the help.
 const std::vector<const Command*>& commands();

@@ -9,6 +9,7 @@ const std::vector<const Command*>& commands()
     static const std::vector<const Command*> all{
         &tableCommand,
         &cardCommand,
+        &reticleCommand,
         &trueCommand,
         &graphCommand,
 #ifdef SIACCI_CLI_PDF

@@ -523,6 +523,7 @@ function wire() {
   form.addEventListener("focusout", (e) => {
     const field = e.target.dataset.campo;
     if (e.target.dataset.tiro) {
+      page.s.tiro.leave(e.target.dataset.tiro);
       refresh();
     } else if (field) {
       page.s.card.leave(field);

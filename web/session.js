@@ -47,6 +47,7 @@ const Sessione = (() => {
     };
     s.tiro = {
       set: act((field, text) => p.tiroSet(field, text)),
+      leave: act((field) => p.tiroLeave(field)),
       choose: act((what, value) => p.tiroChoose(what, String(value))),
       useRange: act(() => p.tiroUseRange()),
       sensor: act((what, value) => p.tiroSensor(what, String(value))),

@@ -66,6 +66,7 @@ void armouryImport(PageSession& s, const std::string& text, bool replace) { s.ar
 std::string armouryImportQuestion(const PageSession& s, const std::string& text) { return s.armouryImportQuestion(text); }
 void truingSet(PageSession& s, const std::string& w, const std::string& v) { s.truingSet(w, v); }
 void tiroSet(PageSession& s, const std::string& f, const std::string& t) { s.tiroSet(f, t); }
+void tiroLeave(PageSession& s, const std::string& f) { s.tiroLeave(f); }
 void tiroChoose(PageSession& s, const std::string& w, const std::string& v) { s.tiroChoose(w, v); }
 void tiroSensor(PageSession& s, const std::string& w, const std::string& v) { s.tiroSensor(w, v); }
 
@@ -98,6 +99,7 @@ EMSCRIPTEN_BINDINGS(siacci)
         .function("truingSolve", &PageSession::truingSolve)
         .function("truingApply", &PageSession::truingApply)
         .function("tiroSet", &tiroSet)
+        .function("tiroLeave", &tiroLeave)
         .function("tiroChoose", &tiroChoose)
         .function("tiroUseRange", &PageSession::tiroUseRange)
         .function("tiroSensor", &tiroSensor)

@@ -212,6 +212,15 @@ void IlTiro::scopeTaken(const ScopeSetup& scope)
     recompute();
 }
 
+void IlTiro::riflesScope(const std::optional<ScopeSetup>& scope)
+{
+    if (scope == m_rifleScope)
+        return;
+    m_rifleScope = scope;
+    if (scope && *scope != m_scope)
+        scopeTaken(*scope);
+}
+
 void IlTiro::cardChanged()
 {
     recompute();

@@ -67,6 +67,9 @@ public:
     void rangeUsed();
     // A rifle's scope (from the armoury) replaces the one in the fields.
     void scopeTaken(const ScopeSetup& scope);
+    // The scope of the card's rifle now (none: no rifle of the armoury): taken when it is not the
+    // one last taken, so that another rifle brings its scope and the user's edits stay.
+    void riflesScope(const std::optional<ScopeSetup>& scope);
     // The card changed (a field, a load): the answer again.
     void cardChanged();
     void setExtraLine(std::string line);
@@ -98,6 +101,7 @@ private:
     std::array<std::string, kSpeciesCount> m_speciesSize{};
     bool m_rowHolds = true;
     std::string m_extraLine;
+    std::optional<ScopeSetup> m_rifleScope;
     TiroView m_view;
 };
 

@@ -136,5 +136,22 @@ TEST(IlTiro, ARiflesScopeFillsTheFields)
     EXPECT_EQ(s.tiro.scope(), scope);
 }
 
+TEST(IlTiro, AnotherRifleBringsItsScopeTheSameOneKeepsTheEdits)
+{
+    Shot s;
+    ScopeSetup rifle;
+    rifle.reticle = "moa";
+    rifle.plane = FocalPlane::First;
+    s.tiro.riflesScope(rifle);
+    EXPECT_EQ(s.tiro.scope().reticle, "moa");
+    s.tiro.fieldChanged(TiroField::Magnification, "14");
+    s.tiro.riflesScope(rifle); // the same rifle, seen again after an edit of the card
+    EXPECT_DOUBLE_EQ(s.tiro.scope().magnification, 14);
+    s.tiro.riflesScope(std::nullopt);
+    EXPECT_DOUBLE_EQ(s.tiro.scope().magnification, 14);
+    s.tiro.riflesScope(rifle);
+    EXPECT_DOUBLE_EQ(s.tiro.scope().magnification, 10);
+}
+
 } // namespace
 } // namespace siacci::card

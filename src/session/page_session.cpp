@@ -680,16 +680,21 @@ void PageSession::tiroSet(std::string_view name, std::string_view text)
     if (!field)
         return;
     if (*field == card::TiroField::Angle) {
-        // The card's own field, typed as the card's fields are.
+        // The card's own field, typed as the card's fields are: a text on its way to a number
+        // waits until the field is left (tiroLeave).
         cardSet(card::fieldInfo(CardField::LookAngle).objectName, text);
-        cardLeave(card::fieldInfo(CardField::LookAngle).objectName);
-        m_tiro->cardChanged();
         return;
     }
     m_tiro->fieldChanged(*field, withAsciiMinus(text));
     if (isScopeField(*field))
         keepScope();
     saveState();
+}
+
+void PageSession::tiroLeave(std::string_view name)
+{
+    if (tiroFieldNamed(name) == card::TiroField::Angle)
+        cardLeave(card::fieldInfo(CardField::LookAngle).objectName);
 }
 
 void PageSession::tiroChoose(std::string_view what, std::string_view value)

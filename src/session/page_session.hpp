@@ -69,6 +69,7 @@ public:
     // A field of "Il tiro" by its object name ("tiroDistanza", "tiroAngolo", "tiroIngrandimento"
     // ...). The angle is the card's own.
     void tiroSet(std::string_view field, std::string_view text);
+    void tiroLeave(std::string_view field);
     // "reticolo" 0..n-1, "piano" 0 (primo) | 1 (secondo), "unitaTacche" 0 (mrad) | 1 (MOA),
     // "specie" 0..3 (the animal of the ranging), "tacche" 0|1 (the holds of the card drawn).
     void tiroChoose(std::string_view what, std::string_view value);

@@ -3,6 +3,7 @@
 #include "card/card_window.hpp"
 #include "card/qt_card_plot.hpp"
 #include "card/qt_card_print.hpp"
+#include "card/qt_tiro_window.hpp"
 #include "catalogue/catalogue.hpp"
 #include "main/screenshots.hpp"
 
@@ -74,6 +75,20 @@ void card(const QString& dir)
     save(*w.plot(), dir, "card_plot");
     savePage(card::pocketLayout(m.sheet()).card, dir, "card_pocket");
     savePage(card::fullPageLayout(m.sheet()), dir, "card_full_page");
+
+    // IL TIRO on the same card: 287 m from the rangefinder, a second-plane Mil-Dot at 8x, and
+    // the Christmas tree with the holds of every distance.
+    main.show(WindowId::Tiro);
+    auto& t = *dynamic_cast<card::TiroWindow*>(main.window(WindowId::Tiro));
+    t.model().fieldChanged(card::TiroField::Distance, "287");
+    t.model().reticleChosen(1);
+    t.model().fieldChanged(card::TiroField::Magnification, "8");
+    t.refresh();
+    t.resize(1000, 700);
+    save(t, dir, "tiro_window");
+    t.model().reticleChosen(4);
+    t.refresh();
+    save(t, dir, "tiro_window_albero");
 }
 
 } // namespace siacci::screenshots

@@ -199,6 +199,8 @@ void TiroWindow::createWidgets()
     auto* answer = new QHBoxLayout;
     m_elevation = label("tiroAlzo", 34, true);
     m_windage = label("tiroDeriva", 34, true);
+    m_elevation->setWordWrap(false);
+    m_windage->setWordWrap(false);
     answer->addWidget(m_elevation);
     answer->addSpacing(24);
     answer->addWidget(m_windage);

@@ -89,6 +89,8 @@ void card(const QString& dir)
     t.model().reticleChosen(4);
     t.refresh();
     save(t, dir, "tiro_window_albero");
+    t.model().reticleChosen(1);
+    savePage(*t.model().reticleCard(), dir, "tiro_reticle_card");
 }
 
 } // namespace siacci::screenshots

@@ -232,6 +232,18 @@ void IlTiro::setExtraLine(std::string line)
     m_view.extraLine = m_extraLine;
 }
 
+std::optional<PrintedCard> IlTiro::reticleCard() const
+{
+    const ScopeReticle sr = scopeReticle(m_scope);
+    if (!m_view.scopeRefusal.empty() || !sr.ok() || !m_card.sheet().ok())
+        return std::nullopt;
+    std::vector<ReticleCardRow> rows;
+    for (const MarkedHold& h : m_view.rowHolds)
+        rows.push_back({h.label, {h.elevation, h.windage, {}}});
+    const ReticleDrawing drawing = drawReticle(sr.reticle, m_scope.magnification, m_view.rowHolds);
+    return reticleCardLayout(m_card.sheet().setup.description + " · " + drawing.caption, drawing, rows);
+}
+
 void IlTiro::recompute()
 {
     TiroView v;

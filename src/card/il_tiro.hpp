@@ -2,6 +2,7 @@
 
 #include "card/cartellino.hpp"
 #include "card/ranging.hpp"
+#include "card/reticle_card.hpp"
 #include "card/reticle.hpp"
 #include "card/reticle_drawing.hpp"
 #include "card/shot_solution.hpp"
@@ -87,6 +88,9 @@ public:
     // The field's refusal (its name and limit), or empty.
     std::string fieldMessage(TiroField field) const;
     const Cartellino& card() const { return m_card; }
+    // The printed reticle card: the reticle with the holds of every distance of the card, and
+    // the list of them; none while the scope or the card is refused.
+    std::optional<PrintedCard> reticleCard() const;
 
 private:
     static int index(TiroField f) { return static_cast<int>(f); }

@@ -113,6 +113,19 @@ TEST(IlTiro, RangingGivesTheDistanceToUse)
     EXPECT_EQ(s.tiro.fieldText(TiroField::AnimalSize), "0,65");
 }
 
+TEST(IlTiro, ThePrintedReticleCardListsEveryDistanceOfTheCard)
+{
+    Shot s;
+    const auto card = s.tiro.reticleCard();
+    ASSERT_TRUE(card);
+    int rows = 0;
+    for (const DrawText& t : card->pages[0].texts)
+        rows += t.text.rfind("300  ", 0) == 0;
+    EXPECT_EQ(rows, 10); // one on each copy
+    s.tiro.fieldChanged(TiroField::Magnification, "0");
+    EXPECT_FALSE(s.tiro.reticleCard());
+}
+
 TEST(IlTiro, KeepsTheExtraSummaryLineAcrossRecomputations)
 {
     Shot s;

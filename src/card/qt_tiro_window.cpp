@@ -3,6 +3,7 @@
 #include "armoury/card_armoury.hpp"
 #include "armoury/qt_card_armoury_panel.hpp"
 #include "card/card_window.hpp"
+#include "card/qt_card_print.hpp"
 #include "common/qt_text.hpp"
 
 #include <QCheckBox>
@@ -281,6 +282,13 @@ void TiroWindow::createWidgets()
     m_rowHolds->setObjectName(QStringLiteral("tiroTacchePerDistanza"));
     connect(m_rowHolds, &QCheckBox::toggled, this, [this](bool on) { act([&] { m_model.rowHoldsShown(on); }); });
     right->addWidget(m_rowHolds);
+    m_print = new QPushButton(QStringLiteral("&Stampa il reticolo"));
+    m_print->setObjectName(QStringLiteral("tiroStampa"));
+    connect(m_print, &QPushButton::clicked, this, [this] {
+        if (const auto card = m_model.reticleCard())
+            showCardPreview(*card, this);
+    });
+    right->addWidget(m_print);
     outer->addLayout(right, 1);
 
     auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -335,6 +343,7 @@ void TiroWindow::refresh()
     m_useRange->setEnabled(!v.rangeText.empty());
     m_caption->setText(v.drawing ? qs(v.drawing->caption) : QString());
     m_view->setDrawing(v.drawing);
+    m_print->setEnabled(v.drawing && v.refusal.empty());
 }
 
 } // namespace siacci::card

@@ -69,6 +69,7 @@ private:
     QLabel* m_caption = nullptr;
     QLabel* m_range = nullptr;
     QPushButton* m_useRange = nullptr;
+    QPushButton* m_print = nullptr;
     QComboBox* m_reticle = nullptr;
     QComboBox* m_plane = nullptr;
     QComboBox* m_unit = nullptr;

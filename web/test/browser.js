@@ -185,6 +185,8 @@ function fetchEncoded(url, encoding) {
     const tilt = (beta) => page.evaluate((b) => window.dispatchEvent(new DeviceOrientationEvent("deviceorientation",
       { alpha: 0, beta: b, gamma: 0 })), beta);
     await page.tap("#misura-angolo");
+    // The page listens once the permission is answered: then "Azzera in piano" shows.
+    await page.waitForFunction(() => !document.getElementById("azzera-angolo").hidden, { timeout: 3000 });
     await tilt(1.5);
     await page.tap("#azzera-angolo");
     await tilt(-6.5);

@@ -9,13 +9,15 @@ const NIGHT = "siacci-notte";
 const page = {
   siacci: null,          // the module: run(args) for scripts and the tests
   s: null,               // the session
-  view: "cartellino",
+  view: "tiro",
+  tilt: { on: false, beta: null, pending: false },
+  compass: null,
   views: {},             // name -> function that shows it
   menu: 0,
   item: null,            // the catalogue item whose bullets are listed
   catalogueOpen: false,
   rifle: -1,             // the rifle shown in the armoury's boxes
-  timings: { firstTable_ms: null, lastCard_ms: null },
+  timings: { firstTable_ms: null, lastCard_ms: null, lastTiro_ms: null },
 };
 window.siacciPagina = page;
 
@@ -143,6 +145,7 @@ function showHitProgress(v) {
     page.s.card.hitStep(1000);
     const next = page.s.card.view();
     showCardTable(next);
+    showTiro(); // its line of the chance of a hit follows the samples too
     showHitProgress(next);
   }, 0);
 }
@@ -364,6 +367,121 @@ async function importArmoury(file) {
   showArmoury();
 }
 
+// ---- Il tiro ------------------------------------------------------------------------------
+
+function fillSelect(select, captions, value) {
+  if (select.options.length !== captions.length)
+    select.replaceChildren(...captions.map((caption, i) => new Option(caption, i)));
+  select.value = String(value);
+}
+
+function showTiro() {
+  const started = performance.now();
+  const v = page.s.tiro.view();
+  for (const input of document.querySelectorAll("input[data-tiro]")) {
+    const f = v.campi[input.dataset.tiro];
+    if (!f) continue;
+    if (document.activeElement !== input && input.value !== f.testo) input.value = f.testo;
+    const box = $("campo-" + input.dataset.tiro);
+    if (box) box.hidden = !f.visibile;
+    const message = $("msg-" + input.dataset.tiro);
+    message.textContent = f.messaggio;
+    message.hidden = !f.messaggio;
+    input.setAttribute("aria-invalid", f.messaggio ? "true" : "false");
+  }
+  $("campo-unita-tacche").hidden = !v.campi.tiroTacche.visibile;
+  $("tiro-errore").textContent = v.rifiuto;
+  $("tiro-errore").hidden = !v.rifiuto;
+  $("tiro-alzo").textContent = v.alzo;
+  $("tiro-deriva").textContent = v.deriva;
+  $("tiro-angoli").textContent = v.alzoAngoli && "Alzo " + v.alzoAngoli + " · deriva " + v.derivaAngoli;
+  $("tiro-forcella").textContent = v.forcella;
+  $("tiro-mira").textContent = v.mira && "Mira: " + v.mira;
+  $("tiro-mira-valori").textContent = v.miraValori;
+  $("tiro-reticolo").innerHTML = v.svg;
+  $("tiro-didascalia").textContent = v.didascalia;
+  $("tiro-ottica-errore").textContent = v.otticaRifiuto;
+  $("tiro-ottica-errore").hidden = !v.otticaRifiuto;
+  $("tiro-energia").textContent = v.energia;
+  $("tiro-energia").hidden = !v.energia;
+  $("tiro-extra").textContent = v.rigaExtra;
+  $("tiro-extra").hidden = !v.rigaExtra;
+  $("tiro-righe").replaceChildren(...v.righe.map(([caption, value]) => element("li", caption + ": " + value)));
+  fillSelect($("tiro-reticoli"), v.reticoli, v.reticolo);
+  $("tiro-piano").value = String(v.piano);
+  $("tiro-unita-tacche").value = String(v.unitaTacche);
+  fillSelect($("tiro-specie"), v.specie_voci, v.specie);
+  $("tiro-tacche").checked = v.tacche;
+  $("tiro-stima").textContent = v.stima || v.stimaRifiuto;
+  $("usa-stima").disabled = !v.stima;
+  $("blocca-angolo").setAttribute("aria-pressed", v.inclinazione.bloccata ? "true" : "false");
+  $("blocca-angolo").textContent = v.inclinazione.bloccata ? "Sblocca" : "Blocca";
+  if (page.tilt.on) $("angolo-stato").textContent = v.inclinazione.zero;
+  page.timings.lastTiro_ms = performance.now() - started;
+}
+
+// The phone's sensors: each starts on the user's tap; what a reading means is the session's.
+function wireSensors() {
+  const status = (text) => { $("sensori-stato").textContent = text; };
+  const tiltReading = (e) => {
+    if (e.beta === null || e.beta === undefined) return;
+    page.tilt.beta = e.beta;
+    page.s.tiro.sensor("inclinazione", e.beta);
+    if (!page.tilt.pending) {
+      page.tilt.pending = true;
+      requestAnimationFrame(() => { page.tilt.pending = false; refresh(); });
+    }
+  };
+  const compassReading = (e) => {
+    const heading = e.webkitCompassHeading !== undefined ? e.webkitCompassHeading : e.absolute && e.alpha !== null ? 360 - e.alpha : null;
+    if (heading !== null) page.compass = heading;
+  };
+  const allow = async () => {
+    if (typeof DeviceOrientationEvent !== "undefined" && typeof DeviceOrientationEvent.requestPermission === "function")
+      return (await DeviceOrientationEvent.requestPermission()) === "granted";
+    return typeof DeviceOrientationEvent !== "undefined";
+  };
+  const texts = () => page.s.tiro.view().sensori;
+  $("misura-angolo").addEventListener("click", async () => {
+    if (!(await allow().catch(() => false))) {
+      $("angolo-stato").textContent = texts().nessunaInclinazione;
+      return;
+    }
+    page.tilt.on = true;
+    window.addEventListener("deviceorientation", tiltReading);
+    $("azzera-angolo").hidden = false;
+    $("blocca-angolo").hidden = false;
+    $("angolo-stato").textContent = texts().inclinazioneAccesa;
+  });
+  $("azzera-angolo").addEventListener("click", () => {
+    if (page.tilt.beta !== null) page.s.tiro.sensor("azzera", page.tilt.beta);
+    refresh();
+  });
+  $("blocca-angolo").addEventListener("click", () => { page.s.tiro.sensor("blocca", ""); refresh(); });
+  $("usa-posizione").addEventListener("click", () => {
+    if (!navigator.geolocation) { status(texts().nessunaPosizione); return; }
+    status(texts().posizioneAttesa);
+    navigator.geolocation.getCurrentPosition((p) => {
+      page.s.tiro.sensor("posizione", p.coords.latitude + (p.coords.altitude === null ? "" : " " + p.coords.altitude));
+      status(texts().posizioneLetta);
+      refresh();
+    }, () => status(texts().nessunaPosizione), { enableHighAccuracy: true, timeout: 15000 });
+  });
+  const withCompass = async (what) => {
+    if (!(await allow().catch(() => false))) { status(texts().nessunaBussola); return; }
+    window.addEventListener("deviceorientationabsolute", compassReading);
+    window.addEventListener("deviceorientation", compassReading);
+    setTimeout(() => {
+      if (page.compass === null) { status(texts().nessunaBussola); return; }
+      page.s.tiro.sensor(what, page.compass);
+      status(what === "bussola" ? texts().bussolaLetta : texts().ventoLetto);
+      refresh();
+    }, page.compass === null ? 500 : 0);
+  };
+  $("usa-bussola").addEventListener("click", () => withCompass("bussola"));
+  $("vento-bussola").addEventListener("click", () => withCompass("ventoBussola"));
+}
+
 // ---- the page -----------------------------------------------------------------------------
 
 function showView(view) {
@@ -411,7 +529,10 @@ function wire() {
   const form = $("dati");
   form.addEventListener("input", (e) => {
     const field = e.target.dataset.campo;
-    if (field) {
+    if (e.target.dataset.tiro) {
+      page.s.tiro.set(e.target.dataset.tiro, e.target.value);
+      refresh();
+    } else if (field) {
       page.s.card.set(field, e.target.value);
       refresh();
     } else if (e.target.id === "cerca") {
@@ -426,7 +547,10 @@ function wire() {
   });
   form.addEventListener("focusout", (e) => {
     const field = e.target.dataset.campo;
-    if (field) {
+    if (e.target.dataset.tiro) {
+      page.s.tiro.leave(e.target.dataset.tiro);
+      refresh();
+    } else if (field) {
       page.s.card.leave(field);
       refresh();
     }
@@ -438,6 +562,13 @@ function wire() {
       if (t.value === "mano") page.s.card.hand();
       if (t.value === "armeria") selectView("armeria", true);
       showCatalogue();
+      refresh();
+    } else if (t.id === "tiro-reticoli" || t.id === "tiro-piano" || t.id === "tiro-unita-tacche" || t.id === "tiro-specie") {
+      const what = { "tiro-reticoli": "reticolo", "tiro-piano": "piano", "tiro-unita-tacche": "unitaTacche", "tiro-specie": "specie" }[t.id];
+      page.s.tiro.choose(what, t.value);
+      refresh();
+    } else if (t.id === "tiro-tacche") {
+      page.s.tiro.choose("tacche", t.checked ? 1 : 0);
       refresh();
     } else if (t.id === "tipo-pressione") {
       page.s.card.choose("pressione", t.value);
@@ -480,6 +611,13 @@ function wire() {
     page.s.true.set("valore", input.value);
     showCard();
   });
+  $("segno-tiroAngolo").addEventListener("click", () => {
+    page.s.card.negate("angolo");
+    page.s.card.leave("angolo");
+    refresh();
+  });
+  $("usa-stima").addEventListener("click", () => { page.s.tiro.useRange(); refresh(); });
+  wireSensors();
   $("verifica-calcola").addEventListener("click", () => { page.s.true.solve(false); showCard(); });
   $("verifica-coefficiente").addEventListener("click", () => { page.s.true.solve(true); showCard(); });
   $("verifica-applica").addEventListener("click", () => { page.s.true.apply(); refresh(); });
@@ -534,6 +672,7 @@ async function start() {
   night(localStorage.getItem(NIGHT) === "1");
   page.siacci = await createSiacci();
   page.s = Sessione.open(page.siacci);
+  addView("tiro", showTiro);
   addView("cartellino", showCard);
   addView("tabella", showTable);
   addView("armeria", showArmoury);
@@ -541,6 +680,7 @@ async function start() {
   const source = page.s.card.view().origine;
   if (source.tipo === "catalogo") page.item = source.voce;
   showCard();
+  showTiro();
   showCatalogue();
   showArmoury();
   $("stato").textContent = "";

@@ -47,6 +47,14 @@ const Sessione = (() => {
       // A batch of the hit table's samples; true while more remain.
       hitStep: (samples) => p.hitStep(samples),
     };
+    s.tiro = {
+      set: act((field, text) => p.tiroSet(field, text)),
+      leave: act((field) => p.tiroLeave(field)),
+      choose: act((what, value) => p.tiroChoose(what, String(value))),
+      useRange: act(() => p.tiroUseRange()),
+      sensor: act((what, value) => p.tiroSensor(what, String(value))),
+      view: () => JSON.parse(p.tiroView()),
+    };
     s.table = { view: () => JSON.parse(p.tableView()) };
     s.catalogue = {
       view: (menu, query) => JSON.parse(p.catalogueView(menu, query)),

@@ -65,6 +65,10 @@ void armourySave(PageSession& s, const std::string& r, const std::string& l) { s
 void armouryImport(PageSession& s, const std::string& text, bool replace) { s.armouryImport(text, replace); }
 std::string armouryImportQuestion(const PageSession& s, const std::string& text) { return s.armouryImportQuestion(text); }
 void truingSet(PageSession& s, const std::string& w, const std::string& v) { s.truingSet(w, v); }
+void tiroSet(PageSession& s, const std::string& f, const std::string& t) { s.tiroSet(f, t); }
+void tiroLeave(PageSession& s, const std::string& f) { s.tiroLeave(f); }
+void tiroChoose(PageSession& s, const std::string& w, const std::string& v) { s.tiroChoose(w, v); }
+void tiroSensor(PageSession& s, const std::string& w, const std::string& v) { s.tiroSensor(w, v); }
 
 } // namespace
 
@@ -94,5 +98,11 @@ EMSCRIPTEN_BINDINGS(siacci)
         .function("armouryExport", &PageSession::armouryExport)
         .function("truingSet", &truingSet)
         .function("truingSolve", &PageSession::truingSolve)
-        .function("truingApply", &PageSession::truingApply);
+        .function("truingApply", &PageSession::truingApply)
+        .function("tiroSet", &tiroSet)
+        .function("tiroLeave", &tiroLeave)
+        .function("tiroChoose", &tiroChoose)
+        .function("tiroUseRange", &PageSession::tiroUseRange)
+        .function("tiroSensor", &tiroSensor)
+        .function("tiroView", &PageSession::tiroView);
 }

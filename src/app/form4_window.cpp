@@ -7,6 +7,7 @@
 #include "bc/cb_window.hpp"
 #include "calc/calc_window.hpp"
 #include "card/card_window.hpp"
+#include "card/qt_tiro_window.hpp"
 #include "files/file_window.hpp"
 #include "graph/graph_window.hpp"
 #include "print/about.hpp"
@@ -148,6 +149,10 @@ void Form4Window::createMenus()
     armeria->setObjectName("Armeria");
     armeria->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     connect(armeria, &QAction::triggered, this, [this] { show(WindowId::Armoury); });
+    QAction* tiro = util->addAction("IL TIRO");
+    tiro->setObjectName("IlTiro");
+    tiro->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(tiro, &QAction::triggered, this, [this] { show(WindowId::Tiro); });
 }
 
 void Form4Window::createCatalogueMenus()
@@ -653,6 +658,11 @@ void Form4Window::registerWindows()
     });
     m_windows.add<QWidget>(WindowId::Armoury, [this, &m] {
         return new armoury::ArmouryWindow(*m_armoury, m_dialogs, m, this);
+    });
+    // "IL TIRO" answers for the range card's load and day: the card window opens with it.
+    m_windows.add<QWidget>(WindowId::Tiro, [this] {
+        auto* cardWindow = dynamic_cast<card::CardWindow*>(m_windows.show(WindowId::Card));
+        return new card::TiroWindow(*cardWindow, this);
     });
 }
 

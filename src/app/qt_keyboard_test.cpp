@@ -31,6 +31,7 @@ const std::pair<WindowId, const char*> kWindows[] = {
     {WindowId::Main, "principale"}, {WindowId::Card, "cartellino"}, {WindowId::Armoury, "armeria"},
     {WindowId::Graph, "grafico"},   {WindowId::Cb, "C.B."},         {WindowId::Calc, "calcolatrice"},
     {WindowId::GetFile, "apri"},    {WindowId::SaveFile, "salva"},  {WindowId::Help, "guida"},
+    {WindowId::Tiro, "il tiro"},
 };
 
 QString describe(const QWidget* w)

@@ -145,6 +145,8 @@ std::string rifleProblem(const Rifle& rifle)
         return outside("La pressione della taratura" + of, L::ZeroPressure);
     if (!inLimits(air.humidity_pct, L::ZeroHumidity))
         return outside("L'umidità della taratura" + of, L::ZeroHumidity);
+    if (const card::ScopeReticle sr = card::scopeReticle(rifle.scope); !sr.ok())
+        return "L'ottica" + of + ": " + sr.problem + ".";
     for (const Load& load : rifle.loads)
         if (std::string problem = loadProblem(load); !problem.empty())
             return problem;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ballistics/pointmass/pointmass.hpp"
+#include "card/reticle.hpp"
 
 #include <optional>
 #include <string>
@@ -54,6 +55,8 @@ struct Rifle {
     std::optional<int> turretClicksPerTurn;
     double zero_m = 100;
     ZeroAtmosphere zeroAtmosphere;
+    // The scope: its reticle, the reticle's plane and calibration, the magnification in use.
+    card::ScopeSetup scope;
     std::vector<Load> loads;
 
     friend bool operator==(const Rifle&, const Rifle&) = default;

@@ -49,6 +49,21 @@ Value loadValue(const Load& load)
     return value;
 }
 
+Value scopeValue(const card::ScopeSetup& scope)
+{
+    Value marks = Value::array();
+    for (double mark : scope.customMarks)
+        marks.push(mark);
+    return Value::object()
+        .set("calibrated_magnification", scope.calibratedMagnification)
+        .set("custom_marks", std::move(marks))
+        .set("custom_unit", scope.customUnit == card::ReticleUnit::Moa ? "moa" : "mrad")
+        .set("focal_plane", scope.plane == card::FocalPlane::First ? "first" : "second")
+        .set("magnification", scope.magnification)
+        .set("post_tip_moa", scope.postTip)
+        .set("reticle", scope.reticle);
+}
+
 Value rifleValue(const Rifle& rifle)
 {
     Value loads = Value::array();
@@ -59,6 +74,7 @@ Value rifleValue(const Rifle& rifle)
         .set("click_value", rifle.clickValue)
         .set("loads", std::move(loads))
         .set("name", rifle.name)
+        .set("scope", scopeValue(rifle.scope))
         .set("sight_height_cm", rifle.sightHeight_cm)
         .set("turret_clicks_per_turn", rifle.turretClicksPerTurn ? Value(*rifle.turretClicksPerTurn) : Value())
         .set("twist_in", rifle.twist_in)
@@ -171,6 +187,64 @@ struct Reader {
         return load;
     }
 
+    // A document of before the scopes has none: the rifle keeps the default scope, and so does
+    // a key of the scope that is missing.
+    card::ScopeSetup scope(const Value& o, const std::string& where)
+    {
+        card::ScopeSetup scope;
+        if (!o.isObject()) {
+            fail(where, "scope");
+            return scope;
+        }
+        const auto numberOr = [&](const char* key, double fallback) {
+            const Value* v = o.find(key);
+            if (!v)
+                return fallback;
+            if (!v->isNumber())
+                fail(where, key);
+            return v->number();
+        };
+        const auto word = [&](const char* key, const char* first, const char* second, bool& isFirst) {
+            const Value* v = o.find(key);
+            if (!v)
+                return;
+            if (!v->isString() || (v->string() != first && v->string() != second))
+                fail(where, key);
+            else
+                isFirst = v->string() == first;
+        };
+        if (const Value* v = o.find("reticle")) {
+            if (!v->isString())
+                fail(where, "reticle");
+            else
+                scope.reticle = v->string();
+        }
+        bool firstPlane = scope.plane == card::FocalPlane::First;
+        word("focal_plane", "first", "second", firstPlane);
+        scope.plane = firstPlane ? card::FocalPlane::First : card::FocalPlane::Second;
+        bool moa = scope.customUnit == card::ReticleUnit::Moa;
+        word("custom_unit", "moa", "mrad", moa);
+        scope.customUnit = moa ? card::ReticleUnit::Moa : card::ReticleUnit::Mrad;
+        scope.calibratedMagnification = numberOr("calibrated_magnification", scope.calibratedMagnification);
+        scope.magnification = numberOr("magnification", scope.magnification);
+        scope.postTip = numberOr("post_tip_moa", scope.postTip);
+        if (const Value* marks = o.find("custom_marks")) {
+            if (!marks->isArray() || marks->items().size() > 40) {
+                fail(where, "custom_marks");
+            } else {
+                scope.customMarks.clear();
+                for (const Value& m : marks->items()) {
+                    if (!m.isNumber()) {
+                        fail(where, "custom_marks");
+                        break;
+                    }
+                    scope.customMarks.push_back(m.number());
+                }
+            }
+        }
+        return scope;
+    }
+
     Rifle rifle(const Value& o)
     {
         Rifle rifle;
@@ -205,6 +279,8 @@ struct Reader {
         else
             rifle.zeroAtmosphere = {number(*air, "temperature_c", where), number(*air, "pressure_hpa", where),
                                     number(*air, "humidity_pct", where)};
+        if (const Value* scope = o.find("scope"))
+            rifle.scope = this->scope(*scope, where);
         for (const Value* load : objects(o, "loads", where, true)) {
             rifle.loads.push_back(this->load(*load));
             if (failed())

@@ -51,6 +51,45 @@ TEST(ArmouryDocument, TheVelocitySpreadComesBackAndOldDocumentsStayAsTheyWere)
     EXPECT_NE(loadProblem(a.rifles[0].loads[0]).find("Lo scarto della velocità"), std::string::npos);
 }
 
+// The scope comes back; a document written before rifles had scopes gives the default one, and
+// a scope of only some keys keeps the defaults of the others.
+TEST(ArmouryDocument, TheRiflesScopeComesBackAndOldDocumentsGetTheDefault)
+{
+    const Armoury a{{testing::fullRifle()}};
+    const std::string json = documentJson(a);
+    EXPECT_NE(json.find("\"reticle\": \"personalizzato\""), std::string::npos);
+    EXPECT_NE(json.find("\"focal_plane\": \"second\""), std::string::npos);
+    EXPECT_EQ(readDocumentJson(json).armoury->rifles[0].scope, a.rifles[0].scope);
+
+    const std::string rifle = R"({"name":"A","sight_height_cm":4,"twist_in":10,"twist_right_hand":true,)"
+                              R"("click_value":0.1,"click_unit":"mrad","zero_m":100,"zero_atmosphere":)"
+                              R"({"temperature_c":15,"pressure_hpa":1013,"humidity_pct":0},"loads":[])";
+    const auto read = [&](const std::string& scope) {
+        return readDocumentJson(R"({"format":"siacci-armeria","version":1,"rifles":[)" + rifle + scope + "}]}");
+    };
+    const DocumentReading old = read("");
+    ASSERT_TRUE(old.armoury) << old.problem;
+    EXPECT_EQ(old.armoury->rifles[0].scope, card::ScopeSetup{});
+    const DocumentReading some = read(R"(,"scope":{"reticle":"albero","focal_plane":"first"})");
+    ASSERT_TRUE(some.armoury) << some.problem;
+    EXPECT_EQ(some.armoury->rifles[0].scope.reticle, "albero");
+    EXPECT_EQ(some.armoury->rifles[0].scope.plane, card::FocalPlane::First);
+    EXPECT_DOUBLE_EQ(some.armoury->rifles[0].scope.magnification, 10);
+
+    const struct {
+        const char* scope;
+        const char* problem;
+    } refused[] = {
+        {R"(,"scope":"mildot")", "il campo \"scope\" di \"A\" manca o non è valido"},
+        {R"(,"scope":{"focal_plane":"third"})", "il campo \"focal_plane\" di \"A\" manca o non è valido"},
+        {R"(,"scope":{"custom_marks":[1,"2"]})", "il campo \"custom_marks\" di \"A\" manca o non è valido"},
+        {R"(,"scope":{"reticle":"nessuno"})", "L'ottica dell'arma \"A\": Reticolo sconosciuto: \"nessuno\"."},
+        {R"(,"scope":{"magnification":500})", "L'ottica dell'arma \"A\": Ingrandimento: deve essere tra 1 e 100 ×."},
+    };
+    for (const auto& r : refused)
+        EXPECT_EQ(read(r.scope).problem, r.problem) << r.scope;
+}
+
 // A document as the page writes it (compact, keys in its own order, escapes of its own) reads.
 TEST(ArmouryDocument, ReadsTheDocumentsOfOtherWriters)
 {

@@ -20,6 +20,13 @@ inline Rifle fullRifle()
     r.turretClicksPerTurn = 60;
     r.zero_m = 150;
     r.zeroAtmosphere = {8.5, 962.3, 55};
+    r.scope.reticle = "personalizzato";
+    r.scope.plane = card::FocalPlane::Second;
+    r.scope.calibratedMagnification = 12;
+    r.scope.magnification = 8;
+    r.scope.postTip = 14.5;
+    r.scope.customMarks = {0.5, 1, 2.5};
+    r.scope.customUnit = card::ReticleUnit::Moa;
     Load g7;
     g7.description = "168 gr HPBT Match";
     g7.velocity_ms = 815;

@@ -46,6 +46,22 @@ const Rifle* CardArmoury::chosenRifle() const
     return r ? &m_session.armoury().rifles[*r] : nullptr;
 }
 
+std::optional<card::ScopeSetup> CardArmoury::chosenScope() const
+{
+    const Rifle* rifle = chosenRifle();
+    return rifle ? std::optional<card::ScopeSetup>(rifle->scope) : std::nullopt;
+}
+
+std::string CardArmoury::scopeEdited(const card::ScopeSetup& scope)
+{
+    const auto r = findRifle(m_session.armoury(), m_rifle);
+    if (!r || m_session.armoury().rifles[*r].scope == scope || !card::scopeReticle(scope).ok())
+        return {};
+    Armoury next = m_session.armoury();
+    next.rifles[*r].scope = scope;
+    return m_session.change(std::move(next));
+}
+
 const Load* CardArmoury::chosenLoad() const
 {
     const Rifle* rifle = chosenRifle();

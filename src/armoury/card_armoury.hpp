@@ -49,6 +49,11 @@ public:
     // `loadName` of the rifle `rifleName`, either made new (a new rifle zeroed in the card's
     // air) or overwritten; both then chosen. Refused while the card is.
     void saveAsClicked(const std::string& rifleName, const std::string& loadName);
+    // The scope of the chosen rifle ("IL TIRO" shows its reticle), or none.
+    std::optional<card::ScopeSetup> chosenScope() const;
+    // "IL TIRO" changed the scope: kept in the chosen rifle when it is a sound one and not the
+    // same; nothing without a rifle. The armoury's failure to save, or "".
+    std::string scopeEdited(const card::ScopeSetup& scope);
     // A trued value kept in the chosen load (and the card refilled from it); without a load,
     // put into the card alone.
     void truingApplied(TruedQuantity quantity, double value);

@@ -192,3 +192,31 @@ TEST_F(CardWithArmoury, TruedVelocityIsKeptInTheLoad)
 
 } // namespace
 } // namespace siacci::armoury
+
+namespace siacci::armoury {
+namespace {
+
+// The scope belongs to the rifle: "IL TIRO" reads it from the chosen rifle and keeps its
+// changes there, and nowhere without a rifle.
+TEST_F(CardWithArmoury, TheScopeIsTheChosenRiflesAndKeptInIt)
+{
+    EXPECT_FALSE(link.chosenScope());
+    card::ScopeSetup scope;
+    scope.magnification = 6;
+    EXPECT_EQ(link.scopeEdited(scope), "");
+    EXPECT_EQ(storage.saves, 0);
+    link.rifleChosen(1);
+    ASSERT_TRUE(link.chosenScope());
+    EXPECT_EQ(*link.chosenScope(), testing::fullRifle().scope);
+    EXPECT_EQ(link.scopeEdited(scope), "");
+    EXPECT_EQ(storage.saves, 1);
+    EXPECT_EQ(session.armoury().rifles[0].scope, scope);
+    // The same again, or one that is not sound, saves nothing.
+    link.scopeEdited(scope);
+    scope.magnification = 0;
+    link.scopeEdited(scope);
+    EXPECT_EQ(storage.saves, 1);
+}
+
+} // namespace
+} // namespace siacci::armoury

@@ -3,6 +3,7 @@
 #include "card/card_window.hpp"
 #include "card/qt_card_plot.hpp"
 #include "card/qt_card_print.hpp"
+#include "card/qt_tiro_window.hpp"
 #include "catalogue/catalogue.hpp"
 #include "main/screenshots.hpp"
 
@@ -90,6 +91,21 @@ void card(const QString& dir)
     w.refresh();
     save(w, dir, "card_window_hit");
     savePage(card::pocketLayout(m.sheet()).card, dir, "card_pocket_hit");
+    // IL TIRO on the same card: 287 m from the rangefinder, a second-plane Mil-Dot at 8x, and
+    // the Christmas tree with the holds of every distance.
+    main.show(WindowId::Tiro);
+    auto& t = *dynamic_cast<card::TiroWindow*>(main.window(WindowId::Tiro));
+    t.model().fieldChanged(card::TiroField::Distance, "287");
+    t.model().reticleChosen(1);
+    t.model().fieldChanged(card::TiroField::Magnification, "8");
+    t.refresh();
+    t.resize(1000, 700);
+    save(t, dir, "tiro_window");
+    t.model().reticleChosen(4);
+    t.refresh();
+    save(t, dir, "tiro_window_albero");
+    t.model().reticleChosen(1);
+    savePage(*t.model().reticleCard(), dir, "tiro_reticle_card");
 }
 
 } // namespace siacci::screenshots

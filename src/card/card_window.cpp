@@ -168,6 +168,11 @@ CardWindow::CardWindow(const CardHost& host, QWidget* parent)
     refresh();
 }
 
+CardWindow::~CardWindow()
+{
+    changed = nullptr;
+}
+
 template <typename F> void CardWindow::act(F&& f)
 {
     f();
@@ -663,6 +668,8 @@ void CardWindow::refresh()
     }
     m_notes->setText(notes);
     m_plot->setSheet(m.sheet());
+    if (changed)
+        changed();
 }
 
 void CardWindow::refreshGrid()

@@ -58,6 +58,8 @@ private:
 class CardWindow : public QWidget {
 public:
     explicit CardWindow(const CardHost& host, QWidget* parent = nullptr);
+    // Nothing follows the card once it goes: `changed` is dropped before the model is.
+    ~CardWindow() override;
 
     Cartellino& model() { return m_model; }
     void refresh();
@@ -70,6 +72,8 @@ public:
     // The boxes "Arma" and "Carica" and "Verifica sul campo" over the user's armoury.
     void attachArmoury(armoury::ArmourySession& session, Dialogs& dialogs);
     armoury::CardArmouryPanel* armouryPanel() const { return m_armoury; }
+    // Called after every refresh: another window showing this card ("IL TIRO") follows it.
+    std::function<void()> changed;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -74,10 +74,11 @@ TEST_F(CardWindowTest, OpensFromTheUtilityMenuWithTheCurrentShotOnce)
     EXPECT_EQ(item->text(), "CARTELLINO DI TIRO");
     EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
     const QList<QAction*> utility = main->findChild<QMenu*>("mnuUtilita")->actions();
-    ASSERT_GE(utility.size(), 3);
-    EXPECT_EQ(utility[utility.size() - 3]->objectName(), "CAC") << "right after the calculator";
-    EXPECT_EQ(utility[utility.size() - 2], item);
-    EXPECT_EQ(utility.back()->objectName(), "Armeria");
+    ASSERT_GE(utility.size(), 4);
+    EXPECT_EQ(utility[utility.size() - 4]->objectName(), "CAC") << "right after the calculator";
+    EXPECT_EQ(utility[utility.size() - 3], item);
+    EXPECT_EQ(utility[utility.size() - 2]->objectName(), "Armeria");
+    EXPECT_EQ(utility.back()->objectName(), "IlTiro");
 
     CardWindow* w = openFromMenu();
     ASSERT_NE(w, nullptr);

@@ -301,6 +301,41 @@ HitErrors only(const HitErrors& all, HitError error)
 
 } // namespace
 
+std::string hitRowText(const HitRow& r, double distance_m)
+{
+    std::string text = "a " + roundedText(distance_m, 0, ',') + " m: " + percentText(r.probability) +
+                       " nella zona vitale";
+    const std::pair<double, const char*> sides[] = {{r.missLow, "colpi bassi"},
+                                                    {r.missHigh, "colpi alti"},
+                                                    {r.missLeft, "colpi a sinistra"},
+                                                    {r.missRight, "colpi a destra"}};
+    const auto* worst = std::max_element(std::begin(sides), std::end(sides),
+                                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (worst->first > 0)
+        text += std::string(", ") + worst->second + " " + percentText(worst->first);
+    return text;
+}
+
+std::string hitLineAt(const HitTable& table, double distance_m)
+{
+    if (!table.ok() || table.samples == 0 || !(distance_m > 0))
+        return {};
+    const std::vector<HitRow>& rows = table.rows;
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        const HitRow& a = rows[k - 1];
+        const HitRow& b = rows[k];
+        if (!(a.distance_m <= distance_m && distance_m <= b.distance_m) || !(b.distance_m > a.distance_m))
+            continue;
+        const double share = (distance_m - a.distance_m) / (b.distance_m - a.distance_m);
+        const auto between = [share](double x, double y) { return x + (y - x) * share; };
+        const HitRow r{distance_m,           between(a.probability, b.probability),
+                       between(a.missHigh, b.missHigh), between(a.missLow, b.missLow),
+                       between(a.missLeft, b.missLeft), between(a.missRight, b.missRight)};
+        return hitRowText(r, distance_m);
+    }
+    return {};
+}
+
 HitSummary hitSummaryAt(const pm::Bullet& bullet, const pm::Conditions& conditions,
                         const pm::Zeroing& zeroing, double distance_m,
                         const HitSettings& settings)
@@ -313,16 +348,7 @@ HitSummary hitSummaryAt(const pm::Bullet& bullet, const pm::Conditions& conditio
     summary.row = all.rows.front();
     const HitRow& r = summary.row;
     const double missed = 1 - r.probability;
-    summary.text = "a " + roundedText(distance_m, 0, ',') + " m: " +
-                   percentText(r.probability) + " nella zona vitale";
-    const std::pair<double, const char*> sides[] = {{r.missLow, "colpi bassi"},
-                                                    {r.missHigh, "colpi alti"},
-                                                    {r.missLeft, "colpi a sinistra"},
-                                                    {r.missRight, "colpi a destra"}};
-    const auto* worst = std::max_element(std::begin(sides), std::end(sides),
-                                         [](const auto& a, const auto& b) { return a.first < b.first; });
-    if (worst->first > 0)
-        summary.text += std::string(", ") + worst->second + " " + percentText(worst->first);
+    summary.text = hitRowText(r, distance_m);
     if (!(missed > 0))
         return summary;
     double worstMiss = 0;

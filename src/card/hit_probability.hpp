@@ -127,6 +127,14 @@ struct HitSummary {
     // "l'errore che costa di più: il vento (60 % dei colpi mancati)", or "" with no misses
     std::string costText;
 };
+// The line of one row: "a 287 m: 84 % nella zona vitale, colpi bassi 11 %" (the side that misses
+// most, when any does).
+std::string hitRowText(const HitRow& row, double distance_m);
+// That line at a distance between the rows of a computed table (linear between the two rows
+// around it), as the one-shot view shows it beside the card; empty when the table has no
+// samples yet or does not reach the distance.
+std::string hitLineAt(const HitTable& table, double distance_m);
+
 HitSummary hitSummaryAt(const pm::Bullet& bullet, const pm::Conditions& conditions,
                         const pm::Zeroing& zeroing, double distance_m,
                         const HitSettings& settings);

@@ -286,6 +286,21 @@ TEST(HitProbability, SummaryAtOneDistanceNamesTheCostliestError)
     EXPECT_EQ(sure.costText, "");
 }
 
+// Between two rows of a table the line takes the straight line between them; outside the table,
+// or before any sample, there is no line (a figure made of nothing is no figure).
+TEST(HitProbability, LineBetweenTheRowsOfATable)
+{
+    HitTable t;
+    t.samples = 1000;
+    t.rows = {{0, 1, 0, 0, 0, 0}, {200, 1, 0, 0, 0, 0}, {300, 0.8, 0.02, 0.12, 0.04, 0.02}};
+    EXPECT_EQ(hitLineAt(t, 250), "a 250 m: 90 % nella zona vitale, colpi bassi 6 %");
+    EXPECT_EQ(hitLineAt(t, 300), "a 300 m: 80 % nella zona vitale, colpi bassi 12 %");
+    EXPECT_EQ(hitLineAt(t, 100), "a 100 m: 100 % nella zona vitale");
+    EXPECT_EQ(hitLineAt(t, 301), "");
+    t.samples = 0;
+    EXPECT_EQ(hitLineAt(t, 250), "");
+}
+
 TEST(HitProbability, PercentTextNeverRoundsToCertainty)
 {
     const std::pair<double, const char*> cases[] = {

@@ -65,9 +65,16 @@ constexpr InputLimit kLimits[] = {
     {LimitedInput::GroupSize, "Rosata di 5 colpi", 0, 100, "MOA"},
     {LimitedInput::HitSamples, "Campioni", 100, 1000000, ""},
     {LimitedInput::MinProbability, "Probabilità minima", 50, 99.9, "%"},
+    // One shot: as far as a card reaches with its engines' care; a hunting scope's zoom; a
+    // reading on the reticle and the size of the animal it is read on.
+    {LimitedInput::ShotDistance, "Distanza del tiro", 1, 5000, "m"},
+    {LimitedInput::Magnification, "Ingrandimento", 1, 100, "×"},
+    {LimitedInput::ReticleReading, "Lettura sul reticolo", 0.01, 100, ""},
+    {LimitedInput::AnimalSize, "Misura dell'animale", 0.05, 5, "m"},
+    {LimitedInput::PostTip, "Punta del montante", 0.1, 100, "MOA"},
 };
 
-static_assert(std::size(kLimits) == static_cast<std::size_t>(LimitedInput::MinProbability) + 1,
+static_assert(std::size(kLimits) == static_cast<std::size_t>(LimitedInput::PostTip) + 1,
               "one limit for every input");
 
 constexpr bool inOrder()

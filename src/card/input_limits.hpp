@@ -24,6 +24,8 @@ enum class LimitedInput {
     // "Fin dove posso tirare?": the zone, the hunter's errors, the rifle's group, the run
     HitVitalZone, SdRange, SdRangePct, SdWind, SdVelocity, SdBc, SdCone, GroupSize,
     HitSamples, MinProbability,
+    // "Il tiro": the distance, the scope, the reticle's reading and the animal's size
+    ShotDistance, Magnification, ReticleReading, AnimalSize, PostTip,
 };
 
 struct InputLimit {

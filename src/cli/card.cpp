@@ -1,6 +1,7 @@
 #include "cli/card.hpp"
 #include "cli/card_sources.hpp"
 
+#include "cli/card_at.hpp"
 #include "cli/card_extras.hpp"
 #include "cli/text_output.hpp"
 #include "common/float_text.hpp"
@@ -22,7 +23,9 @@ constexpr std::string_view kUsage =
     "card --velocity V --bc B --weight GRAINS [altre opzioni del tiro e dell'aria]\n"
     "      [--engine pointmass|siacci] [--format tsv|csv|json] [--headings] [--decimal SEP]\n"
     "      (oppure --rifle ARMA --load CARICA [--armoury FILE] al posto dei dati della palla)\n"
-    "      il cartellino di tiro: una riga per distanza, con le correzioni da dare all'ottica";
+    "      [--at D [--reticle NOME --magnification Y ...]]\n"
+    "      il cartellino di tiro: una riga per distanza, con le correzioni da dare all'ottica;\n"
+    "      con --at la soluzione a quella sola distanza";
 
 // The columns of a card row: the JSON key, the Italian heading, and the decimals shown in text.
 struct Column {
@@ -59,23 +62,6 @@ std::array<double, 15> valuesOf(const Row& row, const ClickValue& click)
             c.windage_moa,   c.windage_mrad,   static_cast<double>(c.windageClicks)};
 }
 
-std::string jsonString(std::string_view text)
-{
-    std::string out = "\"";
-    for (const char ch : text) {
-        if (ch == '"' || ch == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (static_cast<unsigned char>(ch) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", ch);
-            out += escaped;
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
-}
 
 // A value rounded for reading, in the user's decimal separator.
 std::string shown(double value, int decimals, char separator)
@@ -176,7 +162,7 @@ void writeText(std::ostream& out, const CardOptions& options, const Trajectory& 
 void printHelp(std::ostream& out)
 {
     out << "Uso: siacci-cli " << kUsage << "\n\n"
-        << cardOptionsUsage() << cardExtraOptionsUsage()
+        << cardOptionsUsage() << cardExtraOptionsUsage() << shotAtOptionsUsage()
         << "Uscita:\n"
            "  --format tsv|csv|json   righe arrotondate separate da tabulazione (predefinito),\n"
            "                      CSV (RFC 4180), o JSON a piena precisione con il riepilogo\n"
@@ -186,6 +172,28 @@ void printHelp(std::ostream& out)
 }
 
 } // namespace
+
+void writeRowJsonMembers(std::ostream& out, const Row& row, const ClickValue& click)
+{
+    const auto values = valuesOf(row, click);
+    for (std::size_t i = 0; i < kColumns.size(); ++i)
+        out << (i == 0 ? "" : ", ") << '"' << kColumns[i].key << "\": " << jsonNumber(values[i]);
+}
+
+void writeRowText(std::ostream& out, const CardOptions& options, const Row& row)
+{
+    const CellFormat format = options.format == CardFormat::Csv ? CellFormat::Csv : CellFormat::Tsv;
+    std::vector<std::string> cells(kColumns.size());
+    if (options.headings) {
+        for (std::size_t i = 0; i < kColumns.size(); ++i)
+            cells[i] = kColumns[i].heading;
+        writeCells(out, cells, format);
+    }
+    const auto values = valuesOf(row, options.click);
+    for (std::size_t i = 0; i < kColumns.size(); ++i)
+        cells[i] = shown(values[i], kColumns[i].decimals, options.decimal);
+    writeCells(out, cells, format);
+}
 
 std::vector<std::string> cardWarnings(const CardOptions& options, const Trajectory& t)
 {
@@ -235,7 +243,14 @@ int runCard(const Args& given, std::ostream& out, std::ostream& err)
     }
     std::string error;
     CardExtraOptions extra;
-    auto options = parseCardOptions(args, error, cardExtraOptionHandler(extra));
+    ShotAtOptions at;
+    const ExtraOptionHandler cardExtra = cardExtraOptionHandler(extra);
+    const ExtraOptionHandler shotAt = shotAtOptionHandler(at);
+    auto options = parseCardOptions(args, error, [&](const Args& a, std::size_t& i, std::string& e) {
+        if (cardExtra(a, i, e))
+            return true;
+        return e.empty() && shotAt(a, i, e);
+    });
     if (!options) {
         err << "siacci-cli card: " << error << "\n";
         err << "Uso: siacci-cli " << kUsage << "\n";
@@ -255,6 +270,12 @@ int runCard(const Args& given, std::ostream& out, std::ostream& err)
         err << refusal << "\n";
         return kExitRefused;
     }
+    if (const std::string refusal = shotAtRefusal(at); !refusal.empty()) {
+        err << refusal << "\n";
+        return kExitRefused;
+    }
+    if (at.at_m)
+        return writeShotAt(out, err, *options, extra, at);
     const Result result = computeCard(*options);
     if (!result.ok()) {
         err << refusalText(result.refusal) << "\n";

@@ -27,4 +27,9 @@ void writeCard(std::ostream& out, const CardOptions& options,
                const pointmass::Trajectory& trajectory, const std::vector<std::string>& warnings,
                const CardExtras& extras = {});
 
+// One row as the card writes it: its JSON keys and values ("distance_m": 300, ...) without
+// the braces, and its text line (with the headings line first when asked).
+void writeRowJsonMembers(std::ostream& out, const pointmass::Row& row, const pointmass::ClickValue& click);
+void writeRowText(std::ostream& out, const CardOptions& options, const pointmass::Row& row);
+
 } // namespace siacci::cli

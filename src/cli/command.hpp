@@ -33,6 +33,7 @@ extern const Command cardCommand;       // card.cpp
 extern const Command trueCommand;       // true.cpp
 extern const Command hitCommand;        // hit.cpp
 extern const Command armouryCommand;    // armoury_check.cpp
+extern const Command reticleCommand;    // reticle.cpp
 
 // Every subcommand of this build, in the order of the help.
 const std::vector<const Command*>& commands();

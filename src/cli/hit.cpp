@@ -121,15 +121,6 @@ ExtraOptionHandler hitOptionHandler(HitOptions& o)
     };
 }
 
-std::string jsonNumber(double value)
-{
-    if (!std::isfinite(value) || value == 0)
-        return "0";
-    char buffer[32];
-    const auto result = toChars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 constexpr std::string_view kKeys[] = {"distance_m", "hit_probability", "miss_high",
                                       "miss_low",   "miss_left",       "miss_right"};
 constexpr std::string_view kHeadings[] = {"Distanza (m)", "Colpo utile", "Alti",

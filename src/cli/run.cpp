@@ -11,6 +11,7 @@ const std::vector<const Command*>& commands()
     static const std::vector<const Command*> all{
         &tableCommand,
         &cardCommand,
+        &reticleCommand,
         &trueCommand,
         &hitCommand,
         &graphCommand,

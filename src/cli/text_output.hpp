@@ -3,6 +3,7 @@
 #include "common/float_text.hpp"
 
 #include <cmath>
+#include <cstdio>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -68,6 +69,25 @@ inline std::string jsonNumber(double value)
     std::string text;
     appendJsonNumber(text, value);
     return text;
+}
+
+// A string in JSON, with the characters JSON requires escaped.
+inline std::string jsonString(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char ch : text) {
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (static_cast<unsigned char>(ch) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", ch);
+            out += escaped;
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
 }
 
 } // namespace siacci::cli

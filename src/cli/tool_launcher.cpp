@@ -19,8 +19,8 @@ namespace siacci::cli {
 
 bool needsQtTool(const Args& args)
 {
-    constexpr std::string_view kQtFree[] = {"table",     "card",    "true",   "hit", "graph",
-                                            "bc",        "catalogue", "convert", "armoury"};
+    constexpr std::string_view kQtFree[] = {"table", "card",      "true",    "hit",     "graph",  "bc",
+                                            "catalogue", "convert", "armoury", "reticle"};
     if (args.empty() || std::find(std::begin(kQtFree), std::end(kQtFree), args[0]) == std::end(kQtFree))
         return true;
     if (args[0] != "card" && args[0] != "true" && args[0] != "hit")

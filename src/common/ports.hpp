@@ -55,7 +55,7 @@ public:
 };
 
 // The program's other windows, as the main window knows them.
-enum class WindowId { Main, Graph, Cb, Calc, GetFile, SaveFile, Help, Card, Armoury };
+enum class WindowId { Main, Graph, Cb, Calc, GetFile, SaveFile, Help, Card, Armoury, Tiro };
 
 class WindowHost {
 public:

@@ -6,6 +6,8 @@ WindowRegistry::~WindowRegistry()
 {
     for (auto& [id, e] : m_entries)
         delete e.window.data();
+    for (QPointer<QWidget>& w : m_retired)
+        delete w.data();
 }
 
 QWidget* WindowRegistry::show(WindowId id)
@@ -16,6 +18,11 @@ QWidget* WindowRegistry::show(WindowId id)
     Entry& e = it->second;
     // A window the user closed waits hidden for its deletion: it is not shown again.
     if (!e.window || e.window->isHidden()) {
+        // The closed one may still wait for its deletion when the registry goes: it is deleted
+        // with the others then, before the state it shows (it used to be left to its parent,
+        // which deleted it after that state was gone).
+        if (e.window)
+            m_retired.push_back(e.window);
         QWidget* w = e.create();
         if (!w)
             return nullptr;

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 // The one way the program creates and shows its secondary windows (and the tests theirs).
 namespace siacci {
@@ -49,6 +50,7 @@ private:
         QPointer<QWidget> window;
     };
     std::map<WindowId, Entry> m_entries;
+    std::vector<QPointer<QWidget>> m_retired; // closed, replaced, perhaps not yet deleted
 };
 
 } // namespace siacci

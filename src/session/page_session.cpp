@@ -7,6 +7,7 @@
 #include "common/number_text.hpp"
 #include "card/input_limits.hpp"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
@@ -97,7 +98,7 @@ std::optional<CardField> cardFieldNamed(std::string_view name)
 struct PageSession::Parts {
     explicit Parts(std::vector<StorageWrite>& writes, armoury::Armoury initial)
         : storage(writes), card(&host), armoury(std::move(initial), storage),
-          cardArmoury(armoury, card, dialogs), truing(cardArmoury, card)
+          cardArmoury(armoury, card, dialogs), truing(cardArmoury, card), tiro(card)
     {
     }
     PageStorage storage;
@@ -107,6 +108,7 @@ struct PageSession::Parts {
     armoury::ArmourySession armoury;
     armoury::CardArmoury cardArmoury;
     armoury::TruingPanel truing;
+    card::IlTiro tiro;
 };
 
 PageSession::PageSession(const std::vector<std::pair<std::string, std::string>>& stored)
@@ -140,6 +142,7 @@ PageSession::PageSession(const std::vector<std::pair<std::string, std::string>>&
     m_cardArmoury = &m_parts->cardArmoury;
     m_truing = &m_parts->truing;
     m_card->deferHit(true);
+    m_tiro = &m_parts->tiro;
     if (!page.empty())
         restoreState(page);
 }
@@ -361,6 +364,8 @@ void PageSession::armouryChoose(int rifle, int load)
     if (load >= 0)
         m_cardArmoury->loadChosen(load + 1);
     m_source = LoadSource::Armoury;
+    if (const auto scope = m_cardArmoury->chosenScope())
+        m_tiro->scopeTaken(*scope);
     saveState();
 }
 
@@ -494,6 +499,8 @@ std::vector<StorageWrite> PageSession::takeWrites()
 
 void PageSession::saveState()
 {
+    // Every change of the card passes here: "Il tiro" answers for the card as it now is.
+    m_tiro->cardChanged();
     if (m_restoring)
         return;
     Value fields = Value::object();
@@ -533,6 +540,22 @@ void PageSession::saveState()
         break;
     }
     }
+    const card::ScopeSetup& scope = m_tiro->scope();
+    Value marks = Value::array();
+    for (double m : scope.customMarks)
+        marks.push(m);
+    state.set("tiro", Value::object()
+                          .set("distanza", m_tiro->fieldText(card::TiroField::Distance))
+                          .set("lettura", m_tiro->fieldText(card::TiroField::Reading))
+                          .set("specie", static_cast<int>(m_tiro->species()))
+                          .set("tacche", m_tiro->rowHoldsShown())
+                          .set("reticolo", scope.reticle)
+                          .set("piano", scope.plane == card::FocalPlane::First ? 0 : 1)
+                          .set("taratura", scope.calibratedMagnification)
+                          .set("ingrandimento", scope.magnification)
+                          .set("montante", scope.postTip)
+                          .set("segni", std::move(marks))
+                          .set("unitaTacche", scope.customUnit == card::ReticleUnit::Moa ? 1 : 0));
     const std::string text = json::write(state);
     for (StorageWrite& w : m_writes)
         if (w.key == kPageKey) {
@@ -613,7 +636,175 @@ void PageSession::restoreState(std::string_view text)
         m_card->fieldChanged(CardField::MinEnergy, energy);
     }
     m_cardArmoury->cardEdited();
+    restoreTiro(state);
     m_restoring = false;
+    m_tiro->cardChanged();
+}
+
+void PageSession::restoreTiro(const Value& state)
+{
+    const Value* t = state.find("tiro");
+    if (!t || !t->isObject())
+        return;
+    const auto text = [&](const char* key) -> std::optional<std::string> {
+        const Value* v = t->find(key);
+        return v && v->isString() ? std::optional<std::string>(v->string()) : std::nullopt;
+    };
+    const auto number = [&](const char* key) -> std::optional<double> {
+        const Value* v = t->find(key);
+        return v && v->isNumber() ? std::optional<double>(v->number()) : std::nullopt;
+    };
+    // A rifle of the armoury brings its own scope; the page's is the one without a rifle.
+    if (!m_cardArmoury->chosenScope()) {
+        card::ScopeSetup scope;
+        if (const auto r = text("reticolo"); r && card::findReticle(*r))
+            scope.reticle = *r;
+        if (const auto p = number("piano"))
+            scope.plane = *p == 0 ? card::FocalPlane::First : card::FocalPlane::Second;
+        scope.calibratedMagnification = number("taratura").value_or(scope.calibratedMagnification);
+        scope.magnification = number("ingrandimento").value_or(scope.magnification);
+        scope.postTip = number("montante").value_or(scope.postTip);
+        if (const Value* marks = t->find("segni"); marks && marks->isArray()) {
+            std::vector<double> m;
+            for (const Value& v : marks->items())
+                if (v.isNumber())
+                    m.push_back(v.number());
+            scope.customMarks = m;
+        }
+        if (const auto u = number("unitaTacche"))
+            scope.customUnit = *u == 1 ? card::ReticleUnit::Moa : card::ReticleUnit::Mrad;
+        if (card::scopeReticle(scope).ok())
+            m_tiro->scopeTaken(scope);
+    }
+    if (const auto d = text("distanza"))
+        m_tiro->fieldChanged(card::TiroField::Distance, *d);
+    if (const auto r = text("lettura"))
+        m_tiro->fieldChanged(card::TiroField::Reading, *r);
+    if (const auto sp = number("specie"); sp && *sp >= 0 && *sp < card::kSpeciesCount)
+        m_tiro->speciesChosen(static_cast<card::Species>(static_cast<int>(*sp)));
+    if (const Value* v = t->find("tacche"); v && v->isBool())
+        m_tiro->rowHoldsShown(v->boolean());
+}
+
+// --- Il tiro -------------------------------------------------------------------------------
+
+namespace {
+
+std::optional<card::TiroField> tiroFieldNamed(std::string_view name)
+{
+    for (int f = 0; f < card::kTiroFieldCount; ++f)
+        if (name == card::tiroFieldInfo(static_cast<card::TiroField>(f)).objectName)
+            return static_cast<card::TiroField>(f);
+    return std::nullopt;
+}
+
+bool isScopeField(card::TiroField f)
+{
+    return f == card::TiroField::Magnification || f == card::TiroField::CalibratedMagnification ||
+           f == card::TiroField::PostTip || f == card::TiroField::CustomMarks;
+}
+
+} // namespace
+
+void PageSession::keepScope()
+{
+    if (m_source == LoadSource::Armoury && m_tiro->view().scopeRefusal.empty()) {
+        const std::string failure = m_cardArmoury->scopeEdited(m_tiro->scope());
+        if (!failure.empty())
+            m_armouryNotice = failure;
+    }
+}
+
+void PageSession::tiroSet(std::string_view name, std::string_view text)
+{
+    const auto field = tiroFieldNamed(name);
+    if (!field)
+        return;
+    if (*field == card::TiroField::Angle) {
+        // The card's own field, typed as the card's fields are: a text on its way to a number
+        // waits until the field is left (tiroLeave).
+        cardSet(card::fieldInfo(CardField::LookAngle).objectName, text);
+        return;
+    }
+    m_tiro->fieldChanged(*field, withAsciiMinus(text));
+    if (isScopeField(*field))
+        keepScope();
+    saveState();
+}
+
+void PageSession::tiroLeave(std::string_view name)
+{
+    if (tiroFieldNamed(name) == card::TiroField::Angle)
+        cardLeave(card::fieldInfo(CardField::LookAngle).objectName);
+}
+
+void PageSession::tiroChoose(std::string_view what, std::string_view value)
+{
+    const auto n = integer(value);
+    if (!n)
+        return;
+    if (what == "reticolo")
+        m_tiro->reticleChosen(*n);
+    else if (what == "piano" && (*n == 0 || *n == 1))
+        m_tiro->focalPlaneChosen(*n == 0 ? card::FocalPlane::First : card::FocalPlane::Second);
+    else if (what == "unitaTacche" && (*n == 0 || *n == 1))
+        m_tiro->customUnitChosen(*n == 1 ? card::ReticleUnit::Moa : card::ReticleUnit::Mrad);
+    else if (what == "specie" && *n >= 0 && *n < card::kSpeciesCount)
+        m_tiro->speciesChosen(static_cast<card::Species>(*n));
+    else if (what == "tacche")
+        m_tiro->rowHoldsShown(*n != 0);
+    else
+        return;
+    if (what == "reticolo" || what == "piano" || what == "unitaTacche")
+        keepScope();
+    saveState();
+}
+
+void PageSession::tiroUseRange()
+{
+    m_tiro->rangeUsed();
+    saveState();
+}
+
+void PageSession::tiroSensor(std::string_view what, std::string_view value)
+{
+    const auto number = armoury::readNumber(value);
+    const auto setCard = [&](CardField field, const std::string& text) {
+        if (m_typing == field) {
+            m_typing.reset();
+            m_waiting.reset();
+        }
+        forward(field, text);
+    };
+    if (what == "inclinazione") {
+        if (!number)
+            return;
+        if (const auto angle = m_tilt.reading(*number))
+            setCard(CardField::LookAngle, roundedText(*angle, 1, ','));
+    } else if (what == "azzera") {
+        if (number)
+            m_tilt.zeroed(*number);
+    } else if (what == "blocca") {
+        m_tilt.holdToggled();
+    } else if (what == "posizione") {
+        const std::string text(value);
+        const std::size_t blank = text.find(' ');
+        const auto latitude = armoury::readNumber(text.substr(0, blank));
+        const auto altitude = blank == std::string::npos ? std::nullopt : armoury::readNumber(text.substr(blank + 1));
+        if (latitude && std::fabs(*latitude) <= 90)
+            setCard(CardField::Latitude, latitudeText(*latitude));
+        if (altitude)
+            setCard(CardField::Altitude, altitudeText(*altitude));
+    } else if (what == "bussola") {
+        if (number)
+            setCard(CardField::Azimuth, headingText(*number));
+    } else if (what == "ventoBussola") {
+        const auto azimuth = armoury::readNumber(m_card->fieldText(CardField::Azimuth));
+        if (number) {
+            m_card->windClockChosen(windClockFromCompass(*number, azimuth.value_or(0)));
+            afterEdit();
+        }
+    }
 }
 
 } // namespace siacci::session

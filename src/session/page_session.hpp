@@ -4,7 +4,11 @@
 #include "armoury/card_armoury.hpp"
 #include "armoury/truing_panel.hpp"
 #include "card/cartellino.hpp"
+#include "card/il_tiro.hpp"
+#include "session/page_sensors.hpp"
 #include "common/ports.hpp"
+
+#include "common/json.hpp"
 
 #include <memory>
 #include <optional>
@@ -68,6 +72,23 @@ public:
     // The classic metric table of the card's shot, or why the Siacci engine cannot give it.
     std::string tableView() const;
 
+    // --- Il tiro: the answer at one distance -----------------------------------------------
+    // A field of "Il tiro" by its object name ("tiroDistanza", "tiroAngolo", "tiroIngrandimento"
+    // ...). The angle is the card's own.
+    void tiroSet(std::string_view field, std::string_view text);
+    void tiroLeave(std::string_view field);
+    // "reticolo" 0..n-1, "piano" 0 (primo) | 1 (secondo), "unitaTacche" 0 (mrad) | 1 (MOA),
+    // "specie" 0..3 (the animal of the ranging), "tacche" 0|1 (the holds of the card drawn).
+    void tiroChoose(std::string_view what, std::string_view value);
+    // "Usa questa distanza": the ranged distance becomes the shot's.
+    void tiroUseRange();
+    // A sensor's reading, after the user allowed it: "inclinazione" DEG (the phone's tilt),
+    // "azzera" DEG (the tilt on a level surface), "blocca" (a tap: hold or follow),
+    // "posizione" "LAT ALT" (the altitude may be missing), "bussola" DEG (the azimuth of fire),
+    // "ventoBussola" DEG (the compass direction the wind comes from).
+    void tiroSensor(std::string_view what, std::string_view value);
+    std::string tiroView() const;
+
     // --- the catalogue ----------------------------------------------------------------------
     // The cartridges of a menu (0 ...) by family, or of every menu that a search finds.
     std::string catalogueView(int menu, std::string_view query) const;
@@ -103,21 +124,29 @@ public:
 
     // For the tests.
     const card::Cartellino& card() const { return *m_card; }
+    const card::IlTiro& tiro() const { return *m_tiro; }
     const armoury::Armoury& armoury() const { return m_armoury->armoury(); }
     LoadSource source() const { return m_source; }
 
 private:
+    // Il tiro's line of the chance of a hit, from the samples flown so far.
+    std::string tiroHitLine() const;
     struct Parts;
     void forward(card::CardField field, const std::string& text);
     void afterEdit();
     void saveState();
     void restoreState(std::string_view text);
+    void restoreTiro(const json::Value& state);
+    // The scope "Il tiro" shows into the chosen rifle of the armoury, when there is one.
+    void keepScope();
     std::vector<std::pair<std::string, std::string>> fieldMessages() const;
     bool cardRefused() const;
     const std::string& lastDialogMessage() const;
 
     std::unique_ptr<Parts> m_parts;
     card::Cartellino* m_card = nullptr;
+    card::IlTiro* m_tiro = nullptr;
+    TiltMeter m_tilt;
     armoury::ArmourySession* m_armoury = nullptr;
     armoury::CardArmoury* m_cardArmoury = nullptr;
     armoury::TruingPanel* m_truing = nullptr;

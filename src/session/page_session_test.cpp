@@ -378,5 +378,76 @@ TEST(PageSessionHit, TheProbabilitiesFollowTheCardAndEndAsTheDesktops)
     EXPECT_FALSE(s->hitStep(1000));
 }
 
+std::string tiroText(const PageSession& s, const char* key)
+{
+    return view(s.tiroView()).find(key)->string();
+}
+
+// "Il tiro" on the phone: the distance from the rangefinder, the angle from the tilt, the
+// answer of the core's solution; all of it kept across a reload.
+TEST(PageSession, IlTiroAnswersAtTheRangefindersDistanceAndSurvivesReloads)
+{
+    Browser browser;
+    auto s = browser.open();
+    s->cardSet("vento", "16");
+    s->cardLeave("vento");
+    s->tiroSet("tiroDistanza", "287");
+    s->tiroChoose("reticolo", "1"); // Mil-Dot, second plane, true at 10x
+    s->tiroSet("tiroIngrandimento", "8");
+    const card::SolutionResult r = card::solveAt(s->card().setup(), 287);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(tiroText(*s, "alzo"), card::elevationClicksText(r.solution.correction.elevationClicks) + " click");
+    EXPECT_EQ(tiroText(*s, "deriva"), card::windageClicksText(r.solution.correction.windageClicks) + " click");
+    EXPECT_NE(tiroText(*s, "svg").find("class=\"mira\""), std::string::npos);
+    EXPECT_NE(tiroText(*s, "miraValori").find("a 8×"), std::string::npos);
+
+    // The tilt: zeroed on the table, then along the barrel; held with a tap.
+    s->tiroSensor("azzera", "1.2");
+    s->tiroSensor("inclinazione", "-13.7");
+    EXPECT_EQ(s->card().fieldText(card::CardField::LookAngle), "-14,9");
+    s->tiroSensor("blocca", "");
+    s->tiroSensor("inclinazione", "3");
+    EXPECT_EQ(s->card().fieldText(card::CardField::LookAngle), "-14,9");
+    EXPECT_TRUE(view(s->tiroView()).find("inclinazione")->find("bloccata")->boolean());
+    EXPECT_EQ(view(s->tiroView()).find("campi")->find("tiroAngolo")->find("testo")->string(), "-14,9");
+
+    // The position and the compass fill the card's fields; a wind from the west on a shot to the
+    // north blows from 9 o'clock.
+    s->tiroSensor("posizione", "45.4642 1234.4");
+    s->tiroSensor("bussola", "0");
+    s->tiroSensor("ventoBussola", "270");
+    EXPECT_EQ(s->card().fieldText(card::CardField::Latitude), "45,4642");
+    EXPECT_EQ(s->card().fieldText(card::CardField::Altitude), "1234");
+    EXPECT_EQ(s->card().fieldText(card::CardField::Azimuth), "0");
+    EXPECT_EQ(s->card().windClock(), 9);
+    const std::string answer = tiroText(*s, "alzo");
+    browser.flush(*s);
+
+    s = browser.open();
+    EXPECT_EQ(s->tiro().fieldText(card::TiroField::Distance), "287");
+    EXPECT_EQ(s->tiro().scope().reticle, "mildot");
+    EXPECT_DOUBLE_EQ(s->tiro().scope().magnification, 8);
+    EXPECT_EQ(tiroText(*s, "alzo"), answer);
+}
+
+// The scope belongs to the rifle: chosen from the armoury it comes with it, and changed on the
+// page it is kept in the rifle.
+TEST(PageSession, IlTiroTakesAndKeepsTheRiflesScope)
+{
+    armoury::Armoury doc;
+    doc.rifles = {armoury::testing::fullRifle()};
+    Browser browser;
+    browser.storage[kArmouryKey] = armoury::documentJson(doc);
+    auto s = browser.open();
+    s->armouryChoose(0, 0);
+    EXPECT_EQ(s->tiro().scope(), doc.rifles[0].scope);
+    s->tiroSet("tiroIngrandimento", "6");
+    EXPECT_DOUBLE_EQ(s->armoury().rifles[0].scope.magnification, 6);
+    browser.flush(*s);
+    const auto stored = armoury::readDocumentJson(browser.storage[kArmouryKey]);
+    ASSERT_TRUE(stored.armoury);
+    EXPECT_DOUBLE_EQ(stored.armoury->rifles[0].scope.magnification, 6);
+}
+
 } // namespace
 } // namespace siacci::session

@@ -400,3 +400,101 @@ std::string PageSession::armouryImportQuestion(std::string_view text) const
 }
 
 } // namespace siacci::session
+
+namespace siacci::session {
+
+// The chance of a hit at the one shot's distance, from the samples the card has flown so far
+// (the page flies them a batch at a time, after the card shows).
+std::string PageSession::tiroHitLine() const
+{
+    const card::TiroView& v = m_tiro->view();
+    if (!v.extraLine.empty() || !v.solution)
+        return v.extraLine;
+    const card::CardSheet& sheet = m_card->sheet();
+    if (!sheet.ok() || !sheet.setup.hit || !m_hitRun || m_hitKey != card::hitTableKey(sheet.setup) ||
+        m_hitRun->samplesDone() == 0)
+        return {};
+    return card::hitLineAt(m_hitRun->table(), v.solution->row.distance_m);
+}
+
+// "Il tiro": the answer at one distance in large type, the hold, the reticle as SVG, ranging,
+// and the state of the sensors.
+std::string PageSession::tiroView() const
+{
+    const card::IlTiro& t = *m_tiro;
+    const card::TiroView& v = t.view();
+    Value fields = Value::object();
+    for (int f = 0; f < card::kTiroFieldCount; ++f) {
+        const auto field = static_cast<card::TiroField>(f);
+        const card::FieldInfo& info = card::tiroFieldInfo(field);
+        std::string text = t.fieldText(field);
+        std::string message = t.fieldMessage(field);
+        if (field == card::TiroField::Angle) {
+            // The card's field as the card shows it, also while typed.
+            const bool waiting = m_typing == CardField::LookAngle && m_waiting;
+            if (waiting)
+                text = *m_waiting;
+            message = waiting ? std::string() : m_card->fieldRefusal(CardField::LookAngle, m_card->fieldText(CardField::LookAngle));
+        }
+        const bool shown = !(field == card::TiroField::PostTip && !t.postTipShown()) &&
+                           !(field == card::TiroField::CustomMarks && !t.customMarksShown()) &&
+                           !(field == card::TiroField::CalibratedMagnification && !t.calibratedEnabled());
+        fields.set(info.objectName, Value::object()
+                                        .set("testo", text)
+                                        .set("nome", info.caption)
+                                        .set("unita", info.unit)
+                                        .set("aiuto", info.tooltip)
+                                        .set("messaggio", message)
+                                        .set("visibile", shown));
+    }
+    Value lines = Value::array();
+    for (const auto& [caption, value] : v.lines)
+        lines.push(Value(Value::Array{Value(caption), Value(value)}));
+    Value reticles = Value::array();
+    for (const card::Reticle& r : card::reticles())
+        reticles.push(r.caption);
+    Value species = Value::array();
+    for (int i = 0; i < card::kSpeciesCount; ++i)
+        species.push(card::speciesCaption(static_cast<card::Species>(i)));
+    Value view = Value::object();
+    view.set("campi", std::move(fields))
+        .set("rifiuto", v.refusal)
+        .set("alzo", v.elevationText)
+        .set("deriva", v.windageText)
+        .set("alzoAngoli", v.elevationAngles)
+        .set("derivaAngoli", v.windageAngles)
+        .set("mira", v.holdText)
+        .set("miraValori", v.holdValues)
+        .set("forcella", v.windBracket)
+        .set("righe", std::move(lines))
+        .set("energia", v.energyWarning)
+        .set("rigaExtra", tiroHitLine())
+        .set("otticaRifiuto", v.scopeRefusal)
+        .set("stima", v.rangeText)
+        .set("stimaRifiuto", v.rangeRefusal)
+        .set("svg", v.drawing ? card::reticleSvg(*v.drawing, 300) : std::string())
+        .set("didascalia", v.drawing ? v.drawing->caption : std::string())
+        .set("reticoli", std::move(reticles))
+        .set("reticolo", t.reticleIndex())
+        .set("piano", t.scope().plane == card::FocalPlane::First ? 0 : 1)
+        .set("unitaTacche", t.scope().customUnit == card::ReticleUnit::Moa ? 1 : 0)
+        .set("specie", static_cast<int>(t.species()))
+        .set("specie_voci", std::move(species))
+        .set("tacche", t.rowHoldsShown())
+        .set("inclinazione", Value::object().set("bloccata", m_tilt.held()).set("zero", m_tilt.zeroText()))
+        .set("vento", "Vento " + m_card->windDirectionText())
+        // What the page says of a sensor it asked for; where one is missing the field stays typed.
+        .set("sensori", Value::object()
+                            .set("nessunaInclinazione", "Il telefono non dà l'inclinazione: scrivi l'angolo.")
+                            .set("inclinazioneAccesa",
+                                 "Appoggia il telefono lungo la canna, o mira lungo il suo bordo; tocca Blocca per tenere il valore.")
+                            .set("nessunaPosizione", "Posizione non disponibile: scrivi latitudine e altitudine.")
+                            .set("posizioneAttesa", "Cerco la posizione…")
+                            .set("posizioneLetta", "Latitudine e altitudine dalla posizione del telefono.")
+                            .set("nessunaBussola", "Bussola non disponibile: scrivi l'azimut e scegli l'ora del vento.")
+                            .set("bussolaLetta", "Azimut di tiro dalla bussola.")
+                            .set("ventoLetto", "Direzione del vento dalla bussola: " + m_card->windDirectionText() + "."));
+    return json::write(view);
+}
+
+} // namespace siacci::session

@@ -61,6 +61,14 @@ async function setField(page, id, text) {
   await page.$eval("#" + id, (e) => e.blur());
 }
 
+// The origin's radios sit under the sticky header once the page scrolls to them from below:
+// brought to the middle of the screen first, as a thumb would.
+async function tapOrigin(page, value) {
+  const selector = "input[name=origine][value=" + value + "]";
+  await page.$eval(selector, (e) => e.scrollIntoView({ block: "center" }));
+  await page.tap(selector);
+}
+
 async function text(page, selector) {
   return page.$eval(selector, (e) => (e.hidden ? "" : e.textContent.trim()));
 }
@@ -157,8 +165,62 @@ function fetchEncoded(url, encoding) {
     }
     check("the page's units say grani", (await page.$eval("#peso", (e) => e.parentElement.textContent)).includes("grani"));
 
+    // Il tiro, the page's first view: the rangefinder's 287 m and the angle typed, the large
+    // numbers and the hold on a second-plane Mil-Dot at 8x those of siacci-cli card --at.
+    check("Il tiro is the first view", !(await page.$eval("#vista-tiro", (e) => e.hidden)));
+    await setField(page, "vento", "16");
+    await setField(page, "tiroDistanza", "287");
+    await setField(page, "tiroAngolo", "-12");
+    await page.select("#tiro-reticoli", "1");
+    await setField(page, "tiroIngrandimento", "8");
+    const atArgs = ["card", "--velocity", "800", "--bc", "0.4", "--weight", "150", ...DAY, "--wind", "16", "--wind-clock", "3",
+      "--format", "json", "--reticle", "mildot", "--magnification", "8"];
+    const at = (d, angle) => JSON.parse(spawnSync(cli, [...atArgs, "--at", d, "--angle", angle], { encoding: "utf8" }).stdout);
+    const big = (n, up, down) => (n === 0 ? "0" : (n > 0 ? up : down) + " " + Math.abs(n)) + " click";
+    let want = at("287", "-12");
+    check("Il tiro: the clicks up, large, as siacci-cli card --at", (await text(page, "#tiro-alzo")) === big(want.elevation_clicks, "▲", "▼"),
+          (await text(page, "#tiro-alzo")) + " / " + want.elevation_clicks);
+    check("Il tiro: the clicks of wind", (await text(page, "#tiro-deriva")) === big(want.windage_clicks, "▶", "◀"),
+          (await text(page, "#tiro-deriva")) + " / " + want.windage_clicks);
+    check("Il tiro: where to hold on the Mil-Dot at 8x", (await text(page, "#tiro-mira")) === "Mira: " + want.hold_text,
+          (await text(page, "#tiro-mira")) + " / " + want.hold_text);
+    check("Il tiro: the reticle drawn with the hold", (await page.$$("#tiro-reticolo svg circle.mira")).length === 1);
+    check("Il tiro: the angle is the card's", (await page.$eval("#angolo", (e) => e.value)) === "-12");
+
+    // "Misura l'angolo": zeroed on the table at 1.5 degrees, then along the barrel; held with a tap.
+    const tilt = (beta) => page.evaluate((b) => window.dispatchEvent(new DeviceOrientationEvent("deviceorientation",
+      { alpha: 0, beta: b, gamma: 0 })), beta);
+    await page.tap("#misura-angolo");
+    // The page listens once the permission is answered: then "Azzera in piano" shows.
+    await page.waitForFunction(() => !document.getElementById("azzera-angolo").hidden, { timeout: 3000 });
+    await tilt(1.5);
+    await page.tap("#azzera-angolo");
+    await tilt(-6.5);
+    await page.waitForFunction(() => document.getElementById("tiroAngolo").value === "-8", { timeout: 3000 }).catch(() => {});
+    check("the tilt fills the angle, less the zero", (await page.$eval("#tiroAngolo", (e) => e.value)) === "-8",
+          await page.$eval("#tiroAngolo", (e) => e.value));
+    want = at("287", "-8");
+    check("and the answer follows it", (await text(page, "#tiro-alzo")) === big(want.elevation_clicks, "▲", "▼"), await text(page, "#tiro-alzo"));
+    await page.tap("#blocca-angolo");
+    await tilt(20);
+    await new Promise((r) => setTimeout(r, 100));
+    check("a held angle stays", (await page.$eval("#tiroAngolo", (e) => e.value)) === "-8");
+    await page.tap("#blocca-angolo");
+
+    // The position, granted: the latitude fills its field, shown and editable.
+    await browser.defaultBrowserContext().overridePermissions(url, ["geolocation"]);
+    await page.setGeolocation({ latitude: 46.4983, longitude: 11.3548, accuracy: 10 });
+    await page.tap("#usa-posizione");
+    await page.waitForFunction(() => document.getElementById("latitudine").value !== "", { timeout: 5000 }).catch(() => {});
+    check("the position fills the latitude", (await page.$eval("#latitudine", (e) => e.value)) === "46,4983",
+          await page.$eval("#latitudine", (e) => e.value));
+    await setField(page, "latitudine", "");
+    await setField(page, "tiroAngolo", "0");
+    await phoneSizes(page, "il tiro");
+    await axeAudit(page, "il tiro");
+
     // The catalogue's search, as Italians write calibres.
-    await page.tap("input[name=origine][value=catalogo]");
+    await tapOrigin(page, "catalogo");
     const searches = { "7x64": "7 X 64", "8x57": "8 X 57 MAUSER", "6,5x55": "6,5 X 55", "9,3x62": "9,3 X 62 mm",
       "30-06": "30-'06 SPRINGFIELD 165-200 grani", "308win": ".308 WINCHESTER (7,62 NATO) 165-200 grani" };
     for (const [query, caption] of Object.entries(searches)) {
@@ -234,7 +296,7 @@ function fetchEncoded(url, encoding) {
     check("the classic table with the site angle equals siacci-cli's", classic.status === 0 && same(cells, classic.stdout.trim().split("\n")),
           (classic.stderr || "") + " page " + cells[2] + " cli " + classic.stdout.split("\n")[2]);
     check("a wide table says that it scrolls", !(await page.$eval("#scorri-tabella", (e) => e.hidden)));
-    await page.tap("input[name=origine][value=mano]");
+    await tapOrigin(page, "mano");
     await page.select("#modello", "G7");
     check("the classic table refuses G7 and says so", (await text(page, "#errore-tabella")).includes("G7"), await text(page, "#errore-tabella"));
     await setField(page, "angolo", "0");
@@ -310,7 +372,7 @@ function fetchEncoded(url, encoding) {
 
     // The evening: a G7 load typed by hand with a decimal comma, saved, two reloads, a colder
     // day, trued from "30 click a 400 m", exported, and read by the desktop's tool.
-    await page.tap("input[name=origine][value=mano]");
+    await tapOrigin(page, "mano");
     await page.select("#modello", "G7");
     await setField(page, "velocita", "812,5");
     await setField(page, "coefficiente", "0,243");
@@ -330,6 +392,7 @@ function fetchEncoded(url, encoding) {
     await setField(page, "temperatura", "2");
     await page.tap("button[data-segno=temperatura]");
     await page.$eval("#temperatura", (e) => e.blur());
+    await tab(page, "cartellino");
     await page.select("#verifica-unita", "0");
     await page.type("#verifica-valore", "30");
     await page.type("#verifica-distanza", "400");

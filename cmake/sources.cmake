@@ -11,7 +11,8 @@
 #   CLI          siacci-cli without its main (also the web module); CLI_MAIN its main; CLI_QT
 #                its commands that need Qt; CLI_TESTS its tests (*_test.sh, one CTest test each)
 #   PACKAGE_PROBE  the Qt plugin that `make package-check` loads into the installed program
-# A .cpp file in a subsystem folder that no list names stops the configuration.
+# A .cpp file in a subsystem folder that no list names stops the configuration, and so does a
+# file whose name breaks the Qt naming rule below.
 set(SIACCI_SUBSYSTEMS common ballistics ballistics/engine ballistics/pointmass app graph bc catalogue
                       files calc print card armoury session cli main)
 set(SIACCI_ROLES CORE VIEWS RESOURCES PROGRAM CORE_TESTS UI_TESTS SCREENSHOTS BENCH UI_BENCH
@@ -52,6 +53,32 @@ foreach(dir ${SIACCI_SUBSYSTEMS})
     if(NOT f IN_LIST listed)
       message(FATAL_ERROR "${f} is in no list of ${SIACCI_SRC}/${dir}/CMakeLists.txt")
     endif()
+  endforeach()
+endforeach()
+# One naming rule shows which files need Qt: a file of a Qt role is qt_*.cpp, and a file of a
+# Qt-free role is not and includes no Qt header (the core must build for the browser).
+foreach(role VIEWS PROGRAM UI_TESTS SCREENSHOTS UI_BENCH CLI_QT PACKAGE_PROBE)
+  foreach(f ${SIACCI_${role}})
+    get_filename_component(name ${f} NAME)
+    if(NOT name MATCHES "^qt_")
+      message(FATAL_ERROR "${f}: a file that needs Qt (${role}) is named qt_${name}")
+    endif()
+  endforeach()
+endforeach()
+foreach(role CORE CORE_TESTS BENCH CLI CLI_MAIN)
+  foreach(f ${SIACCI_${role}})
+    get_filename_component(name ${f} NAME)
+    string(REGEX REPLACE "\\.cpp$" ".hpp" header ${f})
+    set(texts ${f})
+    if(EXISTS ${header})
+      list(APPEND texts ${header})
+    endif()
+    foreach(t ${texts})
+      file(STRINGS ${t} qt REGEX "^#include <Q")
+      if(name MATCHES "^qt_" OR qt)
+        message(FATAL_ERROR "${t}: a Qt-free file (${role}) neither is named qt_* nor includes Qt")
+      endif()
+    endforeach()
   endforeach()
 endforeach()
 unset(listed)

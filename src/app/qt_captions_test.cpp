@@ -1,16 +1,16 @@
 // Every caption of every window fits its control at the window's default size. Run at 96 and at
 // 144 dots per inch (QT_FONT_DPI) with DejaVu Sans, the font the bootstrap installs: text widths
 // depend on both.
-#include "app/form4_window.hpp"
+#include "app/qt_form4_window.hpp"
 
 #include "common/fakes.hpp"
 #include "common/qt_windows.hpp"
 #include "files/file_test_support.hpp"
-#include "files/file_window.hpp"
-#include "bc/cb_window.hpp"
-#include "calc/calc_window.hpp"
+#include "files/qt_file_window.hpp"
+#include "bc/qt_cb_window.hpp"
+#include "calc/qt_calc_window.hpp"
 #include "card/card_layout.hpp"
-#include "card/card_window.hpp"
+#include "card/qt_card_window.hpp"
 #include "card/qt_card_plot.hpp"
 #include "card/qt_card_print.hpp"
 

@@ -1,6 +1,6 @@
 // What a user waits for in the real main window, offscreen: the start-up to the first shown
 // window, and single actions from the event to the refreshed grid.
-#include "app/form4_window.hpp"
+#include "app/qt_form4_window.hpp"
 
 #include <QAction>
 #include <QApplication>

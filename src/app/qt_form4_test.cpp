@@ -1,10 +1,10 @@
 // The main window with the program's other windows, and the keyboard: driven as a user would.
-#include "app/form4_window.hpp"
+#include "app/qt_form4_window.hpp"
 
 #include "files/file_test_support.hpp"
 #include "catalogue/catalogue.hpp"
 #include "common/number_text.hpp"
-#include "graph/graph_window.hpp"
+#include "graph/qt_graph_window.hpp"
 
 #include <QAccessible>
 #include <QAction>

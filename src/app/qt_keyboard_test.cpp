@@ -1,7 +1,7 @@
 // Every window by keyboard and screen reader: Tab alone reaches every control and never gets
 // stuck, every control has a name of its own, and the range card and ARMERIA fit a 1024 x 768
 // screen with every column of the card in view.
-#include "app/form4_window.hpp"
+#include "app/qt_form4_window.hpp"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

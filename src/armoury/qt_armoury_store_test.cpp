@@ -156,7 +156,7 @@ TEST(ArmouryStore, ReadsOnlyRegularFilesAndCleansLeftovers)
 } // namespace
 } // namespace siacci::armoury
 
-#include "app/form4_window.hpp"
+#include "app/qt_form4_window.hpp"
 
 #include <QFileInfo>
 

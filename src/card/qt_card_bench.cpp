@@ -1,8 +1,8 @@
 // What a user waits for in the range card's window, offscreen: from a key typed in a field to the
 // table, the notes and the plot refreshed and painted (target: one frame, 16 ms). The main() of
 // siacci_ui_bench is in app/qt_form4_bench.cpp.
-#include "app/form4_window.hpp"
-#include "card/card_window.hpp"
+#include "app/qt_form4_window.hpp"
+#include "card/qt_card_window.hpp"
 #include "catalogue/catalogue.hpp"
 
 #include <QApplication>

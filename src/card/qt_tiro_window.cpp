@@ -2,7 +2,7 @@
 
 #include "armoury/card_armoury.hpp"
 #include "armoury/qt_card_armoury_panel.hpp"
-#include "card/card_window.hpp"
+#include "card/qt_card_window.hpp"
 #include "card/qt_card_print.hpp"
 #include "common/qt_text.hpp"
 

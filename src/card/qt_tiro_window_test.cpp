@@ -1,7 +1,7 @@
 #include "card/qt_tiro_window.hpp"
 
-#include "app/form4_window.hpp"
-#include "card/card_window.hpp"
+#include "app/qt_form4_window.hpp"
+#include "card/qt_card_window.hpp"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "bc/cb_window.hpp"
+#include "bc/qt_cb_window.hpp"
 
 #include "common/qt_text.hpp"
 #include "common/twips.hpp"

@@ -1,8 +1,8 @@
 // `make screenshots`: the graph window of the worked example (800 m/s, BC 0.4, 150 grains, sight
 // 4 cm, zero 220 m, step 25 m) blank before a scale is picked, then at each of the four scales.
-#include "graph/graph_window.hpp"
+#include "graph/qt_graph_window.hpp"
 
-#include "main/screenshots.hpp"
+#include "common/qt_screenshots.hpp"
 #include "ballistics/worked_example.hpp"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "files/file_window.hpp"
+#include "files/qt_file_window.hpp"
 
 #include "common/qt_text.hpp"
 #include "common/twips.hpp"

@@ -1,6 +1,6 @@
-#include "card/card_window.hpp"
+#include "card/qt_card_window.hpp"
 
-#include "app/form4_window.hpp"
+#include "app/qt_form4_window.hpp"
 #include "card/qt_card_plot.hpp"
 #include "card/qt_card_print.hpp"
 

@@ -1,6 +1,6 @@
 // Siacci: the desktop program. It reads no command line, no environment and no settings; the
 // user's armoury is read from his data folder.
-#include "app/form4_window.hpp"
+#include "app/qt_form4_window.hpp"
 #include "app/qt_language.hpp"
 #include "common/version.hpp"
 #include "print/qt_icons.hpp"

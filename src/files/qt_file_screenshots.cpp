@@ -1,8 +1,8 @@
 // `make screenshots`: both file windows over a temporary directory holding a few shot files:
 // files-open, files-open-chosen, files-save, files-save-long (a long directory label).
-#include "files/file_window.hpp"
+#include "files/qt_file_window.hpp"
 
-#include "main/screenshots.hpp"
+#include "common/qt_screenshots.hpp"
 #include "common/fakes.hpp"
 
 #include <QListWidget>

@@ -3,7 +3,7 @@
 
 #include "ballistics/tables.hpp"
 #include "ballistics/worked_example.hpp"
-#include "main/screenshots.hpp"
+#include "common/qt_screenshots.hpp"
 #include "print/about.hpp"
 #include "print/qt_icons.hpp"
 #include "print/qt_print_sink.hpp"

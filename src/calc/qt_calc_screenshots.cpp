@@ -1,9 +1,9 @@
 // `make screenshots`: the calculator as it opens (calc_empty), after 12.5 X 8 = and the key
 // "Metri/Yards" (calc), and with the longest numbers it writes (calc_long: 99999999 cubed in
 // grains, then a long typed number on the display).
-#include "calc/calc_window.hpp"
+#include "calc/qt_calc_window.hpp"
 
-#include "main/screenshots.hpp"
+#include "common/qt_screenshots.hpp"
 #include "common/fakes.hpp"
 
 #include <QCoreApplication>

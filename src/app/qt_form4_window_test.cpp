@@ -1,4 +1,4 @@
-#include "app/form4_window.hpp"
+#include "app/qt_form4_window.hpp"
 
 #include <QAccessible>
 #include <QAction>
@@ -243,7 +243,7 @@ TEST_F(Form4WindowTest, CtrlCOnTheGridCopiesTheSelection)
 } // namespace
 } // namespace siacci
 
-#include "graph/graph_window.hpp"
+#include "graph/qt_graph_window.hpp"
 #include "print/qt_help_window.hpp"
 
 #include <QToolButton>

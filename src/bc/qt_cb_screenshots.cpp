@@ -1,9 +1,9 @@
 // `make screenshots`: the coefficient window as it opens (cb_empty) and after 800 / 594 / 300
 // (cb: the result 0.4), and a coefficient past 10 with the Italian decimal comma (cb_large:
 // 800 / 800 / 10).
-#include "bc/cb_window.hpp"
+#include "bc/qt_cb_window.hpp"
 
-#include "main/screenshots.hpp"
+#include "common/qt_screenshots.hpp"
 #include "common/fakes.hpp"
 
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "calc/calc_window.hpp"
+#include "calc/qt_calc_window.hpp"
 #include "common/qt_windows.hpp"
 
 #include "common/fakes.hpp"

@@ -1,11 +1,11 @@
 // The pictures of `make screenshots` for the range card: the window, its plot, both layouts.
-#include "app/form4_window.hpp"
-#include "card/card_window.hpp"
+#include "app/qt_form4_window.hpp"
+#include "card/qt_card_window.hpp"
 #include "card/qt_card_plot.hpp"
 #include "card/qt_card_print.hpp"
 #include "card/qt_tiro_window.hpp"
 #include "catalogue/catalogue.hpp"
-#include "main/screenshots.hpp"
+#include "common/qt_screenshots.hpp"
 
 #include <QToolBox>
 

@@ -1,4 +1,4 @@
-#include "files/file_window.hpp"
+#include "files/qt_file_window.hpp"
 
 #include "common/fakes.hpp"
 #include "common/qt_windows.hpp"

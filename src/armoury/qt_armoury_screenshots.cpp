@@ -1,12 +1,12 @@
 // The pictures of `make screenshots` for the armoury: the window with two rifles, one open on a
 // load, and the range card with a rifle chosen and a velocity trued.
 #include "armoury/armoury_test_data.hpp"
-#include "armoury/armoury_window.hpp"
+#include "armoury/qt_armoury_window.hpp"
 #include "armoury/qt_card_armoury_panel.hpp"
 #include "armoury/qt_truing_panel.hpp"
-#include "card/card_window.hpp"
+#include "card/qt_card_window.hpp"
 #include "common/fakes.hpp"
-#include "main/screenshots.hpp"
+#include "common/qt_screenshots.hpp"
 
 namespace siacci::screenshots {
 

@@ -1,6 +1,6 @@
-#include "app/form4_window.hpp"
+#include "app/qt_form4_window.hpp"
 #include "armoury/armoury_test_data.hpp"
-#include "armoury/armoury_window.hpp"
+#include "armoury/qt_armoury_window.hpp"
 #include "catalogue/catalogue.hpp"
 #include "common/fakes.hpp"
 
@@ -114,7 +114,7 @@ TEST(ArmouryWindowView, ARefusalKeepsWhatWasTyped)
 } // namespace siacci::armoury
 
 #include "armoury/qt_card_armoury_panel.hpp"
-#include "card/card_window.hpp"
+#include "card/qt_card_window.hpp"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,30 +1,11 @@
-#include "main/screenshots.hpp"
+// `make screenshots`: every window's scenes, into the folder given (or the current one).
+#include "common/qt_screenshots.hpp"
 
 #include "app/qt_language.hpp"
 
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
 #include <QStandardPaths>
-#include <QThread>
-
-#include <cstdio>
-
-namespace siacci::screenshots {
-
-void save(QWidget& widget, const QString& dir, const QString& name)
-{
-    widget.show();
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
-    const QString path = QDir(dir).filePath(name + ".png");
-    widget.grab().save(path);
-    std::printf("%s\n", qPrintable(path));
-}
-
-} // namespace siacci::screenshots
 
 int main(int argc, char** argv)
 {

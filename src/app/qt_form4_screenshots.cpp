@@ -1,8 +1,8 @@
 // `make screenshots`: the main window empty, with the metric and the imperial table, with the
 // bullet buttons, and in the terminal-ballistics mode.
-#include "app/form4_window.hpp"
+#include "app/qt_form4_window.hpp"
 
-#include "main/screenshots.hpp"
+#include "common/qt_screenshots.hpp"
 #include "catalogue/catalogue.hpp"
 
 #include <QTabWidget>

@@ -1,7 +1,7 @@
-#include "armoury/armoury_window.hpp"
+#include "armoury/qt_armoury_window.hpp"
 
 #include "armoury/qt_card_armoury_panel.hpp"
-#include "card/card_window.hpp"
+#include "card/qt_card_window.hpp"
 #include "armoury/qt_armoury_store.hpp"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "graph/graph_window.hpp"
+#include "graph/qt_graph_window.hpp"
 
 #include "files/qt_careful_write.hpp"
 

@@ -1,4 +1,4 @@
-#include "graph/graph_window.hpp"
+#include "graph/qt_graph_window.hpp"
 
 #include "ballistics/worked_example.hpp"
 #include "common/qt_windows.hpp"

@@ -1,4 +1,4 @@
-#include "card/card_window.hpp"
+#include "card/qt_card_window.hpp"
 
 #include "armoury/qt_card_armoury_panel.hpp"
 

@@ -216,11 +216,14 @@ private:
     static constexpr std::array<double, kNodes> kFraction{0, 0.2, 0.4, 0.6, 0.8, 1};
 
     // Newton's divided differences of the samples, in place.
+    // The nodes are evenly spaced: the divisor of an order is that order's span, and its
+    // reciprocal is taken once (divisions cost more than the rest of the step's polynomial).
     static void dividedDifferences(std::array<double, kNodes>& c)
     {
+        static constexpr double kPerSpan[kNodes] = {0, 1 / 0.2, 1 / 0.4, 1 / 0.6, 1 / 0.8, 1 / 1.0};
         for (std::size_t order = 1; order < kNodes; ++order)
             for (std::size_t j = kNodes - 1; j >= order; --j)
-                c[j] = (c[j] - c[j - 1]) / (kFraction[j] - kFraction[j - order]);
+                c[j] = (c[j] - c[j - 1]) * kPerSpan[order];
     }
 
     FlightPoint point(double u) const

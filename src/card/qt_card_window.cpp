@@ -376,6 +376,9 @@ QWidget* CardWindow::createHitFrame()
         c->setObjectName(QString::fromLatin1(name));
         for (int i = 0; i < count; ++i)
             c->addItem(QString::fromUtf8(captionOf(i)));
+        // The inputs' column is narrow: the box gives way, its list shows the whole captions.
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setMinimumContentsLength(10);
         c->setToolTip(QString::fromUtf8(tip));
         connect(c, &QComboBox::activated, this, [this, chosen](int i) { act([&] { chosen(i); }); });
         form->addRow(QString::fromUtf8(caption), c);

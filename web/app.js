@@ -136,8 +136,7 @@ function showCard() {
 // The chance of a hit follows the card: a batch of samples between frames, the card redrawn
 // after each, so that the page never freezes.
 function showHitProgress(v) {
-  $("colpo-stato").textContent = v.colpo.in_corso && v.colpo.di
-    ? "Colpo utile: " + Math.round(100 * v.colpo.campioni / v.colpo.di) + " %…" : v.colpo.riga;
+  $("colpo-stato").textContent = v.colpo.stato;
   if (!v.colpo.in_corso || page.hitPending) return;
   page.hitPending = true;
   setTimeout(() => {

@@ -140,11 +140,19 @@ std::string PageSession::cardView() const
     const bool hitCurrent = hitAsked && m_hitRun && m_hitKey == card::hitTableKey(sheet.setup);
     if (hitCurrent && m_hitRun->samplesDone() > 0)
         card::applyHitTable(sheet, m_hitRun->table());
+    const bool running = hitAsked && !(hitCurrent && m_hitRun->done());
+    const int done = hitCurrent ? m_hitRun->samplesDone() : 0;
+    const int of = hitAsked ? sheet.setup.hit->samples : 0;
+    // While the samples fly, how far they are; then the line of the ethical distance.
+    const std::string state = running && of > 0
+        ? "Colpo utile: " + roundedText(100.0 * done / of, 0, ',') + " %…"
+        : sheet.ethicalText;
     hit.set("attivo", hitAsked)
-        .set("in_corso", hitAsked && !(hitCurrent && m_hitRun->done()))
-        .set("campioni", hitCurrent ? m_hitRun->samplesDone() : 0)
-        .set("di", hitAsked ? sheet.setup.hit->samples : 0)
-        .set("riga", sheet.ethicalText);
+        .set("in_corso", running)
+        .set("campioni", done)
+        .set("di", of)
+        .set("riga", sheet.ethicalText)
+        .set("stato", state);
     if (!messages.empty())
         refusal = messages.size() == 1 ? "Correggi il valore segnato: " + messages.front().second + "."
                                        : "Correggi i valori segnati.";

@@ -1,5 +1,6 @@
 #include "ballistics/pointmass/dense_step.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace siacci::pointmass {
@@ -111,9 +112,8 @@ std::optional<FlightPoint> StepInterpolant::atDistance(double target, double gue
         if (!(rate > 0))
             return std::nullopt;
         const double step = value / rate;
-        u -= step;
-        if (!(u >= 0 && u <= 1))
-            return std::nullopt;
+        // A distance at an end of the step may be found a rounding outside it.
+        u = std::clamp(u - step, 0.0, 1.0);
         // Newton converges quadratically: after a step of s, about s^2 (times the distance's
         // curvature over its rate, under 1 in a step) is left, and that is far below the row's
         // tolerance.

@@ -16,10 +16,6 @@ namespace siacci::card {
 namespace {
 
 constexpr double kRadPerMoa = std::numbers::pi / (180 * 60);
-// The samples fly with a looser error control than the card's rows, and each row is located to
-// a millimetre along the line of sight (which moves the impact by a few micrometres): far below
-// the smallest zone, at a fraction of the work.
-constexpr pm::Tolerance kSampleTolerance{1e-6, 1e-6, 1e-3};
 // A coefficient or a true distance never falls below this share of the believed one (a normal
 // error 10 standard deviations out would make them negative).
 constexpr double kLeastShare = 0.05;
@@ -144,7 +140,7 @@ HitSimulation::HitSimulation(const pm::Bullet& bullet, const pm::Conditions& con
     for (std::size_t k = 0; k < n; ++k)
         sorted[k] = m_distances[p.order[k]];
     const std::size_t reached =
-        p.flight.fly(p.flight.nominal(), sorted, p.impacts, kSampleTolerance);
+        p.flight.fly(p.flight.nominal(), sorted, p.impacts, pm::kSampleTolerance);
     for (std::size_t k = 0; k < n; ++k) {
         const std::size_t row = p.order[k];
         const double d = sorted[k];
@@ -202,7 +198,7 @@ void HitSimulation::flyOne()
             sorted[k] = p.trueDistances[byTrue[k]];
         p.trueDistances = sorted;
     }
-    const std::size_t reached = p.flight.fly(shot, p.trueDistances, p.impacts, kSampleTolerance);
+    const std::size_t reached = p.flight.fly(shot, p.trueDistances, p.impacts, pm::kSampleTolerance);
     const double radius_m = m_settings.vitalZone_cm / 200;
     const double tanConeX = siacci::pm::tan(coneX), tanConeY = siacci::pm::tan(coneY);
     for (std::size_t k = 0; k < n; ++k) {

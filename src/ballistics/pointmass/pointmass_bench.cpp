@@ -1,3 +1,4 @@
+#include "ballistics/pointmass/fixed_bore.hpp"
 #include "ballistics/pointmass/flight.hpp"
 #include "ballistics/pointmass/pointmass.hpp"
 
@@ -75,27 +76,35 @@ void BM_PointMassG7To1500mUphill(benchmark::State& state)
 }
 BENCHMARK(BM_PointMassG7To1500mUphill)->Unit(benchmark::kMicrosecond);
 
-// One flight with the bore fixed (no zero search), as a Monte Carlo of hits flies thousands:
-// points every 10 m to 500 m, the drag function built once outside the loop.
+// One shot of the chance of a hit: the bore fixed (no zero search), the Monte Carlo's own error
+// control, impacts every 10 m to 500 m.
 void BM_PointMassFixedBoreFlight51Points(benchmark::State& state)
 {
     const Example e;
-    const DragFunction drag(e.bullet);
-    FlightSetup setup;
-    setup.drag = &drag;
-    setup.muzzleDensity_kgm3 = 1.225;
-    setup.muzzleTemperature_K = 288.15;
-    setup.wind_ms = {0, 0, -16 / 3.6};
-    setup.muzzleVelocity_ms = e.bullet.muzzleVelocity_ms;
-    setup.launchAngle_rad = 0.0012;
+    const FixedBoreFlight flight(e.bullet, e.conditions, FixedBore{4.1, 4, 0, 0});
     std::vector<double> distances;
     for (int d = 0; d <= 500; d += 10)
         distances.push_back(d);
-    std::vector<FlightPoint> points(distances.size());
+    std::vector<Impact> impacts(distances.size());
     for (auto _ : state)
-        benchmark::DoNotOptimize(fly(setup, distances, points, kCardTolerance));
+        benchmark::DoNotOptimize(
+            flight.fly(flight.nominal(), distances, impacts, kSampleTolerance));
 }
 BENCHMARK(BM_PointMassFixedBoreFlight51Points)->Unit(benchmark::kMicrosecond);
+
+// The same flight at the card's error control (flyFixedBore's rows).
+void BM_PointMassFixedBoreFlight51PointsCardTolerance(benchmark::State& state)
+{
+    const Example e;
+    const FixedBoreFlight flight(e.bullet, e.conditions, FixedBore{4.1, 4, 0, 0});
+    std::vector<double> distances;
+    for (int d = 0; d <= 500; d += 10)
+        distances.push_back(d);
+    std::vector<Impact> impacts(distances.size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(flight.fly(flight.nominal(), distances, impacts));
+}
+BENCHMARK(BM_PointMassFixedBoreFlight51PointsCardTolerance)->Unit(benchmark::kMicrosecond);
 
 // The same 13-row card from the closed-form engine.
 void BM_SiacciCard13Rows(benchmark::State& state)

@@ -8,22 +8,26 @@
 const os = require("os");
 const path = require("path");
 const { register } = require("module");
+const { pathToFileURL } = require("url");
 
 const web = path.resolve(process.env.SIACCI_WEB || "build-web");
 
-// The peer's dist/ imports its files without the ".js" that node's ES modules want: a resolve
+// Null when it is not installed (or node is older than 20.6); a failure to load it once found is
+// an error. Its dist/ imports its files without the ".js" that node's ES modules want: a resolve
 // hook adds it.
-register("data:text/javascript," + encodeURIComponent(`export async function resolve(s, c, next) {
-  try { return await next(s, c); } catch (e) {
-    if (e.code === "ERR_MODULE_NOT_FOUND" && s.startsWith(".")) return next(s + ".js", c);
-    throw e; } }`));
-
 async function loadPeer() {
+  let entry;
   try {
-    return await import(require.resolve("js-ballistics", { paths: [path.join(__dirname, "..")] }));
+    entry = require.resolve("js-ballistics", { paths: [path.join(__dirname, "..")] });
   } catch {
     return null;
   }
+  if (!register) return null;
+  register("data:text/javascript," + encodeURIComponent(`export async function resolve(s, c, next) {
+    try { return await next(s, c); } catch (e) {
+      if (e.code === "ERR_MODULE_NOT_FOUND" && s.startsWith(".")) return next(s + ".js", c);
+      throw e; } }`));
+  return import(pathToFileURL(entry));
 }
 
 // The three cards: our arguments, and the same shot for the peer.
@@ -75,7 +79,11 @@ function median(fn, repeats) {
 (async () => {
   const jb = await loadPeer();
   if (process.argv[2] === "card") {
-    if (!jb) throw new Error("peer js-ballistics: absent");
+    if (!jb) {
+      console.error("peer js-ballistics: absent");
+      process.exitCode = 1;
+      return;
+    }
     for (const row of peerCard(jb, cases[0].shot)) console.log(row.map((v) => v.toFixed(1)).join("\t"));
     return;
   }

@@ -58,6 +58,7 @@ web-serve: web
 web-bench: web build
 	SIACCI_CLI=$(BUILD)/siacci-cli SIACCI_WEB=$(WEB) node web/test/bench.js
 	SIACCI_WEB=$(WEB) node web/test/module_bench.js
+	SIACCI_WEB=$(WEB) node web/test/peer_bench.js
 
 # The Debian package, build/siacci_<version>_<arch>.deb, checked by lintian: no error and no
 # warning (its notes shown too); package-check installs it on a bare Debian 12 and runs it

@@ -66,14 +66,15 @@ struct StageLog {
     const State& back(std::uint64_t k) const { return *ring[(calls - k) & 7]; }
 };
 
-// The equations of motion noting in a StageLog where each derivative went (the stepper copies
-// the system it is given, so the log is held by pointer).
-struct LoggedDynamics {
-    Dynamics dynamics;
+// A system of equations (the flight's: Dynamics) noting in a StageLog where each derivative
+// went (the stepper copies the system it is given, so the log is held by pointer).
+template <typename System>
+struct LoggedSystem {
+    System system;
     StageLog* log;
     void operator()(const State& s, State& ds, double t) const
     {
-        dynamics(s, ds, t);
+        system(s, ds, t);
         if (log->calls == 0)
             log->first = &ds;
         log->ring[log->calls++ & 7] = &ds;

@@ -44,7 +44,8 @@ double Dynamics::speedOfSound_ms(double height_m) const
     return 20.0467 * std::sqrt(t_K);
 }
 
-void Dynamics::operator()(const State& s, State& ds, double) const
+// Inlined into the stepper: it is called six times a step.
+[[gnu::always_inline]] inline void Dynamics::operator()(const State& s, State& ds, double) const
 {
     const auto& w = setup.wind_ms;
     const double ax = s[3] - w[0], ay = s[4] - w[1], az = s[5] - w[2];
@@ -176,7 +177,7 @@ std::size_t fly(const FlightSetup& setup, std::span<const double> distances,
         return reached;
 
     StageLog log;
-    const LoggedDynamics dynamics{Dynamics{setup}, &log};
+    const LoggedSystem<Dynamics> dynamics{Dynamics{setup}, &log};
     Dense dense = makeDense(tolerance.absolute, tolerance.relative);
     dense.initialize(muzzle, 0.0, kFirstStep_s);
     StepInterpolant step;

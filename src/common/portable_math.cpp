@@ -29,6 +29,26 @@ std::uint32_t highWord(double x)
     return static_cast<std::uint32_t>(bitsOf(x) >> 32);
 }
 
+// The whole number nearest to x, ties to even, as nearbyint gives it in the default rounding,
+// without the library's call (which costs as much as the rest of exp): below 2^51, adding and
+// taking away 1.5 * 2^52 leaves x rounded to a whole number.
+double nearestWhole(double x)
+{
+    constexpr double kShifter = 0x1.8p52;
+    if (!(std::fabs(x) < 0x1p51))
+        return std::nearbyint(x);
+    return std::copysign((x + kShifter) - kShifter, x);
+}
+
+// x * 2^k as ldexp gives it: while 2^k is a normal number, one multiplication by it, built from
+// its bits, is the same single rounding of the exact product.
+double timesPowerOfTwo(double x, int k)
+{
+    if (k < -1022 || k > 1023)
+        return std::ldexp(x, k);
+    return x * fromBits(static_cast<std::uint64_t>(k + 1023) << 52);
+}
+
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
@@ -69,7 +89,7 @@ int reduceHalfPi(double x, double y[2])
                      pio2_1t = 6.07710050650619224932e-11, pio2_2 = 6.07710050630396597660e-11,
                      pio2_2t = 2.02226624879595063154e-21, pio2_3 = 2.02226624871116645580e-21,
                      pio2_3t = 8.47842766036889956997e-32;
-    const double fn = std::nearbyint(x * invpio2);
+    const double fn = nearestWhole(x * invpio2);
     const int n = static_cast<int>(fn);
     double r = x - fn * pio2_1;
     double w = fn * pio2_1t;
@@ -218,7 +238,7 @@ double exp(double x)
     double lo = 0;
     int k = 0;
     if (ax > 0.5 * 0.6931471805599453) {
-        k = static_cast<int>(std::nearbyint(invln2 * x));
+        k = static_cast<int>(nearestWhole(invln2 * x));
         hi = x - k * ln2HI;
         lo = k * ln2LO;
         x = hi - lo;
@@ -228,7 +248,7 @@ double exp(double x)
     const double t = x * x;
     const double c = x - t * (P1 + t * (P2 + t * (P3 + t * (P4 + t * P5))));
     const double y = 1 - ((lo - (x * c) / (2 - c)) - hi);
-    return k == 0 ? y : std::ldexp(y, k);
+    return k == 0 ? y : timesPowerOfTwo(y, k);
 }
 
 double log(double x)
@@ -330,9 +350,9 @@ double hypot(double x, double y)
         return x + y;
     // Scaled by a power of two (exact) so that the squares neither overflow nor underflow.
     const int e = std::ilogb(big);
-    const double sx = std::ldexp(x, -e);
-    const double sy = std::ldexp(y, -e);
-    return std::ldexp(std::sqrt(sx * sx + sy * sy), e);
+    const double sx = timesPowerOfTwo(x, -e);
+    const double sy = timesPowerOfTwo(y, -e);
+    return timesPowerOfTwo(std::sqrt(sx * sx + sy * sy), e);
 }
 
 } // namespace siacci::pm

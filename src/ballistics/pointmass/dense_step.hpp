@@ -30,6 +30,8 @@ public:
     double increase_step(double dt, double error, int stepperOrder) const
     {
         if (error < 0.5) {
+            if (stepperOrder == 5 && error <= kFifthPowerOfOneFifth)
+                return dt * (0.9 * fastestGrowth());
             error = std::max(stepperOrder == 5 ? kFifthPowerOfOneFifth
                                                : pm::pow(5.0, -static_cast<double>(stepperOrder)),
                              error);
@@ -39,6 +41,13 @@ public:
     }
 
 private:
+    // The growth of a step whose error is at the floor or below (the first steps of every
+    // flight, from 1 ms), as the control computes it: reckoned once.
+    static double fastestGrowth()
+    {
+        static const double growth = pm::pow(kFifthPowerOfOneFifth, -1.0 / 5);
+        return growth;
+    }
     // pm::pow(5, -5), to the bit (one unit in the last place above 1 / 3125), so that the steps
     // are the ones the control has always taken.
     static constexpr double kFifthPowerOfOneFifth = 0x1.4f8b588e368f2p-12;

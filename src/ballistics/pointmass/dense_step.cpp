@@ -46,15 +46,6 @@ constexpr std::array<Powers, 6> kWeights{
 
 } // namespace
 
-void StepInterpolant::reset(const State& x0, double t0, double t1,
-                            const std::array<const State*, 6>& k)
-{
-    m_x0 = &x0;
-    m_t0 = t0;
-    m_t1 = t1;
-    m_k = k;
-}
-
 State StepInterpolant::at(double t) const
 {
     // Operation for operation as odeint's dopri5 calc_state, so that every bit is the same.

@@ -98,7 +98,13 @@ class StepInterpolant {
 public:
     // The step from x0 at t0 to t1, with the derivatives at its stages 1, 3, 4, 5, 6 and 7
     // (stage 2 has no weight in the dense output). They must outlive the use.
-    void reset(const State& x0, double t0, double t1, const std::array<const State*, 6>& k);
+    void reset(const State& x0, double t0, double t1, const std::array<const State*, 6>& k)
+    {
+        m_x0 = &x0;
+        m_t0 = t0;
+        m_t1 = t1;
+        m_k = k;
+    }
 
     // The state at the time t of the step, to the bit what odeint's calc_state gives.
     State at(double t) const;

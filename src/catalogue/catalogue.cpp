@@ -37,7 +37,7 @@ std::vector<CatalogueMenu> buildMenus()
         const Place& at = places.at(l.itemName);
         CartridgePreset& preset = menus[at.menu].families[at.family].presets[at.preset];
         assert(l.button == static_cast<int>(preset.loads.size()) + 1 && "loads out of button order");
-        preset.loads.push_back(l.load);
+        preset.loads.push_back(l.load.load());
     }
     return menus;
 }

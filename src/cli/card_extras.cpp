@@ -111,6 +111,11 @@ std::string computeCardExtras(const CardOptions& options, const CardExtraOptions
                                            ? siacci.trajectory.rows[r].path_cm
                                            : 0.0);
     }
+    // The summary is shown in JSON alone: for the rows of text its searches would be thrown
+    // away (the maximum range by itself flies a trajectory at each step of a search over the
+    // launch angle, many times the card's own work).
+    if (options.format != CardFormat::Json)
+        return {};
     const card::Method method =
         options.engine == CardEngine::Siacci ? card::Method::Siacci : card::Method::PointMass;
     if (extra.vitalZone_cm) {

@@ -35,7 +35,8 @@ struct CardExtras {
 };
 
 // Computes the extras of a computed card; an Italian refusal (exit 3) when the comparison with
-// Siacci is asked of a shot it cannot honour.
+// Siacci is asked of a shot it cannot honour. The summary only for the JSON output, the one
+// that shows it.
 std::string computeCardExtras(const CardOptions& options, const CardExtraOptions& extra,
                               const pointmass::Trajectory& trajectory, CardExtras& out);
 

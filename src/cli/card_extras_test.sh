@@ -34,6 +34,17 @@ json_check "energy never below: the maximum" "return c.summary.energy_above_min_
 json_check "energy below at the muzzle: 0" "return c.summary.energy_above_min_to_m === 0;" \
     "${shot[@]}" --min-energy 5000
 
+# The summary is shown in JSON only: in text its options change no row, and --compare, which
+# is a column, still adds it (a Siacci path per row: 16 cells).
+rows=$("$cli" card "${shot[@]}" --compare --format csv; echo x)
+expect "summary options leave the text rows" 0 "${rows%x}" "${shot[@]}" --compare --format csv \
+    --vital-zone 20 --min-energy 2000
+checks=$((checks + 1))
+if [[ $(head -1 <<<"$rows" | tr ',' '\n' | wc -l) != 16 ]]; then
+    echo "FAIL compare in text: no Siacci column"
+    failures=$((failures + 1))
+fi
+
 expect "compare refused for G7" 3 "" "${shot[@]}" --drag G7 --compare
 expect_message "compare refused says why" \
     "Confronto con Siacci impossibile: Il metodo di Siacci non tiene conto di G7, tabelle di resistenza, coefficienti a gradini, Coriolis e deriva giroscopica: usa il motore a punto materiale." \

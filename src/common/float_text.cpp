@@ -6,7 +6,16 @@
 #ifndef FMT_HEADER_ONLY
 #define FMT_HEADER_ONLY 1
 #endif
+// WebAssembly has 128-bit integers only as calls into its runtime (a full 128 x 128 bit product
+// for each 64 x 64 one): there Dragonbox takes its products in 32-bit halves, inline.
+#if defined(__wasm__) && defined(__SIZEOF_INT128__)
+#pragma push_macro("__SIZEOF_INT128__")
+#undef __SIZEOF_INT128__
 #include <dragonbox/dragonbox.h>
+#pragma pop_macro("__SIZEOF_INT128__")
+#else
+#include <dragonbox/dragonbox.h>
+#endif
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
@@ -31,14 +40,26 @@ Digits shortestDigits(T value)
 {
     const auto decimal = jkj::dragonbox::to_decimal(value, jkj::dragonbox::policy::sign::ignore);
     Digits d;
+    // The digits from the last, eight at a time in 32-bit arithmetic: in WebAssembly, which has
+    // no 64-bit multiply-high, every 64-bit division by ten would be a real division.
     auto significand = static_cast<std::uint64_t>(decimal.significand);
-    char reversed[20];
+    d.count = 1;
+    for (std::uint64_t power = 10; d.count < 20 && significand >= power; power *= 10)
+        ++d.count;
+    char* at = d.text + d.count;
+    while (significand >= 100000000) {
+        auto eight = static_cast<std::uint32_t>(significand % 100000000);
+        significand /= 100000000;
+        for (int k = 0; k < 8; ++k) {
+            *--at = static_cast<char>('0' + eight % 10);
+            eight /= 10;
+        }
+    }
+    auto rest = static_cast<std::uint32_t>(significand);
     do {
-        reversed[d.count++] = static_cast<char>('0' + significand % 10);
-        significand /= 10;
-    } while (significand != 0);
-    for (int k = 0; k < d.count; ++k)
-        d.text[k] = reversed[d.count - 1 - k];
+        *--at = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
     d.exp10 = decimal.exponent + d.count;
     return d;
 }

@@ -33,6 +33,23 @@ expect measured-curve 0 "$("$cli" card --drag-table "$table" --velocity 800 --we
     --length 31.2 --twist 11 --sight 4.5 --zero 100 --click 0.25moa "${range[@]}")"$'\n' \
     --rifle "Sako 85" --load Radar "${armoury[@]}" "${range[@]}"
 rm -f "$table"
+# With --at the hold is read on the rifle's own scope; a reticle named by the user stands alone.
+scoped=$(mktemp)
+sed 's/"zero_m": 100,/"zero_m": 100, "scope": {"reticle": "personalizzato", "focal_plane": "second", "calibrated_magnification": 12, "magnification": 8, "post_tip_moa": 14.5, "custom_marks": [0.5, 1, 2.5], "custom_unit": "moa"},/' \
+    "$SIACCI_TESTDATA/armeria.json" >"$scoped"
+values=(--velocity 800 --bc 0.4 --weight 150 --sight 4.5 --zero 100 --click 0.25moa --at 250 --format json)
+expect rifle-scope 0 "$("$cli" card "${values[@]}" --reticle personalizzato --focal-plane second \
+    --calibrated-magnification 12 --magnification 8 --marks "0,5 1 2,5" --marks-unit moa)"$'\n' \
+    --rifle "Sako 85" --load "168 gr Match" --armoury "$scoped" --at 250 --format json
+expect rifle-scope-magnification 0 "$("$cli" card "${values[@]}" --reticle personalizzato \
+    --focal-plane second --calibrated-magnification 12 --magnification 4 --marks "0,5 1 2,5" \
+    --marks-unit moa)"$'\n' \
+    --rifle "Sako 85" --load "168 gr Match" --armoury "$scoped" --at 250 --format json --magnification 4
+expect reticle-of-the-user 0 "$("$cli" card "${values[@]}" --reticle mildot)"$'\n' \
+    --rifle "Sako 85" --load "168 gr Match" --armoury "$scoped" --at 250 --format json --reticle mildot
+json_check rifle-scope-hold "return c.reticle === 'personalizzato' && c.magnification === 8 &&
+    Number.isFinite(c.hold_elevation_reticle);" --rifle "Sako 85" --load "168 gr Match" --armoury "$scoped" --at 250
+rm -f "$scoped"
 expect_message unknown-rifle $'Nell\'armeria non c\'è l\'arma "Sako".' --rifle Sako --load Radar "${armoury[@]}"
 expect_message unknown-load $'L\'arma "Sako 85" non ha la carica "Nessuna".' --rifle "Sako 85" --load Nessuna "${armoury[@]}"
 expect unreadable 3 '' --rifle "Sako 85" --load Radar --armoury "$SIACCI_TESTDATA/nessuna-armeria.json"

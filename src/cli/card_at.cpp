@@ -84,7 +84,7 @@ std::string shotAtOptionsUsage()
            "  --at D              la soluzione esatta alla distanza D (m), una riga sola\n"
            "  --animal-speed KMH  un animale che attraversa: l'anticipo (lead_cm)\n"
            "  --animal-length M   la sua lunghezza: l'anticipo anche in corpi\n"
-           "Reticolo (con --at: dove mirare):\n"
+           "Reticolo (con --at: dove mirare; con --rifle quello dell'arma, se non ne dai un altro):\n"
            "  --reticle NOME      uno dei reticoli di siacci-cli reticle --list\n"
            "  --focal-plane first|second   il piano del reticolo (predefinito quello del reticolo)\n"
            "  --calibrated-magnification X ingrandimento a cui il secondo piano misura il vero\n"

@@ -3,10 +3,14 @@
 // only with Qt; without these options nothing of Qt runs.
 #include "armoury/armoury.hpp"
 #include "armoury/qt_armoury_store.hpp"
+#include "card/reticle.hpp"
 #include "cli/card_sources.hpp"
 #include "common/number_text.hpp"
 
 #include <QCoreApplication>
+
+#include <algorithm>
+#include <string_view>
 
 namespace siacci::cli {
 namespace {
@@ -45,6 +49,26 @@ double shotTemperature(const Args& args)
             if (const auto v = armoury::readNumber(args[i + 1]))
                 t = *v;
     return t;
+}
+
+bool given(const Args& args, std::string_view name)
+{
+    return std::find(args.begin(), args.end(), name) != args.end();
+}
+
+// The rifle's scope as the options of the shot at one distance: the hold is read on its reticle,
+// at its magnification. A reticle named by the user stands alone, with its own plane and
+// calibration; the user's other scope options override these, which come first.
+void appendScope(Args& o, const card::ScopeSetup& scope)
+{
+    o.insert(o.end(), {"--reticle", scope.reticle, "--focal-plane",
+                       scope.plane == card::FocalPlane::First ? "first" : "second",
+                       "--calibrated-magnification", number(scope.calibratedMagnification),
+                       "--magnification", number(scope.magnification), "--post-tip",
+                       number(scope.postTip)});
+    if (!scope.customMarks.empty())
+        o.insert(o.end(), {"--marks", card::marksText(scope.customMarks), "--marks-unit",
+                           scope.customUnit == card::ReticleUnit::Moa ? "moa" : "mrad"});
 }
 
 CardSourceResult fromArmoury(Args& args)
@@ -127,6 +151,8 @@ CardSourceResult fromArmoury(Args& args)
         o.insert(o.end(), {"--diameter", number(*load.diameter_mm)});
     if (load.diameter_mm && load.length_mm)
         o.insert(o.end(), {"--length", number(*load.length_mm), "--twist", number(*in.bullet.twist_in)});
+    if (given(args, "--at") && !given(args, "--reticle"))
+        appendScope(o, rifle.scope);
     return r;
 }
 

@@ -31,6 +31,8 @@ CardSourceResult expandCardSources(Args& args)
         all.options.insert(all.options.end(), r.options.begin(), r.options.end());
         if (r.patch)
             patches.push_back(std::move(r.patch));
+        if (r.velocitySd_ms)
+            all.velocitySd_ms = r.velocitySd_ms;
     }
     args.insert(args.begin(), all.options.begin(), all.options.end());
     if (!patches.empty())

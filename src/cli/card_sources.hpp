@@ -4,6 +4,7 @@
 #include "cli/command.hpp"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // Sources of a whole card given by a few options (a rifle and a load of the armoury). A source
@@ -18,6 +19,9 @@ struct CardSourceResult {
     // Applied to the parsed options (what no option can say, as a measured drag table); may be
     // empty.
     std::function<void(CardOptions&)> patch;
+    // The load's shot-to-shot velocity SD (m/s) when it was measured: the chance of a hit takes
+    // it unless the user gives --sd-velocity (no card option carries it).
+    std::optional<double> velocitySd_ms;
 };
 
 // Takes the options it knows out of `args`; returns an empty result when none was given.

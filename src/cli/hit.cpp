@@ -28,6 +28,7 @@ constexpr std::string_view kUsage =
 struct HitOptions {
     std::optional<double> vitalZone_cm;
     card::HitSettings settings;
+    bool velocitySdGiven = false;
 };
 
 std::optional<double> numberOf(std::string_view text)
@@ -109,8 +110,10 @@ ExtraOptionHandler hitOptionHandler(HitOptions& o)
             s.sd.range_pct = 0;
         } else if (arg == "--sd-wind")
             s.sd.wind_kmh = *number;
-        else if (arg == "--sd-velocity")
+        else if (arg == "--sd-velocity") {
             s.sd.velocity_ms = *number;
+            o.velocitySdGiven = true;
+        }
         else if (arg == "--sd-bc")
             s.sd.bc_pct = *number;
         else if (arg == "--sd-dispersion-moa")
@@ -179,7 +182,8 @@ void printHelp(std::ostream& out)
            "  --vital-zone CM     diametro della zona vitale (obbligatorio)\n"
            "  --sd-range M|P%     distanza: metri (telemetro 1) o percentuale (a occhio 10%)\n"
            "  --sd-wind KMH       vento, lungo la sua direzione (misurato 1,5, stimato 4)\n"
-           "  --sd-velocity MS    velocità iniziale da colpo a colpo (lo scarto del cronografo)\n"
+           "  --sd-velocity MS    velocità iniziale da colpo a colpo (lo scarto del cronografo;\n"
+           "                      con --rifle e --load quello della carica, se misurato)\n"
            "  --sd-bc PCT         coefficiente balistico, percentuale\n"
            "  --sd-dispersion-moa MOA  rosata di arma, carica e tiratore, per asse\n"
            "  --samples N         colpi simulati (predefinito 10000)\n"
@@ -218,6 +222,8 @@ int runHit(const Args& given, std::ostream& out, std::ostream& err)
         return kExitOk;
     }
     hit.settings.vitalZone_cm = *hit.vitalZone_cm;
+    if (source.velocitySd_ms && !hit.velocitySdGiven)
+        hit.settings.sd.velocity_ms = *source.velocitySd_ms;
     for (const std::string& refusal :
          {cardInputRefusal(*options), card::hitSettingsRefusal(hit.settings),
           loadCardFiles(*options)}) {

@@ -95,4 +95,18 @@ if ! "$cli" hit --help | grep -q -- "--sd-dispersion-moa"; then
     failures=$((failures + 1))
 fi
 
+# The armoury's load brings its chronograph's SD; --sd-velocity given by the user overrides it,
+# and a load never measured brings none.
+measured=$(mktemp)
+sed 's/"velocity_ms": 800,/"velocity_ms": 800, "velocity_sd_ms": 12,/' "$SIACCI_TESTDATA/armeria.json" >"$measured"
+rifle=(--rifle "Sako 85" --load "168 gr Match" --armoury "$measured" --max 300 --increment 100
+       --vital-zone 15 --sd-range 1 --samples 2000)
+values=(--velocity 800 --bc 0.4 --weight 150 --sight 4.5 --zero 100 --click 0.25moa --max 300
+        --increment 100 --vital-zone 15 --sd-range 1 --samples 2000)
+expect load-velocity-sd 0 "$("$cli" hit "${values[@]}" --sd-velocity 12)"$'\n' "${rifle[@]}"
+expect user-velocity-sd 0 "$("$cli" hit "${values[@]}" --sd-velocity 3)"$'\n' "${rifle[@]}" --sd-velocity 3
+expect unmeasured-load 0 "$("$cli" hit "${values[@]}")"$'\n' \
+    --rifle "Sako 85" --load "168 gr Match" --armoury "$SIACCI_TESTDATA/armeria.json" --max 300 \
+    --increment 100 --vital-zone 15 --sd-range 1 --samples 2000
+rm -f "$measured"
 finish

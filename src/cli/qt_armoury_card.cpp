@@ -153,6 +153,7 @@ CardSourceResult fromArmoury(Args& args)
         o.insert(o.end(), {"--length", number(*load.length_mm), "--twist", number(*in.bullet.twist_in)});
     if (given(args, "--at") && !given(args, "--reticle"))
         appendScope(o, rifle.scope);
+    r.velocitySd_ms = load.velocitySd_ms;
     return r;
 }
 

@@ -76,9 +76,10 @@ void BM_PointMassG7To1500mUphill(benchmark::State& state)
 }
 BENCHMARK(BM_PointMassG7To1500mUphill)->Unit(benchmark::kMicrosecond);
 
-// One shot of the chance of a hit: the bore fixed (no zero search), the Monte Carlo's own error
-// control, impacts every 10 m to 500 m.
-void BM_PointMassFixedBoreFlight51Points(benchmark::State& state)
+// One shot of the chance of a hit: the bore fixed (no zero search), impacts every 10 m to
+// 500 m, flown as the Monte Carlo flies it (its own error control) and, beside it, at the
+// card's (flyFixedBore's rows).
+void BM_PointMassFixedBoreFlight51Points(benchmark::State& state, const Tolerance& tolerance)
 {
     const Example e;
     const FixedBoreFlight flight(e.bullet, e.conditions, FixedBore{4.1, 4, 0, 0});
@@ -87,24 +88,12 @@ void BM_PointMassFixedBoreFlight51Points(benchmark::State& state)
         distances.push_back(d);
     std::vector<Impact> impacts(distances.size());
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            flight.fly(flight.nominal(), distances, impacts, kSampleTolerance));
+        benchmark::DoNotOptimize(flight.fly(flight.nominal(), distances, impacts, tolerance));
 }
-BENCHMARK(BM_PointMassFixedBoreFlight51Points)->Unit(benchmark::kMicrosecond);
-
-// The same flight at the card's error control (flyFixedBore's rows).
-void BM_PointMassFixedBoreFlight51PointsCardTolerance(benchmark::State& state)
-{
-    const Example e;
-    const FixedBoreFlight flight(e.bullet, e.conditions, FixedBore{4.1, 4, 0, 0});
-    std::vector<double> distances;
-    for (int d = 0; d <= 500; d += 10)
-        distances.push_back(d);
-    std::vector<Impact> impacts(distances.size());
-    for (auto _ : state)
-        benchmark::DoNotOptimize(flight.fly(flight.nominal(), distances, impacts));
-}
-BENCHMARK(BM_PointMassFixedBoreFlight51PointsCardTolerance)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PointMassFixedBoreFlight51Points, SampleTolerance, kSampleTolerance)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PointMassFixedBoreFlight51Points, CardTolerance, kCardTolerance)
+    ->Unit(benchmark::kMicrosecond);
 
 // The same 13-row card from the closed-form engine.
 void BM_SiacciCard13Rows(benchmark::State& state)

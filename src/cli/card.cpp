@@ -237,10 +237,8 @@ int runCard(const Args& given, std::ostream& out, std::ostream& err)
     // A rifle and a load of the armoury stand for their options (cli/qt_armoury_card.cpp).
     Args args = given;
     const CardSourceResult source = expandCardSources(args);
-    if (source.status != kExitOk) {
-        err << (source.status == kExitUsage ? "siacci-cli card: " : "") << source.message << "\n";
-        return source.status;
-    }
+    if (source.status != kExitOk)
+        return reportSourceFailure(source, "card", err);
     std::string error;
     CardExtraOptions extra;
     ShotAtOptions at;

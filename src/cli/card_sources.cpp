@@ -43,4 +43,13 @@ CardSourceResult expandCardSources(Args& args)
     return all;
 }
 
+int reportSourceFailure(const CardSourceResult& source, std::string_view command,
+                        std::ostream& err)
+{
+    if (source.status == kExitUsage)
+        err << "siacci-cli " << command << ": ";
+    err << source.message << "\n";
+    return source.status;
+}
+
 } // namespace siacci::cli

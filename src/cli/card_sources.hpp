@@ -5,7 +5,9 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <string_view>
 
 // Sources of a whole card given by a few options (a rifle and a load of the armoury). A source
 // takes its options out of the command line and stands for the card options they mean, placed
@@ -34,5 +36,10 @@ bool registerCardSource(CardSource source);
 // Runs every source over `args`. On success `args` holds the sources' options followed by the
 // rest, and the result's patch applies every source's patch.
 CardSourceResult expandCardSources(Args& args);
+
+// A source's refusal or bad usage on `err`, as `command` reports its own (bad usage prefixed
+// with "siacci-cli COMMAND: "); returns the exit status.
+int reportSourceFailure(const CardSourceResult& source, std::string_view command,
+                        std::ostream& err);
 
 } // namespace siacci::cli

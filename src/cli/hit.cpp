@@ -199,10 +199,8 @@ int runHit(const Args& given, std::ostream& out, std::ostream& err)
 {
     Args args = given;
     const CardSourceResult source = expandCardSources(args);
-    if (source.status != kExitOk) {
-        err << (source.status == kExitUsage ? "siacci-cli hit: " : "") << source.message << "\n";
-        return source.status;
-    }
+    if (source.status != kExitOk)
+        return reportSourceFailure(source, "hit", err);
     std::string error;
     HitOptions hit;
     auto options = parseCardOptions(args, error, hitOptionHandler(hit));

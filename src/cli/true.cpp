@@ -72,10 +72,8 @@ int runTrue(const Args& given, std::ostream& out, std::ostream& err)
 {
     Args args = given;
     const CardSourceResult source = expandCardSources(args);
-    if (source.status != kExitOk) {
-        err << (source.status == kExitUsage ? "siacci-cli true: " : "") << source.message << "\n";
-        return source.status;
-    }
+    if (source.status != kExitOk)
+        return reportSourceFailure(source, "true", err);
     std::optional<std::string> velocitySeen, clicksSeen, solve;
     const ExtraOptionHandler ours = [&](const Args& a, std::size_t& i, std::string& error) {
         std::optional<std::string>* slot = a[i] == "--observed-velocity" ? &velocitySeen
